@@ -1,0 +1,45 @@
+# The two commands a fresh Debian 12 machine needs: `make run` and `make test`.
+# Everything else here is a convenience for developers.
+
+JOBS ?= $(shell nproc)
+
+.PHONY: deps run build test dev bench fuzz format clean
+
+deps:
+	@scripts/install-deps
+
+# Optimised build, then start the reader.
+build: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+
+run: build
+	./build/release/src/tavrin
+
+# Every test, built with AddressSanitizer and UBSan, through CTest.
+test: deps
+	cmake --preset dev-asan >/dev/null
+	cmake --build --preset dev-asan -j $(JOBS)
+	ctest --preset dev-asan -j $(JOBS)
+
+# Plain debug build for quick iteration.
+dev: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev -j $(JOBS)
+
+# Benchmarks and timed comparisons run on the release build.
+bench: build
+	scripts/run-benchmarks
+
+# libFuzzer targets (clang); FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

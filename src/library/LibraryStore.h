@@ -1,0 +1,72 @@
+#pragma once
+
+#include "common/Observers.h"
+#include "library/Book.h"
+#include "tokenize/WordToken.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QUuid>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QSettings;
+
+namespace tavrin {
+
+/// The library: every imported book with its token cache and cover files, the reading
+/// position of each, and the book open last. Persisted in the user's preferences
+/// ("tavrin_library_v2", "tavrin_last_open") and in the data directory "Tavrin"; every
+/// change is written at once. Main thread only.
+class LibraryStore
+{
+public:
+    /// Uses the per-user data directory and preferences; creates the directory and loads.
+    LibraryStore();
+    ~LibraryStore();
+    LibraryStore(const LibraryStore&) = delete;
+    LibraryStore& operator=(const LibraryStore&) = delete;
+
+    const std::vector<Book>& books() const { return m_books; }
+    /// The data directory, with a trailing separator.
+    QString appSupportDir() const { return m_appSupportDir; }
+
+    Book addBook(const std::string& title, const std::string& author, const std::string& year,
+                 const std::vector<WordToken>& tokens, std::int64_t startIndex,
+                 const std::optional<QByteArray>& coverData);
+    /// The same with the token cache already encoded (so a large book can be encoded off
+    /// the main thread); tokenCount is the number of tokens in encodedTokens.
+    Book addBookEncoded(const std::string& title, const std::string& author,
+                        const std::string& year, const std::string& encodedTokens,
+                        std::int64_t tokenCount, std::int64_t startIndex,
+                        const std::optional<QByteArray>& coverData);
+    std::vector<WordToken> loadWords(const Book& book) const;
+    void removeBook(const Book& book);
+    void updateProgress(const QUuid& id, std::int64_t index);
+    std::optional<QUuid> lastOpenBookID() const;
+    void setLastOpenBook(const std::optional<QUuid>& id);
+
+    /// Called after every change of books().
+    Observers<> booksChanged;
+
+private:
+    void load();
+    void save();
+    /// A fresh file name in the data directory: an upper-case UUID followed by suffix.
+    QString newFilePath(QStringView suffix) const;
+    /// Copies an unreadable stored library beside the preferences file; true once it is safe
+    /// to overwrite the stored value.
+    bool setAsideUnreadableLibrary();
+
+    std::vector<Book> m_books;
+    QString m_appSupportDir;
+    std::unique_ptr<QSettings> m_preferences;
+    /// The stored library value when it could not be decoded at load, until it is set aside.
+    std::optional<QByteArray> m_unreadableLibrary;
+};
+
+} // namespace tavrin

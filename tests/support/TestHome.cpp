@@ -1,0 +1,45 @@
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace tavrin::test {
+
+TestHome::TestHome()
+    : m_oldHome(qgetenv("HOME"))
+    , m_oldDataHome(qgetenv("XDG_DATA_HOME"))
+    , m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
+{
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/share")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/config")));
+    // QSettings caches its per-user search path the first time it is used.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       m_dir.path() + QStringLiteral("/config"));
+}
+
+TestHome::~TestHome()
+{
+    auto restore = [](const char* name, const QByteArray& value) {
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    };
+    restore("HOME", m_oldHome);
+    restore("XDG_DATA_HOME", m_oldDataHome);
+    restore("XDG_CONFIG_HOME", m_oldConfigHome);
+}
+
+QString TestHome::dataDir() const
+{
+    return m_dir.path() + QStringLiteral("/share/Tavrin");
+}
+
+QString TestHome::preferencesFile() const
+{
+    return m_dir.path() + QStringLiteral("/config/Tavrin/Tavrin.conf");
+}
+
+} // namespace tavrin::test

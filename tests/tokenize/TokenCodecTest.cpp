@@ -1,0 +1,103 @@
+#include "tokenize/TokenCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+TEST(TokenCodec, WritesTheFourMembersInOrderCompactly)
+{
+    const std::string json = TokenCodec::encode({{"Hi", 1.0, true, 3}, {"x.", 3.5, false, 0}});
+    EXPECT_EQ(json, R"([{"text":"Hi","pauseMultiplier":1.0,"isHeading":true,"chapterIndex":3},)"
+                    R"({"text":"x.","pauseMultiplier":3.5,"isHeading":false,"chapterIndex":0}])");
+    EXPECT_EQ(TokenCodec::encode({}), "[]");
+}
+
+TEST(TokenCodec, RoundTripsTextsAndFactorsExactly)
+{
+    using namespace std::string_literals;
+    std::vector<WordToken> tokens{
+        {R"(say "hi" \ back\slash)", 1.0, false, 0},
+        {"Καλημέρα", 1.08, false, 1},
+        {"👍🏽\u200D", 1.0 + 7 * 0.08, true, 2},
+        {"nul\0and\x01\x1F control"s, 0.1 + 0.2, false, -4},
+        {"\u2028\u2029/", 5.0, true, INT64_MAX},
+    };
+    const auto decoded = TokenCodec::decode(TokenCodec::encode(tokens));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), tokens.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        EXPECT_EQ((*decoded)[i].text, tokens[i].text);
+        EXPECT_EQ((*decoded)[i].pauseMultiplier, tokens[i].pauseMultiplier); // bit-exact
+        EXPECT_EQ((*decoded)[i].isHeading, tokens[i].isHeading);
+        EXPECT_EQ((*decoded)[i].chapterIndex, tokens[i].chapterIndex);
+    }
+}
+
+TEST(TokenCodec, AcceptsWholeNumbersReorderedAndUnknownMembers)
+{
+    const auto tokens = TokenCodec::decode(
+        R"( [ {"chapterIndex":2.0,"isHeading":false,"extra":{"a":[1,2]},"pauseMultiplier":3,)"
+        R"("text":"a\u00e9\ud83d\ude00"}, {"text":"b","pauseMultiplier":1.5,"isHeading":true,)"
+        R"("chapterIndex":1e1} ] )");
+    ASSERT_TRUE(tokens);
+    ASSERT_EQ(tokens->size(), 2u);
+    EXPECT_EQ((*tokens)[0].text, "aé😀");
+    EXPECT_EQ((*tokens)[0].pauseMultiplier, 3.0);
+    EXPECT_EQ((*tokens)[0].chapterIndex, 2);
+    EXPECT_EQ((*tokens)[1].pauseMultiplier, 1.5);
+    EXPECT_EQ((*tokens)[1].chapterIndex, 10);
+}
+
+TEST(TokenCodec, RejectsTheWholeArrayForOneBadToken)
+{
+    const std::string good = R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
+    const std::vector<std::string> bad{
+        R"({"pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":1,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false})",
+        R"({"text":null,"pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":null,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":"1","isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":0,"chapterIndex":0})",
+        R"({"text":1,"pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":1.5})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":"0"})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":1e300})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":9223372036854775808})",
+        R"({"text":"\ud800","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"\udc00","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"({"text":"\ud800x","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
+        R"([])",
+        R"("a")",
+        R"(null)",
+    };
+    ASSERT_TRUE(TokenCodec::decode("[" + good + "]"));
+    for (const auto& element : bad) {
+        EXPECT_FALSE(TokenCodec::decode("[" + good + "," + element + "]")) << element;
+    }
+}
+
+TEST(TokenCodec, RejectsMalformedDocuments)
+{
+    const std::string good = R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
+    const std::string encoded = "[" + good + "," + good + "]";
+    for (std::size_t cut = 0; cut < encoded.size(); ++cut) {
+        EXPECT_FALSE(TokenCodec::decode(encoded.substr(0, cut))) << cut;
+    }
+    for (const std::string& doc : {std::string("{}"), std::string("[" + good + "] x"),
+                                  std::string("[" + good + "][]"), std::string("\xFF[]"),
+                                  std::string(100000, '[') + std::string(100000, ']'),
+                                  std::string("[\"\xC3\x28\"]")}) {
+        EXPECT_FALSE(TokenCodec::decode(doc)) << doc.substr(0, 20);
+    }
+    EXPECT_TRUE(TokenCodec::decode("[]"));
+    EXPECT_FALSE(TokenCodec::decodeFile("/nonexistent/cache.json"));
+}
+
+} // namespace
+} // namespace tavrin
