@@ -1,0 +1,100 @@
+#include "display/FontResolver.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <cmath>
+
+#if TAVRIN_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace tavrin::FontResolver {
+
+namespace {
+
+#if TAVRIN_HAVE_FONTCONFIG
+// Fontconfig's configuration adds the metric-compatible faces of a requested family bound as
+// strongly as the request itself, and generic fallbacks (DejaVu Sans for anything) only
+// weakly. Its best match therefore stands for the requested family exactly when it is one of
+// the strongly bound families; anything else is a fallback, i.e. the family is missing.
+QString metricCompatibleFamily(const QString& family)
+{
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) {
+        return {};
+    }
+    const QByteArray requested = family.toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(requested.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+
+    QStringList strongFamilies;
+    FcValue value;
+    FcValueBinding binding = FcValueBindingWeak;
+    for (int i = 0;
+         FcPatternGetWithBinding(pattern, FC_FAMILY, i, &value, &binding) == FcResultMatch; ++i) {
+        if (binding != FcValueBindingWeak && value.type == FcTypeString) {
+            strongFamilies << QString::fromUtf8(reinterpret_cast<const char*>(value.u.s));
+        }
+    }
+
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    QString found;
+    if (match != nullptr) {
+        // A face may carry several family names (localised ones among them).
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            const QString matched = QString::fromUtf8(reinterpret_cast<const char*>(name));
+            if (strongFamilies.contains(matched, Qt::CaseInsensitive)) {
+                found = matched;
+                break;
+            }
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return found;
+}
+#else
+QString metricCompatibleFamily(const QString&)
+{
+    return {};
+}
+#endif
+
+} // namespace
+
+QString installedFamily(const QString& family)
+{
+    const QString trimmed = family.trimmed();
+    if (trimmed.isEmpty()) {
+        return {};
+    }
+    if (QFontDatabase::hasFamily(trimmed)) {
+        return trimmed;
+    }
+    const QString compatible = metricCompatibleFamily(trimmed);
+    // Only a face Qt can load counts; fontconfig may know fonts Qt's database skipped.
+    return !compatible.isEmpty() && QFontDatabase::hasFamily(compatible) ? compatible : QString();
+}
+
+QFont resolve(const QString& family, qreal pointSize)
+{
+    const QString installed = installedFamily(family);
+    QFont font;
+    if (installed.isEmpty()) {
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setWeight(QFont::Normal);
+        font.setStyle(QFont::StyleNormal);
+    } else {
+        font = QFont(installed);
+    }
+    if (std::isfinite(pointSize) && pointSize > 0) {
+        font.setPointSizeF(pointSize);
+    }
+    return font;
+}
+
+} // namespace tavrin::FontResolver

@@ -1,0 +1,181 @@
+#include "display/ORPWordView.h"
+
+#include "display/FontResolver.h"
+#include "display/HighlightSpan.h"
+#include "display/WordPlacement.h"
+
+#include <QGlyphRun>
+#include <QList>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace tavrin {
+
+namespace {
+
+constexpr qreal kInitialFontSize = 60.0;
+
+// Far more than any screen shows at the smallest font size: a longer "word" is cut there.
+constexpr qsizetype kMaxDrawnUnits = 4096;
+
+QTextLayout::FormatRange colourRun(qsizetype from, qsizetype to, const QColor& color)
+{
+    QTextLayout::FormatRange run;
+    run.start = static_cast<int>(from);
+    run.length = static_cast<int>(to - from);
+    run.format.setForeground(color);
+    return run;
+}
+
+// The left and right edges of the highlighted character on the laid-out line. Caret offsets
+// are ambiguous where the writing direction changes next to the character (Qt puts such a
+// caret at the edge of the neighbouring run), so the edges come from the character's own
+// glyphs, their pen positions and advances; in text of one direction the two agree exactly.
+// Carets serve only for a character that has no glyph.
+std::pair<qreal, qreal> horizontalExtent(const QTextLayout& layout, const QTextLine& line,
+                                         const HighlightSpan& span)
+{
+    const int from = static_cast<int>(span.start);
+    const int length = static_cast<int>(span.end - span.start);
+    qreal left = std::numeric_limits<qreal>::max();
+    qreal right = std::numeric_limits<qreal>::lowest();
+    for (const QGlyphRun& run : layout.glyphRuns(from, length)) {
+        const QList<QPointF> positions = run.positions();
+        const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(run.glyphIndexes());
+        for (qsizetype i = 0; i < positions.size() && i < advances.size(); ++i) {
+            left = std::min(left, positions[i].x());
+            right = std::max(right, positions[i].x() + advances[i].x());
+        }
+    }
+    if (left > right) {
+        const qreal x0 = line.cursorToX(from);
+        const qreal x1 = line.cursorToX(from + length);
+        return std::minmax(x0, x1);
+    }
+    return {left, right};
+}
+
+} // namespace
+
+ORPWordView::ORPWordView(QWidget* parent)
+    : QWidget(parent), m_fontName(QStringLiteral("Courier New")), m_fontSize(kInitialFontSize),
+      m_font(FontResolver::resolve(m_fontName, m_fontSize)), m_textColor(Qt::white),
+      m_orpColor(Qt::red)
+{
+    setObjectName(QStringLiteral("orpWordView"));
+    // A display only: pointer movement belongs to the reader window underneath.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ORPWordView::setWord(const QString& word)
+{
+    if (word != m_word) {
+        m_word = word;
+        update();
+    }
+}
+
+void ORPWordView::setOrpIndex(int orpIdx)
+{
+    if (orpIdx != m_orpIdx) {
+        m_orpIdx = orpIdx;
+        update();
+    }
+}
+
+void ORPWordView::setFontName(const QString& fontName)
+{
+    // Looking a family up asks the font system, so it happens here, once per change, and
+    // never while painting.
+    if (fontName != m_fontName) {
+        m_fontName = fontName;
+        m_font = FontResolver::resolve(m_fontName, m_fontSize);
+        update();
+    }
+}
+
+void ORPWordView::setFontSize(qreal fontSize)
+{
+    if (!std::isfinite(fontSize) || fontSize <= 0 || fontSize == m_fontSize) {
+        return;
+    }
+    m_fontSize = fontSize;
+    m_font.setPointSizeF(m_fontSize);
+    update();
+}
+
+void ORPWordView::setTextColor(const QColor& color)
+{
+    if (color != m_textColor) {
+        m_textColor = color;
+        update();
+    }
+}
+
+void ORPWordView::setOrpColor(const QColor& color)
+{
+    if (color != m_orpColor) {
+        m_orpColor = color;
+        update();
+    }
+}
+
+void ORPWordView::paintEvent(QPaintEvent*)
+{
+    // The layout holds a copy; line and paragraph separators would start a second line.
+    QString text = drawablePrefix(m_word, kMaxDrawnUnits).toString();
+    text.replace(QChar::LineSeparator, QLatin1Char(' '));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+    const auto span = highlightSpan(text, m_orpIdx);
+    if (!span) {
+        return;
+    }
+
+    QTextLayout layout(text, m_font, this);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    // Absolute left: the line starts at x = 0 whatever its direction, so carets and drawing
+    // share one origin.
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::LayoutDirectionAuto);
+    layout.setTextOption(option);
+
+    QList<QTextLayout::FormatRange> runs;
+    if (span->start > 0) {
+        runs.append(colourRun(0, span->start, m_textColor));
+    }
+    runs.append(colourRun(span->start, span->end, m_orpColor));
+    if (span->end < text.size()) {
+        runs.append(colourRun(span->end, text.size(), m_textColor));
+    }
+    layout.setFormats(runs);
+
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return;
+    }
+    line.setLineWidth(0);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+
+    const auto [x0, x1] = horizontalExtent(layout, line, *span);
+    const QPointF baseline =
+        wordBaselineOrigin(x0, x1, line.ascent(), line.descent(), QSizeF(size()));
+
+    QPainter painter(this);
+    if (!painter.isActive()) {
+        return;
+    }
+    layout.draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+}
+
+} // namespace tavrin

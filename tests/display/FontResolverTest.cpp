@@ -1,0 +1,68 @@
+#include "display/FontResolver.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QFontInfo>
+
+#include <string>
+
+namespace tavrin {
+namespace {
+
+struct FamilyCase
+{
+    const char* requested;
+    const char* installed; // empty: not installed
+};
+
+class InstalledFamily : public testing::TestWithParam<FamilyCase>
+{};
+
+// The reader's font list resolves to the metric-compatible faces that scripts/install-deps
+// installs; names with no such face are missing, not silently drawn in some other font.
+TEST_P(InstalledFamily, FindsTheFaceThatStandsForTheName)
+{
+    EXPECT_EQ(FontResolver::installedFamily(QString::fromUtf8(GetParam().requested)),
+              QString::fromUtf8(GetParam().installed));
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, InstalledFamily,
+                         testing::Values(FamilyCase{"Arial", "Liberation Sans"},
+                                         FamilyCase{"arial", "Liberation Sans"},
+                                         FamilyCase{"Helvetica", "Nimbus Sans"},
+                                         FamilyCase{"Courier New", "Liberation Mono"},
+                                         FamilyCase{"Times New Roman", "Liberation Serif"},
+                                         FamilyCase{"Palatino", "P052"},
+                                         FamilyCase{"DejaVu Sans", "DejaVu Sans"},
+                                         FamilyCase{"Liberation Mono", "Liberation Mono"},
+                                         FamilyCase{"Tavrin No Such Font", ""}, FamilyCase{"", ""},
+                                         FamilyCase{"   ", ""}));
+
+TEST(FontResolverTest, NamedFontAtRequestedSize)
+{
+    const QFont font = FontResolver::resolve(QStringLiteral("Courier New"), 42);
+    const QFontInfo info(font);
+    EXPECT_EQ(info.family(), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(info.fixedPitch());
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 42);
+
+    EXPECT_EQ(QFontInfo(FontResolver::resolve(QStringLiteral("Arial"), 24)).family(),
+              QStringLiteral("Liberation Sans"));
+}
+
+TEST(FontResolverTest, MissingFamilyFallsBackToFixedPitchAtRequestedSize)
+{
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const qreal size : {12.0, 60.0, 137.5}) {
+        const QFont font = FontResolver::resolve(QStringLiteral("Tavrin No Such Font"), size);
+        EXPECT_EQ(font.family(), fixed.family());
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), size);
+        EXPECT_EQ(font.weight(), QFont::Normal);
+        EXPECT_EQ(font.style(), QFont::StyleNormal);
+        EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    }
+}
+
+} // namespace
+} // namespace tavrin

@@ -1,0 +1,358 @@
+#include "display/ORPWordView.h"
+
+#include "display/OrpIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <QTextBoundaryFinder>
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace tavrin {
+namespace {
+
+const QColor kBackground(0, 0, 0);
+const QColor kText(255, 255, 255);
+const QColor kHighlight(0, 255, 0);
+
+QImage render(ORPWordView& view, const QColor& background = kBackground)
+{
+    QImage image(view.size(), QImage::Format_RGB32);
+    image.fill(background);
+    // Without DrawWindowBackground: only what the view itself paints.
+    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+struct Ink
+{
+    qreal centroidX = 0;
+    QRect box;
+};
+
+// Coverage-weighted centre of the pixels where two renderings differ. Comparing a rendering
+// with the highlight colour against one with the highlight in the text colour isolates the
+// highlighted character's ink, whatever surrounds it (emoji included, which ignore the pen).
+std::optional<Ink> inkDifference(const QImage& a, const QImage& b)
+{
+    qreal weight = 0;
+    qreal moment = 0;
+    Ink ink;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            const int w = std::abs(qRed(rowA[x]) - qRed(rowB[x]));
+            if (w > 0) {
+                weight += w;
+                moment += w * (x + 0.5);
+                ink.box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    if (weight == 0) {
+        return std::nullopt;
+    }
+    ink.centroidX = moment / weight;
+    return ink;
+}
+
+std::optional<Ink> highlightInk(ORPWordView& view)
+{
+    const QColor highlight = view.orpColor();
+    view.setOrpColor(view.textColor());
+    const QImage plain = render(view);
+    view.setOrpColor(highlight);
+    return inkDifference(render(view), plain);
+}
+
+// A character drawn alone with plain QPainter text drawing, independently of the view: its
+// ink's centroid relative to the middle of its advance, and the ink's width.
+struct ReferenceInk
+{
+    qreal offset = 0;
+    int width = 0;
+};
+
+ReferenceInk referenceInk(const QFont& font, const QString& character)
+{
+    const QFontMetricsF metrics(font);
+    const qreal advance = metrics.horizontalAdvance(character);
+    const int side = static_cast<int>(std::ceil(metrics.height() * 4 + advance));
+    QImage blank(side, side, QImage::Format_RGB32);
+    blank.fill(kBackground);
+    QImage image = blank;
+    const QPointF origin(side / 4.0, side / 2.0);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(kText);
+        painter.drawText(origin, character);
+    }
+    const auto ink = inkDifference(image, blank);
+    if (!ink) {
+        return {};
+    }
+    return {ink->centroidX - (origin.x() + advance / 2), ink->box.width()};
+}
+
+class ORPWordViewTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_view.resize(1000, 360);
+        m_view.setTextColor(kText);
+        m_view.setOrpColor(kHighlight);
+    }
+
+    void showWord(const QString& word)
+    {
+        m_view.setWord(word);
+        m_view.setOrpIndex(orpIndex(word.toStdString()));
+    }
+
+    // The highlighted ink is `character`'s (judged by its width) and its centroid lies on the
+    // view's centre line, after allowing for the glyph's own ink offset within its advance.
+    void expectHighlightCentred(const QString& character, const std::string& context)
+    {
+        const auto ink = highlightInk(m_view);
+        ASSERT_TRUE(ink.has_value()) << context;
+        const ReferenceInk reference = referenceInk(m_view.wordFont(), character);
+        EXPECT_NEAR(ink->centroidX, m_view.width() / 2.0 + reference.offset, 1.0) << context;
+        EXPECT_NEAR(ink->box.width(), reference.width, 2) << context;
+    }
+
+    ORPWordView m_view;
+};
+
+TEST_F(ORPWordViewTest, HighlightStaysOnCentreLineForEveryLengthFontAndSize)
+{
+    const QString letters = QStringLiteral("internationalization");
+    for (const char* family : {"Arial", "Courier New"}) {
+        m_view.setFontName(QString::fromUtf8(family));
+        for (const qreal size : {24.0, 60.0, 120.0}) {
+            m_view.setFontSize(size);
+            for (qsizetype n = 1; n <= letters.size(); ++n) {
+                showWord(letters.left(n));
+                expectHighlightCentred(letters.mid(m_view.orpIndex(), 1),
+                                       std::string(family) + " " + std::to_string(size) + "pt, " +
+                                           std::to_string(n) + " characters");
+            }
+        }
+    }
+}
+
+TEST_F(ORPWordViewTest, CombiningMarksAndEmojiCountAsOneCharacter)
+{
+    m_view.setFontName(QStringLiteral("Arial"));
+    m_view.setFontSize(60);
+    struct Case
+    {
+        const char16_t* word;
+        const char16_t* highlighted;
+    };
+    const Case cases[] = {
+        {u"re\u0301sume\u0301", u"s"},                            // é before it
+        {u"na\u0308\u0301ive", u"a\u0308\u0301"},                 // stacked marks on it
+        {u"i\u0301e\u0301m\u0301xyzw", u"m\u0301"},               // accents all along
+        {u"\U0001F600smile", u"m"},                               // emoji before it
+        {u"\U0001F44D\U0001F3FDthumbs", u"h"},                    // emoji with a skin tone
+        {u"\U0001F468\u200D\U0001F469\u200D\U0001F467kin", u"k"}, // joined family emoji
+        {u"\U0001F1EB\U0001F1F7flag", u"f"},                      // a flag
+    };
+    for (const Case& c : cases) {
+        showWord(QString::fromUtf16(c.word));
+        expectHighlightCentred(QString::fromUtf16(c.highlighted), m_view.word().toStdString());
+    }
+}
+
+TEST_F(ORPWordViewTest, RightToLeftWordCentresItsHighlight)
+{
+    m_view.setFontName(QStringLiteral("DejaVu Sans"));
+    m_view.setFontSize(60);
+    showWord(QString::fromUtf16(u"\u05E9\u05DC\u05D5\u05DD\u05D9\u05DD")); // Hebrew, 6 letters
+    expectHighlightCentred(QString(QChar(0x05D5)), "Hebrew");
+
+    // The writing direction changes next to the highlighted character, where a caret offset
+    // is ambiguous.
+    showWord(QString::fromUtf16(u"abc\u05E9\u05DC\u05D5\u05DD"));
+    expectHighlightCentred(QStringLiteral("c"), "Latin then Hebrew");
+    showWord(QString::fromUtf16(u"\u05E9\u05DC\u05D5123"));
+    expectHighlightCentred(QString(QChar(0x05D5)), "Hebrew then digits");
+    showWord(QString::fromUtf16(u"\u05E9abcd"));
+    expectHighlightCentred(QStringLiteral("a"), "Latin after Hebrew");
+    showWord(QString::fromUtf16(u"\u05E9\u05DCab\u05D5\u05D5"));
+    expectHighlightCentred(QStringLiteral("a"), "Latin inside Hebrew");
+    showWord(QString::fromUtf16(u"abc\u05E9defgh"));
+    expectHighlightCentred(QString(QChar(0x05E9)), "Hebrew inside Latin");
+
+    // Arabic letters change shape with their neighbours, so no isolated reference glyph
+    // exists; the highlighted letter's ink must still straddle the centre line.
+    showWord(QString::fromUtf16(u"\u0645\u0631\u062D\u0628\u0627"));
+    const auto ink = highlightInk(m_view);
+    ASSERT_TRUE(ink.has_value());
+    EXPECT_LE(ink->box.left(), m_view.width() / 2);
+    EXPECT_GE(ink->box.right() + 1, m_view.width() / 2);
+}
+
+TEST_F(ORPWordViewTest, CentresTheAscentDescentBoxVertically)
+{
+    for (const qreal size : {24.0, 60.0, 120.0}) {
+        m_view.setFontName(QStringLiteral("Arial"));
+        m_view.setFontSize(size);
+        m_view.setWord(QStringLiteral("HIH"));
+        m_view.setOrpIndex(1);
+        QImage blank(m_view.size(), QImage::Format_RGB32);
+        blank.fill(kBackground);
+        const auto all = inkDifference(render(m_view), blank);
+        ASSERT_TRUE(all.has_value());
+
+        const QFontMetricsF metrics(m_view.wordFont());
+        const qreal baseline = m_view.height() / 2.0 + (metrics.ascent() - metrics.descent()) / 2;
+        // Capital H stands on the baseline and reaches the cap height.
+        EXPECT_NEAR(all->box.bottom() + 1, baseline, 1.0) << size << "pt";
+        EXPECT_NEAR(all->box.top(), baseline - metrics.capHeight(), 1.0) << size << "pt";
+    }
+}
+
+TEST_F(ORPWordViewTest, FontSizeChangeKeepsHighlightInPlace)
+{
+    m_view.setFontName(QStringLiteral("Arial"));
+    showWord(QStringLiteral("Hello,"));
+    m_view.setFontSize(24);
+    const auto small = highlightInk(m_view);
+    m_view.setFontSize(120);
+    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 120);
+    const auto large = highlightInk(m_view);
+    ASSERT_TRUE(small && large);
+    // The highlighted "l" is a narrow, nearly symmetric stem: its ink sits on the centre line
+    // at both sizes, and grew with the font.
+    EXPECT_NEAR(small->centroidX, large->centroidX, 1.0);
+    EXPECT_NEAR(large->centroidX, m_view.width() / 2.0, 1.0);
+    EXPECT_GT(large->box.height(), small->box.height() * 4);
+
+    // Sizes that are not positive numbers leave the font as it was.
+    for (const qreal bad : {0.0, -12.0, std::nan("")}) {
+        m_view.setFontSize(bad);
+        EXPECT_DOUBLE_EQ(m_view.fontSize(), 120);
+        EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 120);
+    }
+}
+
+TEST_F(ORPWordViewTest, UnknownFontDrawsInFixedPitchFallbackAtRequestedSize)
+{
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_view.setFontSize(30);
+    m_view.setFontName(QStringLiteral("Tavrin No Such Font"));
+    EXPECT_EQ(m_view.wordFont().family(), fixed.family());
+    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 30);
+    m_view.setFontSize(90);
+    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 90);
+    EXPECT_TRUE(QFontInfo(m_view.wordFont()).fixedPitch());
+    showWord(QStringLiteral("fallback"));
+    const QImage unknown = render(m_view);
+
+    // Exactly what the fixed-pitch family, named outright, draws.
+    m_view.setFontName(QFontInfo(fixed).family());
+    EXPECT_EQ(render(m_view), unknown);
+    m_view.setFontName(QStringLiteral("Arial"));
+    EXPECT_NE(render(m_view), unknown);
+}
+
+TEST_F(ORPWordViewTest, PaintsNothingButTheWord)
+{
+    const QColor background(10, 40, 200);
+    QImage untouched(m_view.size(), QImage::Format_RGB32);
+    untouched.fill(background);
+
+    EXPECT_EQ(render(m_view, background), untouched); // initially empty
+    m_view.setWord(QStringLiteral("word"));
+    const QImage drawn = render(m_view, background);
+    EXPECT_NE(drawn, untouched);
+    // No background of its own: the corners keep what lay behind.
+    EXPECT_EQ(drawn.pixelColor(0, 0), background);
+    EXPECT_EQ(drawn.pixelColor(m_view.width() - 1, m_view.height() - 1), background);
+    m_view.setWord(QString());
+    EXPECT_EQ(render(m_view, background), untouched);
+}
+
+TEST_F(ORPWordViewTest, IndexPastTheEndHighlightsTheLastCharacter)
+{
+    m_view.setWord(QStringLiteral("abc"));
+    m_view.setOrpIndex(2);
+    const QImage last = render(m_view);
+    m_view.setOrpIndex(40);
+    EXPECT_EQ(render(m_view), last);
+}
+
+class PaintCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(ORPWordViewTest, EachChangeRequestsARepaintAndChangesMerge)
+{
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    PaintCounter counter;
+    m_view.installEventFilter(&counter);
+    const auto paintsAfter = [&](const auto& change) {
+        QCoreApplication::processEvents();
+        counter.count = 0;
+        change();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return counter.count;
+    };
+
+    EXPECT_EQ(paintsAfter([&] { m_view.setWord(QStringLiteral("word")); }), 1);
+    EXPECT_EQ(paintsAfter([&] { m_view.setOrpIndex(2); }), 1);
+    EXPECT_EQ(paintsAfter([&] { m_view.setFontName(QStringLiteral("Arial")); }), 1);
+    EXPECT_EQ(paintsAfter([&] { m_view.setFontSize(33); }), 1);
+    EXPECT_EQ(paintsAfter([&] { m_view.setTextColor(QColor(1, 2, 3)); }), 1);
+    EXPECT_EQ(paintsAfter([&] { m_view.setOrpColor(QColor(4, 5, 6)); }), 1);
+    EXPECT_EQ(paintsAfter([&] {
+                  m_view.setWord(QStringLiteral("next"));
+                  m_view.setOrpIndex(1);
+                  m_view.setFontName(QStringLiteral("Courier New"));
+                  m_view.setFontSize(44);
+                  m_view.setTextColor(kText);
+                  m_view.setOrpColor(kHighlight);
+              }),
+              1);
+}
+
+TEST_F(ORPWordViewTest, StartsWithReaderDefaults)
+{
+    ORPWordView view;
+    EXPECT_EQ(view.objectName(), QStringLiteral("orpWordView"));
+    EXPECT_TRUE(view.word().isEmpty());
+    EXPECT_EQ(view.orpIndex(), 0);
+    EXPECT_EQ(view.fontName(), QStringLiteral("Courier New"));
+    EXPECT_DOUBLE_EQ(view.wordFont().pointSizeF(), 60);
+    EXPECT_EQ(QFontInfo(view.wordFont()).family(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(view.textColor(), QColor(Qt::white));
+    EXPECT_EQ(view.orpColor(), QColor(Qt::red));
+}
+
+} // namespace
+} // namespace tavrin
