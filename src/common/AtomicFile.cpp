@@ -12,7 +12,9 @@ bool write(const QString& path, const char* data, qint64 size)
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(data, size) != size) {
+    // Flushed here because commit() can lose a failed flush of the last buffered bytes (a full
+    // disk then leaves a truncated file in place of the old one; QTBUG-75077).
+    if (file.write(data, size) != size || !file.flush()) {
         file.cancelWriting();
         return false;
     }

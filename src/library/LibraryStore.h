@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Observers.h"
+#include "common/PreferencesFile.h"
 #include "library/Book.h"
 #include "tokenize/WordToken.h"
 
@@ -9,25 +10,23 @@
 #include <QUuid>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-class QSettings;
 
 namespace tavrin {
 
 /// The library: every imported book with its token cache and cover files, the reading
 /// position of each, and the book open last. Persisted in the user's preferences
 /// ("tavrin_library_v2", "tavrin_last_open") and in the data directory "Tavrin"; every
-/// change is written at once. Main thread only.
+/// change is written at once. A stored library that cannot be read is kept as
+/// "tavrin_library_v2.<time>.bak" beside the preferences file before anything replaces it.
+/// Main thread only.
 class LibraryStore
 {
 public:
     /// Uses the per-user data directory and preferences; creates the directory and loads.
     LibraryStore();
-    ~LibraryStore();
     LibraryStore(const LibraryStore&) = delete;
     LibraryStore& operator=(const LibraryStore&) = delete;
 
@@ -55,7 +54,13 @@ public:
 
 private:
     void load();
-    void save();
+    /// Reading progress is saved atomically; additions and removals are also forced to the
+    /// disk.
+    void save(PreferencesFile::Durability durability = PreferencesFile::Durability::durable);
+    /// Appends a book and its stored form.
+    void append(Book book);
+    /// Keeps the stored form of books()[index] in step with it.
+    void reencode(std::size_t index);
     /// A fresh file name in the data directory: an upper-case UUID followed by suffix.
     QString newFilePath(QStringView suffix) const;
     /// Copies an unreadable stored library beside the preferences file; true once it is safe
@@ -63,8 +68,11 @@ private:
     bool setAsideUnreadableLibrary();
 
     std::vector<Book> m_books;
+    /// Each book's JSON object, so that a progress update re-encodes one book, not 2,000;
+    /// empty where a book could not be encoded.
+    std::vector<std::string> m_encodedBooks;
     QString m_appSupportDir;
-    std::unique_ptr<QSettings> m_preferences;
+    PreferencesFile m_preferences;
     /// The stored library value when it could not be decoded at load, until it is set aside.
     std::optional<QByteArray> m_unreadableLibrary;
 };

@@ -1,0 +1,1 @@
+tavrin_test(settings_file_tests SOURCES SettingsFileTest.cpp LIBS tavrin_settings)

@@ -1,0 +1,156 @@
+#include "common/PreferencesFile.h"
+
+#include "library/FileSizeLimit.h"
+#include "support/TestHome.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace tavrin {
+namespace {
+
+using Durability = PreferencesFile::Durability;
+
+QSettings readBack()
+{
+    return QSettings(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+}
+
+class PreferencesFileTest : public ::testing::Test
+{
+protected:
+    test::TestHome home;
+    PreferencesFile preferences{QStringLiteral("Tavrin"), QStringLiteral("Tavrin")};
+};
+
+// Whatever is written here, QSettings reads back exactly: the writer must escape as QSettings
+// does, or a library value would come back altered.
+TEST_F(PreferencesFileTest, QSettingsReadsBackEveryValueExactly)
+{
+    QByteArray allBytes;
+    for (int b = 0; b < 256; ++b) {
+        allBytes += static_cast<char>(b);
+    }
+    std::mt19937 random(7);
+    QByteArray noise;
+    for (int i = 0; i < 5000; ++i) {
+        noise += static_cast<char>(random() % 256);
+    }
+    const QVariant values[] = {
+        QByteArray(R"([{"id":"A","title":"Say \"hi\", a=b; c\\d"}])"),
+        QByteArray("\x01"
+                   "0\x7f"
+                   "f\xff"
+                   "A\x00"
+                   "7",
+                   8),
+        QByteArray(" leading and trailing "),
+        QByteArray(),
+        allBytes,
+        noise,
+        QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"),
+        QStringLiteral("@ByteArray(not really)"),
+        QString(),
+        QStringLiteral(" spaced, text=\"quoted\"; \\ \t\n caf\u00e9 \U0001F600 "),
+        QString(QStringLiteral("nul")) + QChar::Null + QStringLiteral("inside"),
+        QStringLiteral("\x01"
+                       "a"),
+    };
+    int n = 0;
+    for (const QVariant& value : values) {
+        const QString key = QStringLiteral("key_") + QString::number(n++);
+        ASSERT_TRUE(preferences.setValue(key, value, Durability::atomic));
+        const QVariant back = readBack().value(key);
+        EXPECT_EQ(back.typeId(), value.typeId()) << n;
+        EXPECT_EQ(back, value) << n;
+    }
+    EXPECT_EQ(preferences.fileName(), home.preferencesFile());
+    EXPECT_FALSE(preferences.value(QStringLiteral("missing")).isValid());
+    // Earlier keys survive later writes.
+    EXPECT_EQ(readBack().value(QStringLiteral("key_4")), allBytes);
+    EXPECT_EQ(readBack().allKeys().size(), n);
+}
+
+TEST_F(PreferencesFileTest, EveryWriteReplacesTheFileAndIsSeenAtOnce)
+{
+    QByteArray value(1000, 'x');
+    for (int i = 0; i < 50; ++i) {
+        value[0] = static_cast<char>('a' + i % 26);
+        ASSERT_TRUE(preferences.setValue(QStringLiteral("v"), value, Durability::atomic));
+        ASSERT_EQ(readBack().value(QStringLiteral("v")).toByteArray(), value) << i;
+    }
+    // QSettings notices a change by size and modification time to the millisecond; writes of
+    // the same size, faster than one a millisecond, must still each get a later time.
+    QDateTime last;
+    for (int i = 0; i < 50; ++i) {
+        value[0] = static_cast<char>('a' + i % 26);
+        ASSERT_TRUE(preferences.setValue(QStringLiteral("v"), value, Durability::atomic));
+        const QDateTime modified = QFileInfo(home.preferencesFile()).lastModified();
+        EXPECT_GT(modified, last) << i;
+        last = modified;
+    }
+    EXPECT_EQ(readBack().value(QStringLiteral("v")).toByteArray(), value);
+    const QDir dir = QFileInfo(home.preferencesFile()).dir();
+    EXPECT_EQ(dir.entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(home.preferencesFile()).fileName()});
+}
+
+TEST_F(PreferencesFileTest, KeepsWhatOtherWritersStored)
+{
+    ASSERT_TRUE(preferences.setValue(QStringLiteral("mine"), QByteArray("1"), Durability::durable));
+    {
+        QSettings other(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+        other.setValue(QStringLiteral("theirs"), QStringLiteral("kept"));
+        other.sync();
+    }
+    ASSERT_TRUE(preferences.setValue(QStringLiteral("mine"), QByteArray("2"), Durability::atomic));
+    EXPECT_EQ(readBack().value(QStringLiteral("theirs")).toString(), QStringLiteral("kept"));
+    EXPECT_EQ(readBack().value(QStringLiteral("mine")).toByteArray(), QByteArray("2"));
+
+    ASSERT_TRUE(preferences.remove(QStringLiteral("theirs"), Durability::atomic));
+    EXPECT_FALSE(readBack().contains(QStringLiteral("theirs")));
+    EXPECT_EQ(preferences.value(QStringLiteral("mine")).toByteArray(), QByteArray("2"));
+}
+
+TEST_F(PreferencesFileTest, LeavesValuesItCannotReproduceToQSettings)
+{
+    {
+        QSettings other(QStringLiteral("Tavrin"), QStringLiteral("Tavrin"));
+        other.setValue(QStringLiteral("window/size"), 42);
+        other.setValue(QStringLiteral("recent"),
+                       QStringList{QStringLiteral("a"), QStringLiteral("b")});
+        other.sync();
+    }
+    ASSERT_TRUE(
+        preferences.setValue(QStringLiteral("mine"), QByteArray("x,y"), Durability::atomic));
+    const QSettings back = readBack();
+    EXPECT_EQ(back.value(QStringLiteral("window/size")).toInt(), 42);
+    EXPECT_EQ(back.value(QStringLiteral("recent")).toStringList(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(back.value(QStringLiteral("mine")).toByteArray(), QByteArray("x,y"));
+}
+
+TEST_F(PreferencesFileTest, AFailedWriteLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(preferences.setValue(QStringLiteral("v"), QByteArray("old"), Durability::atomic));
+    {
+        const test::FileSizeLimit full(4096);
+        EXPECT_FALSE(preferences.setValue(QStringLiteral("v"), QByteArray(100'000, 'n'),
+                                          Durability::atomic));
+    }
+    EXPECT_EQ(readBack().value(QStringLiteral("v")).toByteArray(), QByteArray("old"));
+    const QDir dir = QFileInfo(home.preferencesFile()).dir();
+    EXPECT_EQ(dir.entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_TRUE(preferences.setValue(QStringLiteral("v"), QByteArray("new"), Durability::durable));
+    EXPECT_EQ(readBack().value(QStringLiteral("v")).toByteArray(), QByteArray("new"));
+}
+
+} // namespace
+} // namespace tavrin

@@ -1,0 +1,218 @@
+#include "settings/SettingsFile.h"
+
+#include "library/FileSizeLimit.h"
+#include "settings/Presets.h"
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace tavrin {
+namespace {
+
+const std::string kStored =
+    R"({"selectedFont":"Georgia","fontSize":48,"wpm":5,)"
+    R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)"
+    R"("textColor":{"r":1,"g":1,"b":1,"a":1},"orpColor":{"r":1,"g":0,"b":0,"a":1}})";
+
+std::string without(std::string json, const std::string& member)
+{
+    const auto at = json.find(member);
+    EXPECT_NE(at, std::string::npos) << member;
+    json.erase(at, member.size());
+    return json;
+}
+
+std::string replaced(std::string json, const std::string& from, const std::string& to)
+{
+    const auto at = json.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    json.replace(at, from.size(), to);
+    return json;
+}
+
+TEST(SettingsFileTest, WritesAllSixKeysCompactlyInOrder)
+{
+    SettingsData settings;
+    settings.backgroundColor = Presets::backgroundPresets().at(3).color;
+    EXPECT_EQ(SettingsFile::encode(settings),
+              R"({"selectedFont":"Courier New","fontSize":60.0,"wpm":300.0,)"
+              R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1.0},)"
+              R"("textColor":{"r":1.0,"g":1.0,"b":1.0,"a":1.0},)"
+              R"("orpColor":{"r":1.0,"g":0.0,"b":0.0,"a":1.0}})");
+}
+
+TEST(SettingsFileTest, EveryNumberReadsBackExactly)
+{
+    const double values[] = {0.1,
+                             1.0 / 3.0,
+                             0.05,
+                             -0.0,
+                             22.000000000000004,
+                             5e-324,
+                             1e-300,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::lowest(),
+                             9007199254740993.0};
+    for (const double v : values) {
+        SCOPED_TRACE(v);
+        SettingsData settings;
+        settings.fontSize = v;
+        settings.wpm = -v;
+        settings.textColor = {v, v / 7.0, v * 0.3, 1.0 - v};
+        const auto json = SettingsFile::encode(settings);
+        ASSERT_TRUE(json);
+        const auto back = SettingsFile::decode(*json);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back->fontSize), std::bit_cast<std::uint64_t>(v));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back->wpm), std::bit_cast<std::uint64_t>(-v));
+        EXPECT_EQ(back->textColor, settings.textColor);
+    }
+}
+
+TEST(SettingsFileTest, ValuesNoJsonCanHoldAreNotWritten)
+{
+    for (const double bad : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+        SettingsData settings;
+        settings.orpColor.a = bad;
+        EXPECT_FALSE(SettingsFile::encode(settings));
+    }
+    SettingsData settings;
+    settings.selectedFont = "Bad \xFF";
+    EXPECT_FALSE(SettingsFile::encode(settings));
+}
+
+TEST(SettingsFileTest, ReadsWholeNumbersAndIgnoresOtherMembersAndOrder)
+{
+    const auto loaded = SettingsFile::decode(kStored);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->selectedFont, "Georgia");
+    EXPECT_EQ(loaded->fontSize, 48.0);
+    EXPECT_EQ(loaded->wpm, 5.0);
+    EXPECT_EQ(loaded->backgroundColor, (ColorData{0.05, 0.05, 0.2, 1.0}));
+    EXPECT_EQ(loaded->orpColor, Presets::standardRed());
+
+    const auto extra = SettingsFile::decode(
+        replaced(kStored, R"("wpm":5,)", R"("wpm":5,"theme":{"x":[1,null]},"fontSize2":"big",)"));
+    EXPECT_EQ(extra, loaded);
+    const auto reordered = SettingsFile::decode(
+        R"({"orpColor":{"a":1,"b":0,"g":0,"r":1},"wpm":5,"textColor":{"a":1,"r":1,"g":1,"b":1},)"
+        R"("fontSize":4.8e1,"backgroundColor":{"b":0.2,"a":1,"r":0.05,"g":0.05},)"
+        R"("selectedFont":"Georgia"})");
+    EXPECT_EQ(reordered, loaded);
+    EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "500"))->fontSize, 500.0);
+    EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "18446744073709551615"))->fontSize,
+              18446744073709551615.0);
+}
+
+TEST(SettingsFileTest, RejectsTheWholeFileOnAnyMissingOrMistypedValue)
+{
+    const std::string cases[] = {
+        without(kStored, R"("selectedFont":"Georgia",)"),
+        without(kStored, R"("fontSize":48,)"),
+        without(kStored, R"("wpm":5,)"),
+        without(kStored, R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)"),
+        without(kStored, R"("textColor":{"r":1,"g":1,"b":1,"a":1},)"),
+        without(kStored, R"(,"orpColor":{"r":1,"g":0,"b":0,"a":1})"),
+        replaced(kStored, R"("orpColor":{"r":1,"g":0,"b":0,"a":1})",
+                 R"("orpColor":{"r":1,"g":0,"b":0})"),
+        replaced(kStored, R"("selectedFont":"Georgia")", R"("selectedFont":7)"),
+        replaced(kStored, R"("selectedFont":"Georgia")", R"("selectedFont":null)"),
+        replaced(kStored, R"("fontSize":48)", R"("fontSize":"48")"),
+        replaced(kStored, R"("wpm":5)", R"("wpm":true)"),
+        replaced(kStored, R"("wpm":5)", R"("wpm":null)"),
+        replaced(kStored, R"("textColor":{"r":1,"g":1,"b":1,"a":1})", R"("textColor":[1,1,1,1])"),
+        replaced(kStored, R"("textColor":{"r":1,)", R"("textColor":{"r":"1",)"),
+        replaced(kStored, R"("backgroundColor":{"r":0.05,)", R"("backgroundColor":{"r":null,)"),
+        replaced(kStored, R"("Georgia")", "\"Geor\xC3\x28gia\""),
+        replaced(kStored, R"("fontSize":48)", R"("fontSize":1e400)"),
+        kStored.substr(0, kStored.size() / 2),
+        kStored + "}",
+        "[" + kStored + "]",
+        "\"settings\"",
+        "",
+        std::string(50000, '{'),
+        replaced(kStored, R"("wpm":5)",
+                 R"("wpm":5,"x":)" + std::string(9000, '[') + std::string(9000, ']')),
+    };
+    for (const auto& json : cases) {
+        SCOPED_TRACE(json.substr(0, 120));
+        EXPECT_FALSE(SettingsFile::decode(json));
+    }
+}
+
+TEST(SettingsFileTest, SavesAndLoadsTheFileInTheDataDirectory)
+{
+    test::TestHome home;
+    const QString path = SettingsFile::defaultPath();
+    EXPECT_EQ(path, home.dataDir() + QStringLiteral("/settings.json"));
+    EXPECT_FALSE(SettingsFile::load(path));
+    // This layer creates no directory: the library store does.
+    EXPECT_FALSE(SettingsFile::save(path, SettingsData{}));
+    ASSERT_TRUE(QDir().mkpath(home.dataDir()));
+
+    SettingsData settings;
+    settings.selectedFont = "Palatino";
+    settings.fontSize = 22.0;
+    settings.textColor = Presets::textPresets().at(4).color;
+    ASSERT_TRUE(SettingsFile::save(path, settings));
+    EXPECT_EQ(SettingsFile::load(path), settings);
+    settings.wpm = 610.5;
+    ASSERT_TRUE(SettingsFile::save(path, settings));
+    EXPECT_EQ(SettingsFile::load(path), settings);
+    // Nothing but the file itself is left in the directory.
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
+              QStringList{QStringLiteral("settings.json")});
+}
+
+TEST(SettingsFileTest, AFailedSaveLeavesThePreviousFileWhole)
+{
+    test::TestHome home;
+    ASSERT_TRUE(QDir().mkpath(home.dataDir()));
+    const QString path = SettingsFile::defaultPath();
+    SettingsData settings;
+    ASSERT_TRUE(SettingsFile::save(path, settings));
+    SettingsData broken = settings;
+    broken.wpm = std::nan("");
+    EXPECT_FALSE(SettingsFile::save(path, broken));
+    EXPECT_EQ(SettingsFile::load(path), settings);
+    SettingsData longer = settings;
+    longer.selectedFont = std::string(10'000, 'F');
+    {
+        const test::FileSizeLimit diskFull(1024);
+        EXPECT_FALSE(SettingsFile::save(path, longer));
+    }
+    EXPECT_EQ(SettingsFile::load(path), settings);
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files).size(), 1);
+    EXPECT_FALSE(SettingsFile::save(QString(), settings));
+    EXPECT_FALSE(SettingsFile::load(QString()));
+}
+
+TEST(PresetsTest, HighlightPresetsAreTheStandardColoursInOrder)
+{
+    const auto& presets = Presets::highlightPresets();
+    ASSERT_EQ(presets.size(), 5u);
+    const std::pair<const char*, ColorData> expected[] = {
+        {"Red", Presets::standardRed()},       {"Orange", Presets::standardOrange()},
+        {"Yellow", Presets::standardYellow()}, {"Green", Presets::standardGreen()},
+        {"Blue", Presets::standardBlue()},
+    };
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        EXPECT_EQ(presets[i].name, expected[i].first);
+        EXPECT_EQ(presets[i].color, expected[i].second);
+        EXPECT_EQ(presets[i].color.a, 1.0);
+    }
+    EXPECT_EQ(Presets::standardRed(), SettingsData{}.orpColor);
+    EXPECT_EQ(Presets::availableFonts().at(3), "Courier New");
+    EXPECT_EQ(Presets::backgroundPresets().at(3).name, "Navy");
+    EXPECT_EQ(Presets::textPresets().at(4).name, "Soft Yellow");
+}
+
+} // namespace
+} // namespace tavrin
