@@ -1,0 +1,170 @@
+#include "SessionFixture.h"
+
+namespace tavrin::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Field = ReaderSession::Field;
+
+class CommandsTest : public SessionFixture
+{};
+
+TEST_F(CommandsTest, SpeedStepsStayWithinLimitsAndShowTheWholeNumber)
+{
+    const struct
+    {
+        double from;
+        bool right;
+        bool fine;
+        double to;
+        const char* hud;
+    } cases[] = {
+        {600.0, true, false, 600.0, "600 WPM"}, {65.0, false, false, 60.0, "60 WPM"},
+        {300.0, true, true, 301.0, "301 WPM"},  {300.0, false, true, 299.0, "299 WPM"},
+        {305.5, true, false, 315.5, "315 WPM"}, {300.0, false, false, 290.0, "290 WPM"},
+        {0.0, true, false, 60.0, "60 WPM"},     {5000.0, false, false, 600.0, "600 WPM"},
+    };
+    for (const auto& c : cases) {
+        session.setWpm(c.from);
+        session.handleArrow(c.right, c.fine);
+        EXPECT_EQ(session.wpm(), c.to) << c.from;
+        EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
+        EXPECT_TRUE(session.showFeedback());
+    }
+}
+
+TEST_F(CommandsTest, FontSizeStepsStayWithinLimits)
+{
+    const struct
+    {
+        double from;
+        bool increase;
+        double to;
+        const char* hud;
+    } cases[] = {
+        {119.0, true, 120.0, "120 pt"}, {21.0, false, 20.0, "20 pt"},
+        {60.0, true, 62.0, "62 pt"},    {120.0, true, 120.0, "120 pt"},
+        {20.0, false, 20.0, "20 pt"},   {500.0, false, 120.0, "120 pt"},
+        {60.5, true, 62.5, "62 pt"},
+    };
+    for (const auto& c : cases) {
+        session.setFontSize(c.from);
+        session.handleFontSize(c.increase);
+        EXPECT_EQ(session.fontSize(), c.to) << c.from;
+        EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
+    }
+}
+
+TEST_F(CommandsTest, ChapterWalk)
+{
+    open(makeTokens(5, {0, 0, 1, 1, 2}), 3);
+    const struct
+    {
+        bool forward;
+        std::int64_t to;
+        const char* hud; // nullptr: nothing happens at all
+    } steps[] = {
+        {false, 2, "Chapter 2"}, // from 3: back to the start of the chapter
+        {false, 0, "Chapter 1"}, // at a chapter start: to the previous chapter
+        {false, 0, "Chapter 1"}, // first chapter's start: stays, but saves and shows
+        {true, 2, "Chapter 2"},  {true, 4, "Chapter 3"}, {true, 4, nullptr}, // no later chapter
+    };
+    for (const auto& s : steps) {
+        clearRecords();
+        session.handleChapter(s.forward);
+        EXPECT_EQ(session.currentIndex(), s.to) << s.hud;
+        if (s.hud) {
+            EXPECT_EQ(session.feedbackText(), s.hud);
+            EXPECT_EQ(saved, std::vector<std::int64_t>{s.to});
+        } else {
+            EXPECT_TRUE(changes.empty());
+            EXPECT_TRUE(saved.empty());
+        }
+    }
+}
+
+TEST_F(CommandsTest, SingleChapterBooks)
+{
+    open(makeTokens(10), 6);
+    session.handleChapter(true);
+    EXPECT_EQ(session.currentIndex(), 6);
+    EXPECT_FALSE(session.showFeedback());
+    session.handleChapter(false);
+    EXPECT_EQ(session.currentIndex(), 0);
+    EXPECT_EQ(session.feedbackText(), "Chapter 1");
+}
+
+TEST_F(CommandsTest, SkipClampsToTheBook)
+{
+    const struct
+    {
+        std::int64_t from;
+        bool forward;
+        std::int64_t to;
+        const char* hud;
+    } cases[] = {
+        {990, true, 999, "Word 1000"}, {10, false, 0, "Word 1"},      {0, true, 25, "Word 26"},
+        {500, false, 475, "Word 476"}, {999, true, 999, "Word 1000"},
+    };
+    for (const auto& c : cases) {
+        open(makeTokens(1000), c.from);
+        session.handleSkip(c.forward);
+        EXPECT_EQ(session.currentIndex(), c.to) << c.from;
+        EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
+        EXPECT_EQ(saved, std::vector<std::int64_t>{c.to}) << c.from;
+    }
+}
+
+TEST_F(CommandsTest, WithoutABookOnlySpeedAndSizeWork)
+{
+    session.handleSpacebar();
+    session.handleChapter(true);
+    session.handleChapter(false);
+    session.handleSkip(true);
+    session.handleSkip(false);
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(pointerHides, 0);
+
+    session.handleArrow(true, false);
+    EXPECT_EQ(session.feedbackText(), "310 WPM");
+    session.handleFontSize(true);
+    EXPECT_EQ(session.feedbackText(), "62 pt");
+}
+
+TEST_F(CommandsTest, PlayHidesTheControlsAndThePointerPauseDoesNot)
+{
+    open(makeTokens(10));
+    session.pointerMoved();
+    ASSERT_TRUE(session.showGear());
+    clearRecords();
+
+    session.handleSpacebar();
+    EXPECT_FALSE(session.showGear());
+    EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::immediate()});
+    EXPECT_EQ(pointerHides, 1);
+    EXPECT_FALSE(session.showFeedback());
+
+    session.handleSpacebar();
+    EXPECT_EQ(pointerHides, 1);
+    EXPECT_FALSE(session.showFeedback());
+}
+
+TEST_F(CommandsTest, HudStaysUpForOneAndAHalfSecondsAfterTheLatestMessage)
+{
+    session.showHUD("first");
+    clock.advance(1s);
+    session.showHUD("second");
+    clock.advance(1499ms);
+    EXPECT_TRUE(session.showFeedback());
+    EXPECT_EQ(session.feedbackText(), "second");
+    clock.advance(1ms);
+    EXPECT_FALSE(session.showFeedback());
+    EXPECT_EQ(session.feedbackText(), "second") << "the text stays for the fade";
+
+    EXPECT_EQ(animationsOf(Field::showFeedback),
+              (std::vector<Animation>{Animation::easeIn(0.15), Animation::easeOut(0.4)}));
+    EXPECT_EQ(clock.pendingTimers(), 0);
+}
+
+} // namespace
+} // namespace tavrin::test

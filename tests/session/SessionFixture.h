@@ -1,0 +1,94 @@
+#pragma once
+
+#include "library/LibraryStore.h"
+#include "session/ReaderSession.h"
+#include "support/TestHome.h"
+#include "support/VirtualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tavrin::test {
+
+/// Tokens of multiplier 1.0, in chapter 0 unless chapters are given (one per token).
+inline std::vector<WordToken> makeTokens(std::size_t count, std::vector<std::int64_t> chapters = {})
+{
+    std::vector<WordToken> tokens;
+    for (std::size_t i = 0; i < count; ++i) {
+        tokens.push_back(
+            {"w" + std::to_string(i), 1.0, false, i < chapters.size() ? chapters[i] : 0});
+    }
+    return tokens;
+}
+
+/// A session over a real library in a temporary home, on a virtual clock, recording every
+/// position the library is asked to store and every change the session reports.
+class SessionFixture : public ::testing::Test
+{
+protected:
+    SessionFixture()
+    {
+        library.booksChanged.subscribe([this] {
+            for (const auto& book : library.books()) {
+                if (book.id == m_watched) {
+                    saved.push_back(book.currentWordIndex);
+                }
+            }
+        });
+        session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
+            changes.push_back({field, animation});
+        });
+        session.pointerHideRequested.subscribe([this] { ++pointerHides; });
+    }
+
+    QString settingsPath() const { return home.dataDir() + QStringLiteral("/settings.json"); }
+
+    /// Adds a book and opens it at startIndex; clears the records of what that did.
+    Book open(std::vector<WordToken> tokens, std::int64_t startIndex = 0)
+    {
+        Book book = library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
+        session.openBook(book);
+        m_watched = book.id;
+        clearRecords();
+        return book;
+    }
+
+    void clearRecords()
+    {
+        saved.clear();
+        changes.clear();
+        pointerHides = 0;
+    }
+
+    bool isStopped() const { return !session.isPlaying() && !session.isPaused(); }
+    bool isPlaying() const { return session.isPlaying() && !session.isPaused(); }
+
+    std::vector<Animation> animationsOf(ReaderSession::Field field) const
+    {
+        std::vector<Animation> result;
+        for (const auto& [f, animation] : changes) {
+            if (f == field) {
+                result.push_back(animation);
+            }
+        }
+        return result;
+    }
+
+    TestHome home;
+    LibraryStore library;
+    VirtualClock clock;
+    ReaderSession session{library, clock, settingsPath()};
+    std::vector<std::int64_t> saved;
+    std::vector<std::pair<ReaderSession::Field, Animation>> changes;
+    int pointerHides = 0;
+
+private:
+    QUuid m_watched;
+};
+
+} // namespace tavrin::test

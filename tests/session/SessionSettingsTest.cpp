@@ -1,0 +1,170 @@
+#include "SessionFixture.h"
+
+#include "settings/Presets.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+namespace tavrin::test {
+namespace {
+
+using Field = ReaderSession::Field;
+
+class SessionSettingsTest : public SessionFixture
+{
+protected:
+    void writeFile(const char* json)
+    {
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(json);
+    }
+
+    QByteArray fileBytes() const
+    {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    std::optional<SettingsData> stored() const { return SettingsFile::load(settingsPath()); }
+    bool fileExists() const { return QFile::exists(settingsPath()); }
+
+    std::vector<Field> changedFields() const
+    {
+        std::vector<Field> fields;
+        for (const auto& change : changes) {
+            fields.push_back(change.first);
+        }
+        return fields;
+    }
+};
+
+TEST_F(SessionSettingsTest, StartsWithTheInitialValuesAndWritesNothing)
+{
+    EXPECT_EQ(session.selectedFont(), "Courier New");
+    EXPECT_EQ(session.fontSize(), 60.0);
+    EXPECT_EQ(session.wpm(), 300.0);
+    EXPECT_EQ(session.backgroundColor(), (ColorData{0.0, 0.0, 0.0, 1.0}));
+    EXPECT_EQ(session.textColor(), (ColorData{1.0, 1.0, 1.0, 1.0}));
+    EXPECT_EQ(session.orpColor(), Presets::standardRed());
+    EXPECT_FALSE(session.showSettings() || session.showBooks() || session.showGear());
+    EXPECT_FALSE(session.isLoading());
+    EXPECT_FALSE(session.currentBookID());
+    EXPECT_FALSE(fileExists());
+}
+
+TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
+{
+    const ColorData navy{0.05, 0.05, 0.2, 1.0};
+    const struct
+    {
+        Field field;
+        std::function<void(ReaderSession&)> setSame;
+        std::function<void(ReaderSession&)> setNew;
+    } cases[] = {
+        {Field::selectedFont, [](auto& s) { s.setSelectedFont("Courier New"); },
+         [](auto& s) { s.setSelectedFont("Georgia"); }},
+        {Field::fontSize, [](auto& s) { s.setFontSize(60.0); },
+         [](auto& s) { s.setFontSize(48.0); }},
+        {Field::wpm, [](auto& s) { s.setWpm(300.0); }, [](auto& s) { s.setWpm(450.0); }},
+        {Field::backgroundColor,
+         [](auto& s) {
+             s.setBackgroundColor({0.0, 0.0, 0.0, 1.0});
+         },
+         [&](auto& s) { s.setBackgroundColor(navy); }},
+        {Field::textColor,
+         [](auto& s) {
+             s.setTextColor({1.0, 1.0, 1.0, 1.0});
+         },
+         [](auto& s) {
+             s.setTextColor({0.8, 0.8, 0.8, 1.0});
+         }},
+        {Field::orpColor, [](auto& s) { s.setOrpColor(Presets::standardRed()); },
+         [](auto& s) { s.setOrpColor(Presets::standardBlue()); }},
+    };
+    for (const auto& c : cases) {
+        clearRecords();
+        c.setSame(session);
+        EXPECT_FALSE(fileExists());
+        EXPECT_TRUE(changes.empty());
+
+        c.setNew(session);
+        EXPECT_EQ(changedFields(), std::vector<Field>{c.field});
+        ASSERT_TRUE(fileExists());
+        EXPECT_EQ(stored(), session.settingsData());
+
+        ASSERT_TRUE(QFile::remove(settingsPath()));
+        c.setNew(session);
+        EXPECT_FALSE(fileExists()) << "setting the value it already has writes nothing";
+        c.setSame(session); // back to the initial value for the next case
+        ASSERT_TRUE(QFile::remove(settingsPath()));
+    }
+}
+
+TEST_F(SessionSettingsTest, KeyCommandsRewriteTheFileOnlyWhenTheValueMoves)
+{
+    session.handleFontSize(true);
+    ASSERT_TRUE(stored());
+    EXPECT_EQ(stored()->fontSize, 62.0);
+
+    session.setWpm(600.0);
+    ASSERT_TRUE(QFile::remove(settingsPath()));
+    session.handleArrow(true, false);
+    EXPECT_FALSE(fileExists());
+}
+
+TEST_F(SessionSettingsTest, LoadAssignsInOrderAndRewritesTheFile)
+{
+    // Out-of-range values are taken as they stand: only keyboard steps are limited.
+    writeFile(R"({"wpm":5,"fontSize":500,"selectedFont":"Georgia","extra":[1,2],)"
+              R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)"
+              R"("textColor":{"r":0.8,"g":0.8,"b":0.8,"a":1},)"
+              R"("orpColor":{"r":0,"g":0,"b":1,"a":1}})");
+    session.loadSettings();
+
+    EXPECT_EQ(changedFields(),
+              (std::vector<Field>{Field::selectedFont, Field::fontSize, Field::wpm,
+                                  Field::backgroundColor, Field::textColor, Field::orpColor}));
+    EXPECT_EQ(session.selectedFont(), "Georgia");
+    EXPECT_EQ(session.fontSize(), 500.0);
+    EXPECT_EQ(session.wpm(), 5.0);
+    EXPECT_EQ(session.backgroundColor(), (ColorData{0.05, 0.05, 0.2, 1.0}));
+    EXPECT_EQ(session.orpColor(), (ColorData{0.0, 0.0, 1.0, 1.0}));
+    EXPECT_EQ(stored(), session.settingsData());
+    EXPECT_FALSE(fileBytes().contains("extra"));
+}
+
+TEST_F(SessionSettingsTest, AnIncompleteFileIsIgnoredWhole)
+{
+    const char* json = R"({"selectedFont":"Georgia","fontSize":48,"wpm":450,)"
+                       R"("backgroundColor":{"r":0,"g":0,"b":0,"a":1},)"
+                       R"("textColor":{"r":1,"g":1,"b":1,"a":1},"orpColor":{"r":1,"g":0,"b":0}})";
+    writeFile(json);
+    session.loadSettings();
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(session.selectedFont(), "Courier New");
+    EXPECT_EQ(session.wpm(), 300.0);
+    EXPECT_EQ(fileBytes(), QByteArray(json)) << "left for the next change to replace";
+}
+
+TEST_F(SessionSettingsTest, WithoutASettingsFileNothingIsReadOrWritten)
+{
+    ReaderSession detached(library, clock, std::nullopt);
+    writeFile(R"({"selectedFont":"Georgia","fontSize":48,"wpm":450,)"
+              R"("backgroundColor":{"r":0,"g":0,"b":0,"a":1},)"
+              R"("textColor":{"r":1,"g":1,"b":1,"a":1},"orpColor":{"r":1,"g":0,"b":0,"a":1}})");
+    const QByteArray before = fileBytes();
+    detached.loadSettings();
+    EXPECT_EQ(detached.wpm(), 300.0);
+    detached.setWpm(320.0);
+    EXPECT_EQ(detached.wpm(), 320.0);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
+              QStringList{QStringLiteral("settings.json")});
+}
+
+} // namespace
+} // namespace tavrin::test

@@ -1,0 +1,204 @@
+#include "SessionFixture.h"
+
+#include <QFile>
+
+namespace tavrin::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Field = ReaderSession::Field;
+
+class WindowEventsTest : public SessionFixture
+{};
+
+TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
+{
+    open(makeTokens(50));
+    session.handleSpacebar();
+    clock.advance(450ms);
+    ASSERT_EQ(session.currentIndex(), 2);
+    clearRecords();
+
+    session.pointerMoved();
+    EXPECT_TRUE(session.isPaused());
+    EXPECT_EQ(saved, std::vector<std::int64_t>{2});
+    EXPECT_TRUE(session.showGear());
+    EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::easeInOut(0.3)});
+
+    clock.advance(2s);
+    session.pointerMoved(); // restarts the idle period; no second pause or save
+    EXPECT_EQ(saved.size(), 1u);
+    clock.advance(2999ms);
+    EXPECT_TRUE(session.showGear());
+    EXPECT_EQ(pointerHides, 0);
+    clock.advance(1ms);
+    EXPECT_FALSE(session.showGear());
+    EXPECT_EQ(animationsOf(Field::showGear).back(), Animation::easeInOut(0.5));
+    EXPECT_EQ(pointerHides, 1);
+    EXPECT_TRUE(session.isPaused()) << "the pause symbol stays";
+    EXPECT_EQ(session.currentIndex(), 2);
+}
+
+TEST_F(WindowEventsTest, AnOpenPanelKeepsTheControlsUp)
+{
+    session.toggleBooksPanel();
+    session.pointerMoved();
+    clock.advance(10s);
+    EXPECT_TRUE(session.showGear());
+    EXPECT_EQ(pointerHides, 0);
+
+    // Closing the panel does not start an idle period; the next movement does.
+    session.toggleBooksPanel();
+    clock.advance(10s);
+    EXPECT_TRUE(session.showGear());
+    session.pointerMoved();
+    clock.advance(3s);
+    EXPECT_FALSE(session.showGear());
+    EXPECT_EQ(pointerHides, 1);
+}
+
+TEST_F(WindowEventsTest, AtMostOnePanelIsOpen)
+{
+    const auto toggle = Animation::easeInOut(0.2);
+    session.toggleBooksPanel();
+    EXPECT_TRUE(session.showBooks());
+    clearRecords();
+
+    session.toggleSettingsPanel();
+    EXPECT_TRUE(session.showSettings());
+    EXPECT_FALSE(session.showBooks());
+    EXPECT_EQ(animationsOf(Field::showSettings), std::vector<Animation>{toggle});
+    EXPECT_EQ(animationsOf(Field::showBooks), std::vector<Animation>{toggle});
+
+    session.toggleSettingsPanel();
+    EXPECT_FALSE(session.showSettings());
+    EXPECT_FALSE(session.showBooks());
+
+    session.toggleSettingsPanel();
+    session.toggleBooksPanel();
+    EXPECT_TRUE(session.showBooks());
+    EXPECT_FALSE(session.showSettings());
+}
+
+TEST_F(WindowEventsTest, ProgressBarDragMapsAcrossTheBook)
+{
+    open(makeTokens(500), 100);
+    const struct
+    {
+        double fraction;
+        std::int64_t index;
+    } cases[] = {{1.0, 499}, {1.7, 499}, {-0.3, 0}, {0.0, 0}, {0.5, 249}, {0.999, 498}};
+    for (const auto& c : cases) {
+        clearRecords();
+        session.seekToFraction(c.fraction);
+        EXPECT_EQ(session.currentIndex(), c.index) << c.fraction;
+        EXPECT_EQ(saved, std::vector<std::int64_t>{c.index}) << c.fraction;
+        EXPECT_TRUE(isStopped());
+        EXPECT_FALSE(session.showFeedback());
+    }
+}
+
+TEST_F(WindowEventsTest, DragWithoutWordsDoesNothing)
+{
+    session.seekToFraction(0.5);
+    EXPECT_EQ(session.currentIndex(), 0);
+    EXPECT_TRUE(changes.empty());
+}
+
+class DocumentsTest : public SessionFixture
+{};
+
+TEST_F(DocumentsTest, OpeningABookStoresTheOldPositionAndStopsAtTheSavedWord)
+{
+    const Book first = open(makeTokens(20), 3);
+    Book second = library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
+    session.handleSpacebar();
+    clock.advance(250ms);
+    ASSERT_EQ(session.currentIndex(), 4);
+
+    session.openBook(second);
+    EXPECT_EQ(library.books().front().currentWordIndex, 4);
+    EXPECT_EQ(session.currentIndex(), 17);
+    EXPECT_EQ(session.tokens().size(), 30u);
+    EXPECT_EQ(session.currentBookID(), second.id);
+    EXPECT_EQ(library.lastOpenBookID(), second.id);
+    EXPECT_TRUE(isStopped());
+    EXPECT_EQ(clock.pendingTimers(), 0);
+    clock.advance(1s);
+    EXPECT_EQ(session.currentIndex(), 17);
+    EXPECT_EQ(first.id, library.books().front().id);
+}
+
+TEST_F(DocumentsTest, ReopeningTheOpenBookKeepsTheWordOnScreen)
+{
+    const Book book = open(makeTokens(20)); // this copy still says word 0
+    session.seekToFraction(0.5);
+    session.openBook(book);
+    EXPECT_EQ(session.currentIndex(), 9);
+}
+
+TEST_F(DocumentsTest, ObserversNeverSeeAPositionOutsideTheWords)
+{
+    open(makeTokens(100), 90);
+    session.changed.subscribe([this](Field, Animation) {
+        if (!session.tokens().empty()) {
+            EXPECT_LT(session.currentIndex(), static_cast<std::int64_t>(session.tokens().size()));
+        }
+    });
+    Book small = library.addBook("Small", "", "", makeTokens(5), 2, std::nullopt);
+    session.openBook(small);
+    EXPECT_EQ(session.currentIndex(), 2);
+}
+
+TEST_F(DocumentsTest, StoredPositionsOutsideTheBookAreBroughtIntoRange)
+{
+    open(makeTokens(10), 57);
+    EXPECT_EQ(session.currentIndex(), 9);
+    open(makeTokens(10), -4);
+    EXPECT_EQ(session.currentIndex(), 0);
+}
+
+TEST_F(DocumentsTest, BookWithAMissingCacheOpensEmptyAndKeepsItsPosition)
+{
+    Book book = library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(book.cachedTokenPath)));
+    session.openBook(book);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_EQ(session.currentBookID(), book.id);
+    EXPECT_EQ(session.currentIndex(), 7);
+
+    Book other = library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
+    session.openBook(other);
+    EXPECT_EQ(library.books().front().currentWordIndex, 7);
+}
+
+TEST_F(DocumentsTest, RemovingTheOpenBookEmptiesTheReader)
+{
+    const Book book = open(makeTokens(10), 4);
+    session.handleSpacebar();
+    session.removeBook(book);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_EQ(session.currentIndex(), 0);
+    EXPECT_FALSE(session.currentBookID());
+    EXPECT_TRUE(isStopped());
+    EXPECT_FALSE(library.lastOpenBookID());
+    EXPECT_TRUE(library.books().empty());
+    EXPECT_EQ(clock.pendingTimers(), 0);
+}
+
+TEST_F(DocumentsTest, RemovingAnotherBookLeavesTheReaderAlone)
+{
+    Book other = library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
+    const Book book = open(makeTokens(10), 4);
+    session.handleSpacebar();
+    session.removeBook(other);
+    EXPECT_EQ(session.currentBookID(), book.id);
+    EXPECT_EQ(library.lastOpenBookID(), book.id);
+    EXPECT_TRUE(isPlaying());
+    EXPECT_EQ(library.books().size(), 1u);
+    clock.advance(200ms);
+    EXPECT_EQ(session.currentIndex(), 5);
+}
+
+} // namespace
+} // namespace tavrin::test
