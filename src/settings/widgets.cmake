@@ -1,0 +1,16 @@
+# The settings panel, its colour columns and the inline colour picker. The drawing pieces
+# (symbols, buttons, shadows, panel style) are the library panel's.
+tavrin_component(tavrin_settings_ui
+  ColorColumn.cpp
+  ColorMath.cpp
+  ControlsColumn.cpp
+  FontPopUp.cpp
+  InlineColorPicker.cpp
+  PanelColumn.cpp
+  SettingsControls.cpp
+  SettingsPanel.cpp
+  SubPanelRowButton.cpp
+  SwatchButton.cpp
+  SwatchGrid.cpp)
+target_link_libraries(tavrin_settings_ui PUBLIC Qt6::Widgets tavrin_settings tavrin_library_ui)
+target_link_libraries(tavrin_ui INTERFACE tavrin_settings_ui)

@@ -1,0 +1,356 @@
+#include "library/BooksPanel.h"
+
+#include "library/BookGrid.h"
+#include "library/BookSorting.h"
+#include "library/Divider.h"
+#include "library/DropFilter.h"
+#include "library/DropHighlight.h"
+#include "library/EmptyLibraryView.h"
+#include "library/LibraryStore.h"
+#include "library/PanelStyle.h"
+#include "library/PillButton.h"
+#include "library/SymbolButton.h"
+
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+namespace {
+
+QString toQString(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+/// A thin dark scroll bar that does not crowd the grid; styled on the bar alone so that
+/// the tiles keep the plain widget style (a style sheet on an ancestor would re-polish
+/// every tile).
+const char* const kScrollBarStyle =
+    "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 2px 2px 0; }"
+    "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70); border-radius: 4px;"
+    " min-height: 32px; }"
+    "QScrollBar::handle:vertical:hover { background: rgba(255, 255, 255, 110); }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+
+const char* const kMenuStyle =
+    "QMenu { background: rgb(44, 44, 52); color: white; border: 1px solid rgba(255, 255, 255, "
+    "40); border-radius: 6px; padding: 4px; }"
+    "QMenu::item { padding: 5px 20px 5px 6px; border-radius: 4px; }"
+    "QMenu::item:selected { background: rgba(255, 255, 255, 36); }"
+    "QMenu::icon { padding-left: 6px; }";
+
+} // namespace
+
+BooksPanel::BooksPanel(LibraryStore& library, QWidget* parent) : QWidget(parent), m_library(library)
+{
+    setObjectName(QStringLiteral("booksPanel"));
+    setFixedWidth(kWidth);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    setAcceptDrops(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    layout->addWidget(new Divider(this));
+
+    m_body = new QStackedWidget(this);
+    m_emptyView = new EmptyLibraryView(m_body);
+    m_scrollArea = new QScrollArea(m_body);
+    m_scrollArea->setObjectName(QStringLiteral("booksScrollArea"));
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scrollArea->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setAutoFillBackground(false);
+    m_scrollArea->viewport()->setAutoFillBackground(false);
+    m_grid = new BookGrid;
+    m_scrollArea->setWidget(m_grid);
+    // setWidget turns the background filling on; the panel's colour must show through.
+    m_grid->setAutoFillBackground(false);
+    m_body->addWidget(m_emptyView);
+    m_body->addWidget(m_scrollArea);
+    layout->addWidget(m_body, 1);
+
+    connect(m_grid, &BookGrid::selectRequested, this, &BooksPanel::selectRequested);
+    connect(m_grid, &BookGrid::deleteRequested, this, &BooksPanel::requestRemoval);
+
+    m_dropHighlight = new DropHighlight(this);
+    m_dropHighlight->hide();
+
+    m_subscription = m_library.booksChanged.subscribe([this] { scheduleRebuild(); });
+    rebuild();
+}
+
+BooksPanel::~BooksPanel()
+{
+    m_library.booksChanged.unsubscribe(m_subscription);
+}
+
+QWidget* BooksPanel::buildHeader()
+{
+    auto* header = new QWidget(this);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(28, 40, 28, 24);
+    row->setSpacing(8);
+
+    auto* title = new QLabel(QStringLiteral("Library"), header);
+    title->setObjectName(QStringLiteral("titleLabel"));
+    title->setFont(PanelStyle::largeTitleFont());
+    QPalette palette = title->palette();
+    palette.setColor(QPalette::WindowText, PanelStyle::white(1.0));
+    title->setPalette(palette);
+    row->addWidget(title);
+    row->addStretch(1);
+
+    PillButton::Look sortLook;
+    sortLook.font = PanelStyle::systemFont(17, QFont::Medium);
+    sortLook.foreground = PanelStyle::white(0.7);
+    sortLook.background = PanelStyle::white(0.1);
+    sortLook.paddingX = 14;
+    sortLook.paddingY = 11;
+    m_sortButton = new PillButton(QStringLiteral("Sort"), sortLook, header);
+    m_sortButton->setObjectName(QStringLiteral("sortButton"));
+    m_sortMenu = new QMenu(m_sortButton);
+    m_sortMenu->setObjectName(QStringLiteral("sortMenu"));
+    m_sortMenu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_titleAction = m_sortMenu->addAction(QStringLiteral("Title"));
+    m_titleAction->setObjectName(QStringLiteral("titleSortAction"));
+    m_authorAction = m_sortMenu->addAction(QStringLiteral("Author"));
+    m_authorAction->setObjectName(QStringLiteral("authorSortAction"));
+    connect(m_titleAction, &QAction::triggered, this, [this] { setSortOrder(SortOrder::title); });
+    connect(m_authorAction, &QAction::triggered, this, [this] { setSortOrder(SortOrder::author); });
+    connect(m_sortButton, &PillButton::clicked, this, [this] {
+        updateSortMenu();
+        m_sortMenu->popup(m_sortButton->mapToGlobal(QPoint(0, m_sortButton->height() + 4)));
+    });
+    updateSortMenu();
+    row->addWidget(m_sortButton);
+
+    PillButton::Look addLook;
+    addLook.symbol = Symbols::Symbol::plus;
+    addLook.symbolPointSize = 16.0;
+    addLook.symbolWeight = QFont::Bold;
+    addLook.spacing = 8;
+    addLook.font = PanelStyle::systemFont(17, QFont::Medium);
+    addLook.foreground = PanelStyle::white(0.9);
+    addLook.background = PanelStyle::white(0.14);
+    addLook.paddingX = 18;
+    addLook.paddingY = 11;
+    auto* addButton = new PillButton(QStringLiteral("Add Book"), addLook, header);
+    addButton->setObjectName(QStringLiteral("addBookButton"));
+    connect(addButton, &PillButton::clicked, this, &BooksPanel::addRequested);
+    row->addWidget(addButton);
+
+    SymbolButton::Look closeLook;
+    closeLook.symbol = Symbols::Symbol::xmark;
+    closeLook.pointSize = 18.0;
+    closeLook.weight = QFont::DemiBold;
+    closeLook.color = PanelStyle::white(0.6);
+    closeLook.padding = 8;
+    auto* closeButton = new SymbolButton(closeLook, header);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    connect(closeButton, &SymbolButton::clicked, this, &BooksPanel::closeRequested);
+    row->addWidget(closeButton);
+    return header;
+}
+
+QSize BooksPanel::sizeHint() const
+{
+    return {kWidth, 720};
+}
+
+void BooksPanel::setCurrentBookID(const std::optional<QUuid>& id)
+{
+    if (m_currentBookID == id) {
+        return;
+    }
+    m_currentBookID = id;
+    m_grid->setActiveID(id);
+}
+
+void BooksPanel::setSortOrder(SortOrder order)
+{
+    if (m_sortOrder == order) {
+        return;
+    }
+    m_sortOrder = order;
+    updateSortMenu();
+    rebuild();
+}
+
+void BooksPanel::updateSortMenu()
+{
+    const QIcon check(Symbols::pixmap(Symbols::Symbol::checkmark, 13.0, QFont::DemiBold,
+                                      PanelStyle::white(0.9), devicePixelRatioF()));
+    m_titleAction->setIcon(m_sortOrder == SortOrder::title ? check : QIcon());
+    m_authorAction->setIcon(m_sortOrder == SortOrder::author ? check : QIcon());
+}
+
+void BooksPanel::scheduleRebuild()
+{
+    if (m_rebuildPending) {
+        return;
+    }
+    m_rebuildPending = true;
+    // Coalesces bursts of changes (progress is reported after every word) into one pass,
+    // and waits while the panel is hidden.
+    QTimer::singleShot(0, this, [this] {
+        if (m_rebuildPending && isVisible()) {
+            rebuild();
+        }
+    });
+}
+
+void BooksPanel::rebuild()
+{
+    m_rebuildPending = false;
+    m_sortedBooks = BookSorting::sorted(m_library.books(), m_sortOrder);
+    m_grid->setBooks(m_sortedBooks, m_currentBookID);
+    m_body->setCurrentWidget(m_sortedBooks.empty() ? static_cast<QWidget*>(m_emptyView)
+                                                   : static_cast<QWidget*>(m_scrollArea));
+}
+
+void BooksPanel::requestRemoval(const Book& book)
+{
+    if (m_removeAlert) {
+        return;
+    }
+    m_bookToDelete = book;
+
+    m_removeAlert = new QMessageBox(this);
+    m_removeAlert->setObjectName(QStringLiteral("removeAlert"));
+    const QString title = QStringLiteral("Remove \"%1\"?").arg(toQString(book.title));
+    m_removeAlert->setWindowTitle(title);
+    m_removeAlert->setText(title);
+    m_removeAlert->setInformativeText(
+        QStringLiteral("This will remove the book from your library."));
+    QPushButton* remove =
+        m_removeAlert->addButton(QStringLiteral("Remove"), QMessageBox::DestructiveRole);
+    remove->setObjectName(QStringLiteral("removeButton"));
+    QPushButton* cancel =
+        m_removeAlert->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    // Return must not remove a book by accident.
+    m_removeAlert->setDefaultButton(cancel);
+    m_removeAlert->setEscapeButton(cancel);
+    m_removeAlert->setWindowModality(Qt::WindowModal);
+    QMessageBox* alert = m_removeAlert;
+    connect(alert, &QMessageBox::finished, this, [this, alert, remove] {
+        alert->disconnect(this);
+        alert->deleteLater();
+        if (alert == m_removeAlert) {
+            finishRemoval(alert->clickedButton() == remove);
+        }
+    });
+    alert->open();
+}
+
+void BooksPanel::finishRemoval(bool confirmed)
+{
+    std::optional<Book> book = std::move(m_bookToDelete);
+    m_bookToDelete.reset();
+    m_removeAlert = nullptr;
+    if (confirmed && book) {
+        Q_EMIT removeRequested(*book);
+    }
+}
+
+void BooksPanel::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), PanelStyle::panelBackground());
+}
+
+void BooksPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_dropHighlight->setGeometry(rect());
+}
+
+void BooksPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_resetOnShow) {
+        // Shown anew: the view state starts over.
+        m_resetOnShow = false;
+        setSortOrder(SortOrder::title);
+        setDropTargeted(false);
+    }
+    if (m_rebuildPending) {
+        rebuild();
+    }
+}
+
+void BooksPanel::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        m_resetOnShow = true;
+    }
+}
+
+void BooksPanel::setDropTargeted(bool targeted)
+{
+    if (m_isDropTargeted == targeted) {
+        return;
+    }
+    m_isDropTargeted = targeted;
+    m_emptyView->setHighlighted(targeted);
+    m_dropHighlight->setVisible(targeted);
+    m_dropHighlight->raise();
+}
+
+void BooksPanel::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    setDropTargeted(true);
+}
+
+void BooksPanel::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void BooksPanel::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    QWidget::dragLeaveEvent(event);
+    setDropTargeted(false);
+}
+
+void BooksPanel::dropEvent(QDropEvent* event)
+{
+    setDropTargeted(false);
+    event->acceptProposedAction();
+    const QStringList paths = DropFilter::importablePaths(event->mimeData()->urls());
+    // Handed on after the drop returns, so that a receiver that starts an import or opens a
+    // dialog never runs inside the platform's drag-and-drop handling.
+    for (const QString& path : paths) {
+        QMetaObject::invokeMethod(
+            this, [this, path] { Q_EMIT fileDropped(path); }, Qt::QueuedConnection);
+    }
+}
+
+} // namespace tavrin

@@ -1,0 +1,40 @@
+#include "library/PanelStyle.h"
+
+#include <QGuiApplication>
+
+namespace tavrin::PanelStyle {
+
+QColor panelBackground()
+{
+    return QColor::fromRgbF(0.1f, 0.1f, 0.14f, 0.97f);
+}
+
+QColor white(double alpha)
+{
+    return QColor::fromRgbF(1.0f, 1.0f, 1.0f, static_cast<float>(alpha));
+}
+
+QFont systemFont(int pixelSize, QFont::Weight weight)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
+}
+
+QFont largeTitleFont()
+{
+    return systemFont(kLargeTitleSize, QFont::Bold);
+}
+
+QFont title3Font()
+{
+    return systemFont(kTitle3Size);
+}
+
+QFont bodyFont()
+{
+    return systemFont(kBodySize);
+}
+
+} // namespace tavrin::PanelStyle

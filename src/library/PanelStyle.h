@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace tavrin::PanelStyle {
+
+/// The look shared by the library and settings panels. Sizes are logical pixels. The three
+/// text styles stand for a desktop toolkit's named styles: large title 26 px bold, title 3
+/// 20 px regular, body 13 px regular, all in the application's default (system) family.
+
+/// sRGB 0.1, 0.1, 0.14 at opacity 0.97: the background of both panels.
+QColor panelBackground();
+/// White at the given opacity, the colour of nearly every text and symbol on the panels.
+QColor white(double alpha);
+
+/// The system family at a pixel size and weight.
+QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal);
+QFont largeTitleFont();
+QFont title3Font();
+QFont bodyFont();
+
+constexpr int kLargeTitleSize = 26;
+constexpr int kTitle3Size = 20;
+constexpr int kBodySize = 13;
+
+/// The divider under a panel header and between sections.
+constexpr double kDividerAlpha = 0.15;
+
+} // namespace tavrin::PanelStyle

@@ -1,0 +1,103 @@
+#include "library/BookSorting.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+Book book(const std::string& title, const std::string& author = {}, const std::string& year = {})
+{
+    Book b;
+    b.id = QUuid::createUuid();
+    b.title = title;
+    b.author = author;
+    b.year = year;
+    return b;
+}
+
+std::vector<std::string> titles(const std::vector<Book>& books)
+{
+    std::vector<std::string> result;
+    for (const Book& b : books) {
+        result.push_back(b.title);
+    }
+    return result;
+}
+
+TEST(BookSortingTest, AuthorKeyIsTheLastSpaceSeparatedPiece)
+{
+    EXPECT_EQ(BookSorting::authorKey("Jane Austen"), "Austen");
+    EXPECT_EQ(BookSorting::authorKey("Ursula K. Le Guin"), "Guin");
+    EXPECT_EQ(BookSorting::authorKey("Plato"), "Plato");
+    EXPECT_EQ(BookSorting::authorKey("Jane "), "");
+    EXPECT_EQ(BookSorting::authorKey(""), "");
+    // Only the plain space splits.
+    EXPECT_EQ(BookSorting::authorKey("Jane\tAusten"), "Jane\tAusten");
+}
+
+// The comparison follows the user's locale; the C locale takes a path of its own.
+class BookSortingLocaleTest : public ::testing::TestWithParam<QLocale::Language>
+{
+protected:
+    void SetUp() override
+    {
+        previous = QLocale();
+        QLocale::setDefault(QLocale(GetParam()));
+    }
+    void TearDown() override { QLocale::setDefault(previous); }
+
+    QLocale previous;
+};
+
+INSTANTIATE_TEST_SUITE_P(Locales, BookSortingLocaleTest,
+                         ::testing::Values(QLocale::C, QLocale::English, QLocale::German));
+
+TEST_P(BookSortingLocaleTest, TitlesIgnoreCaseAndKeepTheOrderOfEqualOnes)
+{
+    const std::vector<Book> books{book("Banana"), book("apple", "first"), book("cherry"),
+                                  book("Apple", "second")};
+    const auto sorted = BookSorting::sorted(books, SortOrder::title);
+    EXPECT_EQ(titles(sorted), (std::vector<std::string>{"apple", "Apple", "Banana", "cherry"}));
+    EXPECT_EQ(sorted[0].author, "first");
+    EXPECT_EQ(sorted[1].author, "second");
+}
+
+TEST_P(BookSortingLocaleTest, AuthorsSortByLastNameThenYear)
+{
+    const std::vector<Book> books{
+        book("Bleak House", "Charles Dickens", "1853"),
+        book("Emma", "Jane Austen", "1815"),
+        book("Sense", "Jane Austen", "1811"),
+        book("Republic", "Plato", "-375"),
+        book("Untitled", ""),
+        book("Persuasion", "Jane Austen", "1817"),
+        book("Pride", "Jane Austen", "1813"),
+        book("Pride (copy)", "Jane Austen", "1813"),
+    };
+    const auto sorted = BookSorting::sorted(books, SortOrder::author);
+    EXPECT_EQ(titles(sorted),
+              (std::vector<std::string>{"Untitled", "Sense", "Pride", "Pride (copy)", "Emma",
+                                        "Persuasion", "Bleak House", "Republic"}));
+}
+
+TEST(BookSortingTest, YearsCompareAsPlainStrings)
+{
+    // Not numerically: "999" comes after "1813" as text.
+    const std::vector<Book> books{book("Late", "A Writer", "999"),
+                                  book("Early", "A Writer", "1813")};
+    EXPECT_EQ(titles(BookSorting::sorted(books, SortOrder::author)),
+              (std::vector<std::string>{"Early", "Late"}));
+}
+
+TEST_P(BookSortingLocaleTest, AuthorKeysIgnoreCase)
+{
+    const std::vector<Book> books{book("B", "x DICKENS", "2"), book("A", "y dickens", "1"),
+                                  book("C", "z austen", "9")};
+    EXPECT_EQ(titles(BookSorting::sorted(books, SortOrder::author)),
+              (std::vector<std::string>{"C", "A", "B"}));
+}
+
+} // namespace
+} // namespace tavrin

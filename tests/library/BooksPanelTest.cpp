@@ -1,0 +1,323 @@
+#include "library/BooksPanel.h"
+
+#include "library/BookCoverTile.h"
+#include "library/BookGrid.h"
+#include "library/EmptyLibraryView.h"
+#include "library/LibraryStore.h"
+#include "library/PillButton.h"
+#include "library/SymbolButton.h"
+#include "support/TestHome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QEnterEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+std::vector<WordToken> tokens(int count)
+{
+    std::vector<WordToken> result;
+    for (int i = 0; i < count; ++i) {
+        result.push_back({"word", 1.0, false, 0});
+    }
+    return result;
+}
+
+std::vector<std::string> titles(const std::vector<Book>& books)
+{
+    std::vector<std::string> result;
+    for (const Book& book : books) {
+        result.push_back(book.title);
+    }
+    return result;
+}
+
+class BooksPanelTest : public ::testing::Test
+{
+protected:
+    Book add(const std::string& title, const std::string& author = {}, const std::string& year = {})
+    {
+        return store.addBook(title, author, year, tokens(10), 0, std::nullopt);
+    }
+
+    std::vector<BookCoverTile*> tiles(BooksPanel& panel)
+    {
+        return panel.findChild<BookGrid*>()->tiles();
+    }
+
+    static void settle() { QCoreApplication::processEvents(); }
+
+    static QMessageBox* openAlert(BooksPanel& panel)
+    {
+        // A dismissed alert lingers until the event loop deletes it.
+        for (QMessageBox* alert : panel.findChildren<QMessageBox*>(QStringLiteral("removeAlert"))) {
+            if (alert->isVisible()) {
+                return alert;
+            }
+        }
+        return nullptr;
+    }
+
+    void pressDelete(BookCoverTile* tile)
+    {
+        QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), tile->mapToGlobal(QPointF(30, 30)));
+        QApplication::sendEvent(tile, &enter);
+        auto* button = tile->findChild<SymbolButton*>(QStringLiteral("deleteButton"));
+        ASSERT_TRUE(button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
+    }
+
+    test::TestHome home;
+    LibraryStore store;
+};
+
+TEST_F(BooksPanelTest, EmptyLibraryShowsTheEmptyStateAndBrightensUnderADrag)
+{
+    BooksPanel panel(store);
+    panel.show();
+    auto* empty = panel.findChild<EmptyLibraryView*>();
+    auto* scroll = panel.findChild<QScrollArea*>(QStringLiteral("booksScrollArea"));
+    EXPECT_TRUE(empty->isVisible());
+    EXPECT_FALSE(scroll->isVisible());
+    EXPECT_DOUBLE_EQ(empty->symbolOpacity(), 0.2);
+    EXPECT_EQ(panel.width(), 560);
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/book.epub"))});
+    QDragEnterEvent enter(QPoint(100, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_TRUE(panel.isDropTargeted());
+    EXPECT_DOUBLE_EQ(empty->symbolOpacity(), 0.5);
+
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(&panel, &leave);
+    EXPECT_FALSE(panel.isDropTargeted());
+    EXPECT_DOUBLE_EQ(empty->symbolOpacity(), 0.2);
+
+    // A drag without files is not taken.
+    QMimeData text;
+    text.setText(QStringLiteral("just words"));
+    QDragEnterEvent textEnter(QPoint(100, 300), Qt::CopyAction, &text, Qt::LeftButton,
+                              Qt::NoModifier);
+    QApplication::sendEvent(&panel, &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
+    EXPECT_FALSE(panel.isDropTargeted());
+}
+
+TEST_F(BooksPanelTest, DroppedFilesWithImportableExtensionsAreHandedOnInOrder)
+{
+    BooksPanel panel(store);
+    panel.show();
+    QSignalSpy dropped(&panel, &BooksPanel::fileDropped);
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/Notes.TXT")),
+                   QUrl::fromLocalFile(QStringLiteral("/books/cover.png")),
+                   QUrl::fromLocalFile(QStringLiteral("/books/novel.epub")),
+                   QUrl::fromLocalFile(QStringLiteral("/books/paper.pdf"))});
+    QDragEnterEvent enter(QPoint(100, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &enter);
+    QDropEvent drop(QPointF(100, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_FALSE(panel.isDropTargeted());
+    // Delivered from the event loop, after the drop has returned.
+    EXPECT_EQ(dropped.count(), 0);
+    settle();
+    ASSERT_EQ(dropped.count(), 3);
+    EXPECT_EQ(dropped[0][0].toString(), QStringLiteral("/books/Notes.TXT"));
+    EXPECT_EQ(dropped[1][0].toString(), QStringLiteral("/books/novel.epub"));
+    EXPECT_EQ(dropped[2][0].toString(), QStringLiteral("/books/paper.pdf"));
+
+    QMimeData image;
+    image.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/cover.png"))});
+    QDragEnterEvent imageEnter(QPoint(100, 300), Qt::CopyAction, &image, Qt::LeftButton,
+                               Qt::NoModifier);
+    QApplication::sendEvent(&panel, &imageEnter);
+    QDropEvent imageDrop(QPointF(100, 300), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &imageDrop);
+    EXPECT_TRUE(imageDrop.isAccepted());
+    settle();
+    EXPECT_EQ(dropped.count(), 3);
+}
+
+TEST_F(BooksPanelTest, GridFollowsTheSortMenu)
+{
+    add("Bleak House", "Charles Dickens", "1853");
+    add("emma", "Jane Austen", "1815");
+    add("Sense and Sensibility", "Jane Austen", "1811");
+    BooksPanel panel(store);
+    panel.show();
+    auto* titleAction = panel.findChild<QAction*>(QStringLiteral("titleSortAction"));
+    auto* authorAction = panel.findChild<QAction*>(QStringLiteral("authorSortAction"));
+    ASSERT_TRUE(titleAction && authorAction);
+    EXPECT_EQ(titleAction->text(), QStringLiteral("Title"));
+    EXPECT_EQ(authorAction->text(), QStringLiteral("Author"));
+
+    EXPECT_EQ(panel.sortOrder(), SortOrder::title);
+    EXPECT_FALSE(titleAction->icon().isNull());
+    EXPECT_TRUE(authorAction->icon().isNull());
+    EXPECT_EQ(titles(panel.sortedBooks()),
+              (std::vector<std::string>{"Bleak House", "emma", "Sense and Sensibility"}));
+
+    authorAction->trigger();
+    EXPECT_EQ(panel.sortOrder(), SortOrder::author);
+    EXPECT_TRUE(titleAction->icon().isNull());
+    EXPECT_FALSE(authorAction->icon().isNull());
+    EXPECT_EQ(titles(panel.sortedBooks()),
+              (std::vector<std::string>{"Sense and Sensibility", "emma", "Bleak House"}));
+    // The tiles are in the same order, laid out left to right.
+    const auto shown = tiles(panel);
+    ASSERT_EQ(shown.size(), 3u);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i]->book().title, panel.sortedBooks()[i].title);
+    }
+    EXPECT_LT(shown[0]->x(), shown[1]->x());
+    EXPECT_LT(shown[1]->x(), shown[2]->x());
+
+    // Shown anew, the panel starts from the title order again.
+    panel.hide();
+    panel.show();
+    EXPECT_EQ(panel.sortOrder(), SortOrder::title);
+}
+
+TEST_F(BooksPanelTest, ClickingATileSelectsItsBook)
+{
+    add("First");
+    const Book second = add("Second");
+    BooksPanel panel(store);
+    panel.show();
+    QSignalSpy selected(&panel, &BooksPanel::selectRequested);
+    BookCoverTile* tile = tiles(panel)[1];
+    QTest::mouseClick(tile, Qt::LeftButton, {}, tile->coverRect().center());
+    ASSERT_EQ(selected.count(), 1);
+    EXPECT_EQ(selected[0][0].value<Book>(), second);
+}
+
+TEST_F(BooksPanelTest, ActiveTileFollowsTheCurrentBook)
+{
+    const Book first = add("First");
+    const Book second = add("Second");
+    BooksPanel panel(store);
+    auto activeTitles = [&] {
+        std::vector<std::string> result;
+        for (BookCoverTile* tile : tiles(panel)) {
+            if (tile->isActive()) {
+                result.push_back(tile->book().title);
+            }
+        }
+        return result;
+    };
+    EXPECT_TRUE(activeTitles().empty());
+    panel.setCurrentBookID(first.id);
+    EXPECT_EQ(activeTitles(), std::vector<std::string>{"First"});
+    panel.setCurrentBookID(second.id);
+    EXPECT_EQ(activeTitles(), std::vector<std::string>{"Second"});
+    panel.setCurrentBookID(std::nullopt);
+    EXPECT_TRUE(activeTitles().empty());
+}
+
+TEST_F(BooksPanelTest, FollowsTheStoreAndKeepsTilesOfUnchangedBooks)
+{
+    const Book first = add("First");
+    BooksPanel panel(store);
+    panel.show();
+    BookCoverTile* firstTile = tiles(panel)[0];
+
+    add("Another");
+    settle();
+    ASSERT_EQ(tiles(panel).size(), 2u);
+    EXPECT_EQ(tiles(panel)[1], firstTile); // "Another" sorts first
+
+    store.updateProgress(first.id, 5);
+    settle();
+    EXPECT_EQ(tiles(panel)[1], firstTile);
+    EXPECT_EQ(firstTile->book().currentWordIndex, 5);
+    EXPECT_DOUBLE_EQ(firstTile->progressBarWidth(), 74.0);
+
+    for (const Book& book : std::vector<Book>(store.books())) {
+        store.removeBook(book);
+    }
+    settle();
+    EXPECT_TRUE(tiles(panel).empty());
+    EXPECT_TRUE(panel.findChild<EmptyLibraryView*>()->isVisible());
+}
+
+TEST_F(BooksPanelTest, RemovalIsConfirmedOrCancelled)
+{
+    const Book book = add("Dune", "Frank Herbert", "1965");
+    BooksPanel panel(store);
+    panel.show();
+    QSignalSpy removed(&panel, &BooksPanel::removeRequested);
+    QSignalSpy selected(&panel, &BooksPanel::selectRequested);
+
+    pressDelete(tiles(panel)[0]);
+    QMessageBox* alert = openAlert(panel);
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->text(), QStringLiteral("Remove \"Dune\"?"));
+    EXPECT_EQ(alert->informativeText(),
+              QStringLiteral("This will remove the book from your library."));
+    ASSERT_TRUE(panel.bookToDelete());
+    EXPECT_EQ(panel.bookToDelete()->id, book.id);
+
+    QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                      Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(panel.bookToDelete());
+    EXPECT_EQ(removed.count(), 0);
+    EXPECT_EQ(selected.count(), 0);
+    EXPECT_EQ(store.books().size(), 1u);
+
+    // Escape is a dismissal too.
+    pressDelete(tiles(panel)[0]);
+    alert = openAlert(panel);
+    ASSERT_NE(alert, nullptr);
+    QTest::keyClick(alert, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(panel.bookToDelete());
+    EXPECT_EQ(removed.count(), 0);
+
+    pressDelete(tiles(panel)[0]);
+    alert = openAlert(panel);
+    ASSERT_NE(alert, nullptr);
+    QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("removeButton")),
+                      Qt::LeftButton);
+    settle();
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed[0][0].value<Book>(), book);
+    EXPECT_FALSE(panel.bookToDelete());
+    EXPECT_EQ(openAlert(panel), nullptr);
+    // The panel only asks; the host removes.
+    EXPECT_EQ(store.books().size(), 1u);
+}
+
+TEST_F(BooksPanelTest, HeaderButtonsReportTheirActions)
+{
+    BooksPanel panel(store);
+    panel.show();
+    QSignalSpy added(&panel, &BooksPanel::addRequested);
+    QSignalSpy closed(&panel, &BooksPanel::closeRequested);
+    auto* addButton = panel.findChild<PillButton*>(QStringLiteral("addBookButton"));
+    auto* closeButton = panel.findChild<SymbolButton*>(QStringLiteral("closeButton"));
+    ASSERT_TRUE(addButton && closeButton);
+    EXPECT_EQ(addButton->text(), QStringLiteral("Add Book"));
+    QTest::mouseClick(addButton, Qt::LeftButton);
+    QTest::mouseClick(closeButton, Qt::LeftButton, {}, closeButton->rect().center());
+    EXPECT_EQ(added.count(), 1);
+    EXPECT_EQ(closed.count(), 1);
+}
+
+} // namespace
+} // namespace tavrin

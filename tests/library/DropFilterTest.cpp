@@ -1,0 +1,31 @@
+#include "library/DropFilter.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+TEST(DropFilterTest, AcceptsTheThreeImportableExtensionsInAnyCase)
+{
+    for (const char* name : {"a.epub", "B.TXT", "c.Pdf", "/dir.d/book.EPUB", "x.tar.txt"}) {
+        EXPECT_TRUE(DropFilter::hasImportableExtension(QString::fromLatin1(name))) << name;
+    }
+    for (const char* name : {"cover.png", "notes", "archive.txt.gz", "book.epub.bak", "pdf"}) {
+        EXPECT_FALSE(DropFilter::hasImportableExtension(QString::fromLatin1(name))) << name;
+    }
+}
+
+TEST(DropFilterTest, KeepsLocalImportableFilesInDropOrder)
+{
+    const QList<QUrl> urls{
+        QUrl::fromLocalFile(QStringLiteral("/books/z.pdf")),
+        QUrl(QStringLiteral("https://example.com/remote.epub")),
+        QUrl::fromLocalFile(QStringLiteral("/books/picture.png")),
+        QUrl::fromLocalFile(QStringLiteral("/books/a b.TXT")),
+    };
+    EXPECT_EQ(DropFilter::importablePaths(urls),
+              (QStringList{QStringLiteral("/books/z.pdf"), QStringLiteral("/books/a b.TXT")}));
+}
+
+} // namespace
+} // namespace tavrin

@@ -1,0 +1,145 @@
+#include "settings/ColorMath.h"
+#include "settings/SettingsControls.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <ostream>
+
+namespace tavrin {
+namespace {
+
+using ColorMath::Hsv;
+using ColorMath::Rgb;
+
+struct ColorCase
+{
+    Hsv hsv;
+    Rgb rgb;
+};
+
+void PrintTo(const ColorCase& c, std::ostream* out)
+{
+    *out << "hsv(" << c.hsv.hue << ", " << c.hsv.saturation << ", " << c.hsv.brightness << ")";
+}
+
+class ColorConversionTest : public ::testing::TestWithParam<ColorCase>
+{};
+
+void expectNear(const Rgb& a, const Rgb& b)
+{
+    EXPECT_NEAR(a.r, b.r, 1e-9);
+    EXPECT_NEAR(a.g, b.g, 1e-9);
+    EXPECT_NEAR(a.b, b.b, 1e-9);
+}
+
+TEST_P(ColorConversionTest, ConvertsBothWays)
+{
+    const auto& [hsv, rgb] = GetParam();
+    expectNear(ColorMath::hsvToRgb(hsv), rgb);
+    const Hsv back = ColorMath::rgbToHsv(rgb);
+    EXPECT_NEAR(back.hue, hsv.hue, 1e-9);
+    EXPECT_NEAR(back.saturation, hsv.saturation, 1e-9);
+    EXPECT_NEAR(back.brightness, hsv.brightness, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colors, ColorConversionTest,
+                         ::testing::Values(ColorCase{{0.0, 1.0, 1.0}, {1.0, 0.0, 0.0}},
+                                           ColorCase{{1.0 / 6, 1.0, 1.0}, {1.0, 1.0, 0.0}},
+                                           ColorCase{{1.0 / 3, 1.0, 1.0}, {0.0, 1.0, 0.0}},
+                                           ColorCase{{0.5, 1.0, 1.0}, {0.0, 1.0, 1.0}},
+                                           ColorCase{{2.0 / 3, 1.0, 1.0}, {0.0, 0.0, 1.0}},
+                                           ColorCase{{5.0 / 6, 1.0, 1.0}, {1.0, 0.0, 1.0}},
+                                           ColorCase{{0.95, 0.5, 0.8}, {0.8, 0.4, 0.52}},
+                                           // Colours without hue read hue 0.
+                                           ColorCase{{0.0, 0.0, 0.5}, {0.5, 0.5, 0.5}},
+                                           ColorCase{{0.0, 0.0, 1.0}, {1.0, 1.0, 1.0}},
+                                           ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}));
+
+TEST(ColorMathTest, HueOfAFullTurnIsRedAgainAndBadInputIsContained)
+{
+    expectNear(ColorMath::hsvToRgb({1.0, 1.0, 1.0}), {1.0, 0.0, 0.0});
+    expectNear(ColorMath::hsvToRgb({0.5, 2.0, -1.0}), {0.0, 0.0, 0.0});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    expectNear(ColorMath::hsvToRgb({nan, nan, 1.0}), {1.0, 1.0, 1.0});
+    EXPECT_EQ(ColorMath::rgbToHsv({nan, 2.0, 0.0}).hue, 1.0 / 3);
+}
+
+TEST(ColorMathTest, HueBarClampsBelowAFullTurn)
+{
+    EXPECT_DOUBLE_EQ(ColorMath::hueAt(-20.0, 324.0), 0.0);
+    EXPECT_DOUBLE_EQ(ColorMath::hueAt(162.0, 324.0), 0.5);
+    EXPECT_DOUBLE_EQ(ColorMath::hueAt(324.0, 324.0), 0.9999);
+    EXPECT_DOUBLE_EQ(ColorMath::hueAt(1000.0, 324.0), 0.9999);
+    EXPECT_DOUBLE_EQ(ColorMath::hueAt(10.0, 0.0), 0.0);
+}
+
+TEST(ColorMathTest, SquareMapsXToSaturationAndYToBrightness)
+{
+    auto value = [](double x, double y) { return ColorMath::squareValueAt({x, y}, 200.0, 100.0); };
+    EXPECT_DOUBLE_EQ(value(200.0, 0.0).saturation, 1.0);
+    EXPECT_DOUBLE_EQ(value(200.0, 0.0).brightness, 1.0);
+    EXPECT_DOUBLE_EQ(value(50.0, 75.0).saturation, 0.25);
+    EXPECT_DOUBLE_EQ(value(50.0, 75.0).brightness, 0.25);
+    EXPECT_DOUBLE_EQ(value(-9.0, 500.0).saturation, 0.0);
+    EXPECT_DOUBLE_EQ(value(-9.0, 500.0).brightness, 0.0);
+    EXPECT_DOUBLE_EQ(value(900.0, -50.0).saturation, 1.0);
+    EXPECT_DOUBLE_EQ(value(900.0, -50.0).brightness, 1.0);
+}
+
+TEST(ColorMathTest, IndicatorsStandOnTheirValues)
+{
+    EXPECT_EQ(ColorMath::squareIndicatorCentre(0.25, 0.75, 200.0, 100.0), QPointF(50.0, 25.0));
+    // 6 wide, from 6 above the 22-high bar down to its bottom edge.
+    EXPECT_EQ(ColorMath::hueIndicatorRect(0.5, 324.0, 22.0), QRectF(159.0, -6.0, 6.0, 28.0));
+    EXPECT_EQ(ColorMath::hueIndicatorRect(0.0, 324.0, 22.0).left(), -3.0);
+}
+
+TEST(SettingsControlsTest, LabelsTruncateTowardZero)
+{
+    EXPECT_EQ(SettingsControls::sizeLabel(48.0), QStringLiteral("Size: 48pt"));
+    EXPECT_EQ(SettingsControls::sizeLabel(47.9), QStringLiteral("Size: 47pt"));
+    EXPECT_EQ(SettingsControls::sizeLabel(-0.5), QStringLiteral("Size: 0pt"));
+    EXPECT_EQ(SettingsControls::speedLabel(300.0), QStringLiteral("Speed: 300 WPM"));
+    EXPECT_EQ(SettingsControls::speedLabel(5.99), QStringLiteral("Speed: 5 WPM"));
+    // A hand-edited file may hold anything; no integer conversion overflows.
+    EXPECT_TRUE(SettingsControls::sizeLabel(1e300).startsWith(QStringLiteral("Size: 1000")));
+}
+
+TEST(SettingsControlsTest, SlidersMoveInStepsFromTheirMinimum)
+{
+    const auto size = SettingsControls::kFontSizeRange;
+    EXPECT_EQ(size.snap(24), 24);
+    EXPECT_EQ(size.snap(25), 26);
+    EXPECT_EQ(size.snap(47), 48);
+    EXPECT_EQ(size.snap(119), 120);
+    EXPECT_EQ(size.snap(500), 120);
+    EXPECT_EQ(size.snap(-3), 24);
+    EXPECT_EQ(size.positionFor(20.0), 24);
+    EXPECT_EQ(size.positionFor(60.0), 60);
+    EXPECT_EQ(size.positionFor(61.2), 62);
+    EXPECT_EQ(size.positionFor(1e300), 120);
+    EXPECT_EQ(size.positionFor(std::numeric_limits<double>::quiet_NaN()), 24);
+    // A range whose length is not a whole number of steps stops at the last step.
+    EXPECT_EQ((SettingsControls::SliderRange{0, 5, 2}.snap(5)), 4);
+    EXPECT_EQ(SettingsControls::kSpeedRange.snap(333), 333);
+}
+
+TEST(SettingsControlsTest, SwatchColumnsAdaptToTheWidth)
+{
+    EXPECT_EQ(SettingsControls::adaptiveColumnCount(324.0, 52.0, 8.0), 5);
+    EXPECT_EQ(SettingsControls::adaptiveColumnCount(52.0, 52.0, 8.0), 1);
+    EXPECT_EQ(SettingsControls::adaptiveColumnCount(112.0, 52.0, 8.0), 2);
+    EXPECT_EQ(SettingsControls::adaptiveColumnCount(10.0, 52.0, 8.0), 1);
+}
+
+TEST(SettingsControlsTest, ColumnSlidesOutFromUnderTheMainColumn)
+{
+    EXPECT_DOUBLE_EQ(SettingsControls::columnSlideOffset(0.0, 380.0), 380.0);
+    EXPECT_DOUBLE_EQ(SettingsControls::columnSlideOffset(0.5, 380.0), 190.0);
+    EXPECT_DOUBLE_EQ(SettingsControls::columnSlideOffset(1.0, 380.0), 0.0);
+    EXPECT_DOUBLE_EQ(SettingsControls::columnSlideOffset(1.5, 380.0), 0.0);
+}
+
+} // namespace
+} // namespace tavrin

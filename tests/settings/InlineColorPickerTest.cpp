@@ -1,0 +1,151 @@
+#include "settings/InlineColorPicker.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+void send(QWidget* widget, QEvent::Type type, QPointF pos, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+/// Presses at the first point, moves through the others and releases at the last.
+void drag(QWidget* widget, std::initializer_list<QPointF> points)
+{
+    const QPointF* p = points.begin();
+    send(widget, QEvent::MouseButtonPress, *p, Qt::LeftButton);
+    for (++p; p != points.end(); ++p) {
+        send(widget, QEvent::MouseMove, *p, Qt::LeftButton);
+    }
+    send(widget, QEvent::MouseButtonRelease, *(points.end() - 1), Qt::NoButton);
+}
+
+void expectColor(const QColor& actual, double r, double g, double b)
+{
+    EXPECT_NEAR(actual.redF(), r, 0.002);
+    EXPECT_NEAR(actual.greenF(), g, 0.002);
+    EXPECT_NEAR(actual.blueF(), b, 0.002);
+    EXPECT_EQ(actual.alpha(), 255);
+}
+
+class InlineColorPickerTest : public ::testing::Test
+{
+protected:
+    InlineColorPickerTest() : picker(QColor::fromRgbF(0.0f, 0.0f, 1.0f))
+    {
+        picker.resize(picker.sizeHint());
+        // The host echoes every colour the picker writes back into it, as a two-way
+        // binding does, here rounded to 8 bits a channel so that the echo is not the very
+        // colour written.
+        QObject::connect(&picker, &InlineColorPicker::selectionChanged, &picker,
+                         [this](const QColor& color) { picker.setSelection(QColor(color.rgb())); });
+    }
+
+    QPointF inSquare(double fx, double fy) const
+    {
+        const QRectF r = picker.squareRect();
+        return {r.left() + fx * r.width(), r.top() + fy * r.height()};
+    }
+    QPointF onBar(double fx) const
+    {
+        const QRectF r = picker.hueBarRect();
+        return {r.left() + fx * r.width(), r.center().y()};
+    }
+
+    InlineColorPicker picker;
+};
+
+TEST_F(InlineColorPickerTest, SquareAndBarSpanTheWidthLessTheMargins)
+{
+    EXPECT_EQ(picker.width(), 324 + 2 * InlineColorPicker::kSideMargin);
+    EXPECT_DOUBLE_EQ(picker.squareRect().width(), 324.0);
+    EXPECT_DOUBLE_EQ(picker.squareRect().height(), 155.0);
+    EXPECT_DOUBLE_EQ(picker.hueBarRect().height(), 22.0);
+    EXPECT_DOUBLE_EQ(picker.hueBarRect().top(), picker.squareRect().bottom() + 10.0);
+}
+
+TEST_F(InlineColorPickerTest, ReadsTheInitialColour)
+{
+    EXPECT_NEAR(picker.hue(), 2.0 / 3, 1e-4);
+    EXPECT_DOUBLE_EQ(picker.saturation(), 1.0);
+    EXPECT_DOUBLE_EQ(picker.brightness(), 1.0);
+}
+
+TEST_F(InlineColorPickerTest, SquareCornersGiveThePureHueWhiteAndBlack)
+{
+    QSignalSpy changed(&picker, &InlineColorPicker::selectionChanged);
+    drag(&picker, {inSquare(0.5, 0.5), inSquare(1.3, -0.4)});
+    expectColor(picker.selection(), 0.0, 0.0, 1.0);
+
+    drag(&picker, {inSquare(0.0, 0.0)});
+    expectColor(picker.selection(), 1.0, 1.0, 1.0);
+
+    drag(&picker, {inSquare(0.7, 0.2), inSquare(0.3, 1.0)});
+    expectColor(picker.selection(), 0.0, 0.0, 0.0);
+    EXPECT_GE(changed.count(), 3);
+    EXPECT_EQ(changed.last()[0].value<QColor>(), picker.selection());
+}
+
+TEST_F(InlineColorPickerTest, HueBarClampsAtBothEnds)
+{
+    drag(&picker, {onBar(0.5), onBar(1.4)});
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.9999);
+    drag(&picker, {onBar(0.5), onBar(-0.3)});
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.0);
+    expectColor(picker.selection(), 1.0, 0.0, 0.0);
+    // The indicator above the bar takes presses too.
+    drag(&picker, {QPointF(onBar(0.25).x(), picker.hueBarRect().top() - 4)});
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.25);
+}
+
+TEST_F(InlineColorPickerTest, HueSurvivesBrightnessDownToBlackAndBack)
+{
+    drag(&picker, {onBar(0.3)});
+    drag(&picker, {inSquare(0.8, 0.2), inSquare(0.8, 1.0), inSquare(0.8, 1.5)});
+    expectColor(picker.selection(), 0.0, 0.0, 0.0);
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.3);
+    EXPECT_DOUBLE_EQ(picker.saturation(), 0.8);
+
+    drag(&picker, {inSquare(0.8, 0.9), inSquare(0.8, 0.0)});
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.3);
+    EXPECT_NEAR(picker.selection().hueF(), 0.3, 1e-3);
+    EXPECT_NEAR(picker.selection().saturationF(), 0.8, 1e-3);
+}
+
+TEST_F(InlineColorPickerTest, ColourSetFromOutsideIsReadBack)
+{
+    picker.setSelection(QColor::fromRgbF(1.0f, 0.5f, 0.0f));
+    EXPECT_NEAR(picker.hue(), 30.0 / 360, 1e-4);
+    EXPECT_DOUBLE_EQ(picker.saturation(), 1.0);
+    EXPECT_DOUBLE_EQ(picker.brightness(), 1.0);
+
+    // Grey has no hue: the indicator goes to the left end, the square shows red.
+    picker.setSelection(QColor::fromRgbF(0.5f, 0.5f, 0.5f, 0.3f));
+    EXPECT_DOUBLE_EQ(picker.hue(), 0.0);
+    EXPECT_DOUBLE_EQ(picker.saturation(), 0.0);
+    EXPECT_NEAR(picker.brightness(), 0.5, 1e-4);
+
+    // Dragging continues from the colour read.
+    drag(&picker, {inSquare(1.0, 0.0)});
+    expectColor(picker.selection(), 1.0, 0.0, 0.0);
+}
+
+TEST_F(InlineColorPickerTest, AWriteThatChangesNothingDoesNotSwallowTheNextOutsideChange)
+{
+    drag(&picker, {inSquare(1.0, 0.0)});
+    const QColor same = picker.selection();
+    drag(&picker, {inSquare(1.0, 0.0)}); // writes the colour it already has
+    EXPECT_EQ(picker.selection(), same);
+    picker.setSelection(Qt::green);
+    EXPECT_NEAR(picker.hue(), 1.0 / 3, 1e-4);
+}
+
+} // namespace
+} // namespace tavrin

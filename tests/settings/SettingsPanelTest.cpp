@@ -1,0 +1,273 @@
+#include "settings/SettingsPanel.h"
+
+#include "library/SymbolButton.h"
+#include "settings/ColorColumn.h"
+#include "settings/InlineColorPicker.h"
+#include "settings/PanelColumn.h"
+#include "settings/Presets.h"
+#include "settings/SubPanelRowButton.h"
+#include "settings/SwatchButton.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+class SettingsPanelTest : public ::testing::Test
+{
+protected:
+    SettingsPanelTest()
+    {
+        panel.resize(panel.width(), 900);
+        panel.show();
+    }
+
+    template<typename T> T* find(const char* name) const
+    {
+        T* widget = panel.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QString text(const char* labelName) const { return find<QLabel>(labelName)->text(); }
+
+    void press(const char* rowName)
+    {
+        QTest::mouseClick(find<SubPanelRowButton>(rowName), Qt::LeftButton);
+    }
+
+    /// Waits for the column transitions to end.
+    void settle()
+    {
+        QTest::qWait(SettingsPanel::kTransitionMs + 80);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QString columnTitle() const
+    {
+        PanelColumn* column = panel.activeColumn();
+        return column ? column->findChild<QLabel*>(QStringLiteral("columnTitleLabel"))->text()
+                      : QString();
+    }
+
+    std::vector<QString> chevrons() const
+    {
+        std::vector<QString> result;
+        for (const char* name : {"backgroundRowButton", "textColorRowButton", "highlightRowButton",
+                                 "controlsRowButton"}) {
+            result.push_back(find<SubPanelRowButton>(name)->chevronName());
+        }
+        return result;
+    }
+
+    SettingsPanel panel;
+};
+
+TEST_F(SettingsPanelTest, OpensWithTheMainColumnOnly)
+{
+    EXPECT_EQ(panel.width(), 380);
+    EXPECT_FALSE(panel.activeSubPanel());
+    EXPECT_EQ(panel.activeColumn(), nullptr);
+    EXPECT_EQ(chevrons(), std::vector<QString>(4, QStringLiteral("chevron.left")));
+    EXPECT_EQ(find<SubPanelRowButton>("highlightRowButton")->text(),
+              QStringLiteral("Highlight Color"));
+    EXPECT_EQ(text("titleLabel"), QStringLiteral("Settings"));
+}
+
+TEST_F(SettingsPanelTest, RowsOpenReplaceAndCloseTheSecondColumn)
+{
+    press("backgroundRowButton");
+    EXPECT_EQ(panel.activeSubPanel(), SettingsSubPanel::background);
+    EXPECT_EQ(columnTitle(), QStringLiteral("Background"));
+    EXPECT_EQ(panel.width(), 760);
+    EXPECT_EQ(chevrons()[0], QStringLiteral("chevron.right"));
+    settle();
+    // In place to the left of the main column.
+    EXPECT_EQ(panel.activeColumn()->geometry(), QRect(0, 0, 380, panel.height()));
+    EXPECT_EQ(find<QWidget>("mainColumn")->x(), 380);
+
+    press("textColorRowButton");
+    EXPECT_EQ(panel.activeSubPanel(), SettingsSubPanel::textColor);
+    EXPECT_EQ(columnTitle(), QStringLiteral("Text Color"));
+    EXPECT_EQ(chevrons(), (std::vector<QString>{
+                              QStringLiteral("chevron.left"), QStringLiteral("chevron.right"),
+                              QStringLiteral("chevron.left"), QStringLiteral("chevron.left")}));
+    settle();
+    EXPECT_EQ(panel.findChild<QWidget*>(QStringLiteral("backgroundColumn")), nullptr);
+
+    press("textColorRowButton");
+    EXPECT_FALSE(panel.activeSubPanel());
+    EXPECT_EQ(chevrons(), std::vector<QString>(4, QStringLiteral("chevron.left")));
+    // It slides away before the panel narrows again.
+    EXPECT_EQ(panel.width(), 760);
+    settle();
+    EXPECT_EQ(panel.width(), 380);
+    EXPECT_EQ(panel.findChild<PanelColumn*>(QStringLiteral("textColorColumn")), nullptr);
+
+    press("highlightRowButton");
+    EXPECT_EQ(columnTitle(), QStringLiteral("Highlight"));
+}
+
+TEST_F(SettingsPanelTest, ControlsColumnListsTheEightKeys)
+{
+    press("controlsRowButton");
+    settle();
+    ASSERT_NE(panel.activeColumn(), nullptr);
+    EXPECT_EQ(columnTitle(), QStringLiteral("Controls"));
+    QStringList keys;
+    QStringList actions;
+    for (QLabel* label : panel.activeColumn()->findChildren<QLabel*>(QStringLiteral("keyLabel"))) {
+        keys << label->text();
+    }
+    for (QLabel* label :
+         panel.activeColumn()->findChildren<QLabel*>(QStringLiteral("actionLabel"))) {
+        actions << label->text();
+    }
+    EXPECT_EQ(keys, (QStringList{
+                        QStringLiteral("Space"), QStringLiteral("W"), QStringLiteral("S"),
+                        QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("\u2190 \u2192"),
+                        QStringLiteral("Shift \u2190 \u2192"), QStringLiteral("\u2191 \u2193")}));
+    EXPECT_EQ(actions.size(), 8);
+    EXPECT_EQ(actions.first(), QStringLiteral("Play / Pause"));
+    EXPECT_EQ(actions[5], QStringLiteral("\u00b110 WPM"));
+}
+
+TEST_F(SettingsPanelTest, SlidersReachTheirEnds)
+{
+    QSignalSpy sizes(&panel, &SettingsPanel::fontSizeChanged);
+    QSignalSpy speeds(&panel, &SettingsPanel::wpmChanged);
+    auto* size = find<QSlider>("fontSizeSlider");
+    auto* speed = find<QSlider>("speedSlider");
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 60pt"));
+    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 300 WPM"));
+
+    QTest::keyClick(size, Qt::Key_End);
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 120pt"));
+    QTest::keyClick(size, Qt::Key_Home);
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 24pt"));
+    QTest::keyClick(speed, Qt::Key_End);
+    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 600 WPM"));
+    QTest::keyClick(speed, Qt::Key_Home);
+    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 60 WPM"));
+    ASSERT_EQ(sizes.count(), 2);
+    EXPECT_EQ(sizes[0][0].toDouble(), 120.0);
+    EXPECT_EQ(sizes[1][0].toDouble(), 24.0);
+    ASSERT_EQ(speeds.count(), 2);
+    EXPECT_EQ(speeds[1][0].toDouble(), 60.0);
+
+    // A drag lands on the size slider's steps of 2.
+    size->setSliderDown(true);
+    size->setSliderPosition(51);
+    size->setSliderDown(false);
+    EXPECT_EQ(panel.fontSize(), 52.0);
+    EXPECT_EQ(sizes.last()[0].toDouble(), 52.0);
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 52pt"));
+}
+
+TEST_F(SettingsPanelTest, ValuesFromOutsideAreShownAndNotReportedBack)
+{
+    QSignalSpy sizes(&panel, &SettingsPanel::fontSizeChanged);
+    QSignalSpy speeds(&panel, &SettingsPanel::wpmChanged);
+    QSignalSpy fonts(&panel, &SettingsPanel::fontChanged);
+    auto* size = find<QSlider>("fontSizeSlider");
+
+    panel.setFontSize(20.0);
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 20pt"));
+    EXPECT_EQ(size->value(), size->minimum());
+    EXPECT_EQ(panel.fontSize(), 20.0);
+    panel.setWpm(5.0);
+    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 5 WPM"));
+    panel.setSelectedFont(QStringLiteral("Georgia"));
+    EXPECT_EQ(find<QComboBox>("fontComboBox")->currentText(), QStringLiteral("Georgia"));
+    EXPECT_EQ(sizes.count(), 0);
+    EXPECT_EQ(speeds.count(), 0);
+    EXPECT_EQ(fonts.count(), 0);
+
+    // Moving the slider then writes a value within its range.
+    QTest::keyClick(size, Qt::Key_Right);
+    ASSERT_EQ(sizes.count(), 1);
+    EXPECT_EQ(sizes[0][0].toDouble(), 26.0);
+}
+
+TEST_F(SettingsPanelTest, FontPopUpOffersTheFontsAndReportsAChoice)
+{
+    auto* combo = find<QComboBox>("fontComboBox");
+    QStringList offered;
+    for (int i = 0; i < combo->count(); ++i) {
+        offered << combo->itemText(i);
+    }
+    QStringList expected;
+    for (const std::string& font : Presets::availableFonts()) {
+        expected << QString::fromStdString(font);
+    }
+    EXPECT_EQ(offered, expected);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Courier New"));
+
+    QSignalSpy fonts(&panel, &SettingsPanel::fontChanged);
+    QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_EQ(fonts.count(), 1);
+    EXPECT_EQ(fonts[0][0].toString(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(panel.selectedFont(), QStringLiteral("Times New Roman"));
+}
+
+TEST_F(SettingsPanelTest, SwatchSetsTheColourAndThePickerFollows)
+{
+    QSignalSpy highlights(&panel, &SettingsPanel::orpColorChanged);
+    press("highlightRowButton");
+    settle();
+    auto* blue = panel.activeColumn()->findChild<SwatchButton*>(QStringLiteral("blueSwatchButton"));
+    ASSERT_NE(blue, nullptr);
+    QTest::mouseClick(blue, Qt::LeftButton, {}, blue->rect().center());
+    const ColorData standardBlue = Presets::standardBlue();
+    const QColor expected =
+        QColor::fromRgbF(static_cast<float>(standardBlue.r), static_cast<float>(standardBlue.g),
+                         static_cast<float>(standardBlue.b));
+    ASSERT_EQ(highlights.count(), 1);
+    EXPECT_EQ(highlights[0][0].value<QColor>(), expected);
+    EXPECT_EQ(panel.orpColor(), expected);
+
+    auto* picker = panel.activeColumn()->findChild<InlineColorPicker*>();
+    EXPECT_EQ(picker->selection(), expected);
+    EXPECT_NEAR(picker->hue(), 2.0 / 3, 1e-4);
+
+    // A change from elsewhere (a key command, say) moves the picker too.
+    panel.setOrpColor(Qt::yellow);
+    EXPECT_NEAR(picker->hue(), 1.0 / 6, 1e-4);
+    EXPECT_EQ(highlights.count(), 1);
+}
+
+TEST_F(SettingsPanelTest, PickerDragsReachTheHostAndItsEchoKeepsTheHue)
+{
+    // The host feeds every reported colour straight back, as the reader window does.
+    QObject::connect(&panel, &SettingsPanel::backgroundColorChanged, &panel,
+                     [this](const QColor& color) { panel.setBackgroundColor(color); });
+    panel.setBackgroundColor(QColor::fromRgbF(0.2f, 0.6f, 0.4f));
+    press("backgroundRowButton");
+    settle();
+    auto* picker = panel.activeColumn()->findChild<InlineColorPicker*>();
+    const double hue = picker->hue();
+    const QRectF square = picker->squareRect();
+    QTest::mousePress(picker, Qt::LeftButton, {}, square.bottomLeft().toPoint() + QPoint(100, 0));
+    QTest::mouseRelease(picker, Qt::LeftButton, {}, square.bottomLeft().toPoint() + QPoint(100, 0));
+    EXPECT_EQ(panel.backgroundColor(), QColor(Qt::black));
+    QTest::mouseClick(picker, Qt::LeftButton, {}, square.topRight().toPoint() + QPoint(-1, 1));
+    EXPECT_DOUBLE_EQ(picker->hue(), hue);
+    EXPECT_NEAR(panel.backgroundColor().hueF(), hue, 2e-3);
+}
+
+TEST_F(SettingsPanelTest, CloseButtonReportsIt)
+{
+    QSignalSpy closed(&panel, &SettingsPanel::closeRequested);
+    auto* close = find<SymbolButton>("closeButton");
+    QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
+    EXPECT_EQ(closed.count(), 1);
+}
+
+} // namespace
+} // namespace tavrin
