@@ -51,16 +51,17 @@ struct AsciiSeparators
 };
 const AsciiSeparators kAsciiSeparators;
 
-// Byte length of the white-space-or-newline character at text[i], or 0.
-std::size_t separatorLength(std::string_view text, std::size_t i)
+// The separator at text[i], if any; next is set past the character at i either way, so the
+// scan always steps over whole characters.
+bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next)
 {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
-        return kAsciiSeparators.table[c] ? 1 : 0;
+        next = i + 1;
+        return kAsciiSeparators.table[c];
     }
-    std::size_t next = i;
-    const char32_t cp = UnicodeText::decodeNext(text, next);
-    return UnicodeText::isWhitespaceOrNewline(cp) ? next - i : 0;
+    next = i;
+    return UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeNext(text, next));
 }
 
 bool containsPeriodOrComma(std::string_view text)
@@ -120,16 +121,13 @@ std::vector<std::string> splitOnDashes(std::string_view word)
 void splitWords(std::string_view text, std::vector<std::string_view>& words)
 {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (const std::size_t length = separatorLength(text, i)) {
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        if (isSeparatorAt(text, i, next)) {
             appendTrimmedPiece(text.substr(start, i - start), words);
-            i += length;
-            start = i;
-        } else {
-            ++i;
+            start = next;
         }
     }
-    appendTrimmedPiece(text.substr(start), words);
+    appendTrimmedPiece(text.substr(std::min(start, text.size())), words);
 }
 
 std::vector<WordToken> TextParser::tokenize(std::string_view text)

@@ -81,33 +81,57 @@ bool isAscii(std::string_view s)
     return true;
 }
 
-// One character break iterator per thread: creating one is far dearer than reusing it.
-icu::BreakIterator* characterIterator(std::string_view s, UText** text)
+// One character break iterator per thread: creating one is far dearer than reusing it. The
+// text it reads is reopened in place for every string, and closed when the thread ends.
+class ThreadCharacterIterator
 {
-    thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
+public:
+    ThreadCharacterIterator()
+    {
         UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::BreakIterator> it(
+        m_iterator.reset(
             icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-        return U_SUCCESS(status) ? std::move(it) : nullptr;
-    }();
-    thread_local UText utext = UTEXT_INITIALIZER;
-    if (!iterator) {
-        return nullptr;
+        if (U_FAILURE(status)) {
+            m_iterator.reset();
+        }
     }
-    UErrorCode status = U_ZERO_ERROR;
-    *text = utext_openUTF8(&utext, s.data(), static_cast<int64_t>(s.size()), &status);
-    if (U_FAILURE(status)) {
-        return nullptr;
+    ~ThreadCharacterIterator()
+    {
+        m_iterator.reset();
+        utext_close(&m_text);
     }
-    iterator->setText(*text, status);
-    return U_SUCCESS(status) ? iterator.get() : nullptr;
+    ThreadCharacterIterator(const ThreadCharacterIterator&) = delete;
+    ThreadCharacterIterator& operator=(const ThreadCharacterIterator&) = delete;
+
+    icu::BreakIterator* over(std::string_view s)
+    {
+        if (!m_iterator) {
+            return nullptr;
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        utext_openUTF8(&m_text, s.data(), static_cast<int64_t>(s.size()), &status);
+        if (U_FAILURE(status)) {
+            return nullptr;
+        }
+        m_iterator->setText(&m_text, status);
+        return U_SUCCESS(status) ? m_iterator.get() : nullptr;
+    }
+
+private:
+    UText m_text = UTEXT_INITIALIZER;
+    std::unique_ptr<icu::BreakIterator> m_iterator;
+};
+
+icu::BreakIterator* characterIterator(std::string_view s)
+{
+    thread_local ThreadCharacterIterator iterator;
+    return iterator.over(s);
 }
 
 template<typename Visit>
 void forEachCluster(std::string_view s, Visit&& visit)
 {
-    UText* text = nullptr;
-    icu::BreakIterator* it = characterIterator(s, &text);
+    icu::BreakIterator* it = characterIterator(s);
     if (!it) {
         return;
     }

@@ -132,6 +132,24 @@ TEST(TextParser, KeepsNonLatinTextAndOddBytesIntact)
     EXPECT_EQ(factors(tokens), (std::vector<double>{1.0, 1.0, 2.0, 3.5, 3.5}));
 }
 
+TEST(TextParser, SplitsOnlyAtWholeSeparatorCharacters)
+{
+    // The bytes inside a multi-byte letter must never be read as the start of a character:
+    // the trail byte of "т" followed by a space once decoded as a no-break space.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
+        {"Привет мир", {"Привет", "мир"}},
+        {"Ελληνικά\u00A0κείμενο ", {"Ελληνικά", "κείμενο"}},
+        {"日本語\u3000テキスト\u2028終", {"日本語", "テキスト", "終"}},
+        {"ünïcödé\u0085wörds", {"ünïcödé", "wörds"}},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::vector<std::string_view> words;
+        splitWords(text, words);
+        EXPECT_EQ(std::vector<std::string>(words.begin(), words.end()), expected) << text;
+        EXPECT_EQ(texts(TextParser::tokenize(text)), expected) << text;
+    }
+}
+
 TEST(TextParser, HugeSingleWordIsOneToken)
 {
     std::string text(200u << 20, 'a');
