@@ -1,0 +1,263 @@
+#include "import/EPUBContentWalker.h"
+
+#include "import/EPUBParser.h"
+#include "import/Utf8Repair.h"
+#include "import/XmlDocument.h"
+#include "tokenize/PauseMultiplier.h"
+#include "tokenize/TextParser.h"
+#include "tokenize/UnicodeText.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tavrin {
+
+namespace {
+
+constexpr const char* kXhtmlNamespace = "http://www.w3.org/1999/xhtml";
+
+enum class TagKind
+{
+    transparent,
+    skip,
+    block,
+    heading,
+};
+
+// Longest name in any of the three sets ("blockquote").
+constexpr std::size_t kLongestTag = 10;
+
+TagKind kindOfLowerName(std::string_view name)
+{
+    static constexpr std::string_view kHeadings[] = {"h1", "h2", "h3", "h4", "h5", "h6"};
+    static constexpr std::string_view kBlocks[] = {"p",  "div",        "section", "article",
+                                                   "li", "blockquote", "td",      "th"};
+    static constexpr std::string_view kSkipped[] = {"style", "script", "head", "nav", "aside"};
+    const auto in = [name](const auto& set) {
+        return std::find(std::begin(set), std::end(set), name) != std::end(set);
+    };
+    if (in(kHeadings)) {
+        return TagKind::heading;
+    }
+    if (in(kBlocks)) {
+        return TagKind::block;
+    }
+    if (in(kSkipped)) {
+        return TagKind::skip;
+    }
+    return TagKind::transparent;
+}
+
+// Names are compared lower-cased and with their prefix, so an element of another
+// vocabulary (svg:title, epub:switch) is never taken for an HTML one. XHTML elements
+// written with a prefix for the XHTML namespace are still HTML elements.
+TagKind kindOf(const xmlNode* element)
+{
+    if (!element->name) {
+        return TagKind::transparent;
+    }
+    const auto* ns = element->ns;
+    if (ns && ns->prefix &&
+        !(ns->href && std::strcmp(reinterpret_cast<const char*>(ns->href), kXhtmlNamespace) == 0)) {
+        return TagKind::transparent;
+    }
+    const std::string_view name(reinterpret_cast<const char*>(element->name));
+    if (name.size() > kLongestTag) {
+        return TagKind::transparent;
+    }
+    char lower[kLongestTag];
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return kindOfLowerName(std::string_view(lower, name.size()));
+}
+
+bool isAsciiSeparator(char c)
+{
+    return c == ' ' || (c >= '\n' && c <= '\r');
+}
+
+// Calls visit with each word of text, in order, until it returns false: the maximal runs
+// between white-space-or-newline characters, trimmed of white space. A run holds no space
+// separator (they all split), so the trimming only ever removes tabs. Steps whole code
+// points; ASCII, nearly all of a book, takes the byte path. False when visit stopped.
+template<typename Visit> bool forEachWord(std::string_view text, Visit&& visit)
+{
+    const auto emit = [&visit](std::string_view run) {
+        const std::size_t first = run.find_first_not_of('\t');
+        return first == std::string_view::npos ||
+               visit(run.substr(first, run.find_last_not_of('\t') - first + 1));
+    };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i + 1;
+        const bool separator =
+            static_cast<unsigned char>(text[i]) < 0x80
+                ? isAsciiSeparator(text[i])
+                : UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeNext(text, next = i));
+        if (separator) {
+            if (i > start && !emit(text.substr(start, i - start))) {
+                return false;
+            }
+            start = next;
+        }
+        i = next;
+    }
+    return start >= text.size() || emit(text.substr(start));
+}
+
+bool take(EPUBContentWalker::TokenBudget* budget, std::size_t count)
+{
+    if (!budget || count == 0) {
+        return true;
+    }
+    return budget->fetch_sub(static_cast<std::int64_t>(count), std::memory_order_relaxed) >=
+           static_cast<std::int64_t>(count);
+}
+
+// Makes room for count more tokens. The budget is charged for room reserved, not tokens
+// made, so the slack of a growing array counts too; the array grows as it would by itself.
+bool reserveRoom(std::vector<WordToken>& tokens, std::size_t count,
+                 EPUBContentWalker::TokenBudget* budget)
+{
+    const std::size_t needed = tokens.size() + count;
+    if (needed <= tokens.capacity()) {
+        return true;
+    }
+    const std::size_t room = std::max(needed, 2 * tokens.capacity());
+    if (!take(budget, room - tokens.capacity())) {
+        return false;
+    }
+    tokens.reserve(room);
+    return true;
+}
+
+// One text node's words, split at dashes; false when the budget is overdrawn.
+bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
+                std::vector<WordToken>& tokens, EPUBContentWalker::TokenBudget* budget)
+{
+    if (!text->content) {
+        return true;
+    }
+    std::string_view content(reinterpret_cast<const char*>(text->content));
+    // The HTML parser passes through bytes that are not UTF-8 in a document that claims
+    // to be.
+    std::string repaired;
+    if (!UnicodeText::isValidUtf8(content)) {
+        repaired = repairUtf8(content);
+        content = repaired;
+    }
+    // Word by word, so a text node of millions of words needs no list of them all.
+    std::vector<std::string_view> pieces;
+    return forEachWord(content, [&](std::string_view word) {
+        pieces.clear();
+        splitOnDashes(word, pieces);
+        if (!reserveRoom(tokens, pieces.size(), budget)) {
+            return false;
+        }
+        for (const std::string_view piece : pieces) {
+            tokens.push_back(WordToken{std::string(piece), computeMultiplier(piece, inHeading),
+                                       inHeading, chapterIndex});
+        }
+        return true;
+    });
+}
+
+struct Frame
+{
+    const xmlNode* next;
+    bool inHeading;
+    double endPause; // 0 for an element that is neither a block nor a heading
+    std::size_t mark;
+};
+
+} // namespace
+
+namespace EPUBContentWalker {
+
+bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
+          std::vector<WordToken>& tokens, TokenBudget* budget)
+{
+    if (!node) {
+        return true;
+    }
+    if (XmlNode::isText(node)) {
+        return appendText(node, chapterIndex, inHeading, tokens, budget);
+    }
+    if (!XmlNode::isElement(node)) {
+        return true;
+    }
+
+    // An explicit stack instead of recursion: a hostile chapter may nest elements as deep
+    // as its parser allows.
+    std::vector<Frame> stack;
+    const auto enter = [&](const xmlNode* element, bool parentInHeading) {
+        const TagKind kind = kindOf(element);
+        if (kind == TagKind::skip) {
+            return;
+        }
+        const double endPause = kind == TagKind::heading ? Pause::kHeadingEnd
+                                : kind == TagKind::block ? Pause::kBlockEnd
+                                                         : 0.0;
+        stack.push_back(Frame{element->children, parentInHeading || kind == TagKind::heading,
+                              endPause, tokens.size()});
+    };
+
+    enter(node, inHeading);
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (!top.next) {
+            if (top.endPause > 0.0 && tokens.size() > top.mark) {
+                double& pause = tokens.back().pauseMultiplier;
+                pause = std::max(pause, top.endPause);
+            }
+            stack.pop_back();
+            continue;
+        }
+        const xmlNode* child = top.next;
+        top.next = child->next;
+        const bool childInHeading = top.inHeading;
+        if (XmlNode::isElement(child)) {
+            enter(child, childInHeading);
+        } else if (XmlNode::isText(child)) {
+            if (!appendText(child, chapterIndex, childInHeading, tokens, budget)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordToken>& tokens,
+           TokenBudget* budget)
+{
+    bool tooLarge = false;
+    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data, &tooLarge);
+    if (!doc) {
+        return !tooLarge;
+    }
+    const std::vector<xmlNode*> bodies = doc->select("//*[local-name()='body']");
+    if (bodies.empty() || !XmlNode::isElement(bodies.front())) {
+        return true;
+    }
+    return walk(bodies.front(), chapterIndex, false, tokens, budget);
+}
+
+} // namespace EPUBContentWalker
+
+std::vector<WordToken> EPUBParser::parseHTMLContent(std::string_view data,
+                                                    std::int64_t chapterIndex)
+{
+    std::vector<WordToken> tokens;
+    EPUBContentWalker::parse(data, chapterIndex, tokens, nullptr);
+    return tokens;
+}
+
+void EPUBParser::walkNode(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
+                          std::vector<WordToken>& tokens)
+{
+    EPUBContentWalker::walk(node, chapterIndex, inHeading, tokens, nullptr);
+}
+
+} // namespace tavrin

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "tokenize/WordToken.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tavrin {
+
+/// Everything the library needs from one EPUB file: its words in reading order, where
+/// reading begins, the cover image bytes as stored, and the cleaned metadata.
+struct EPUBParseResult
+{
+    std::vector<WordToken> tokens;
+    std::int64_t startIndex = 0;
+    std::optional<QByteArray> coverData;
+    std::string author;
+    std::string title;
+    std::string year;
+};
+
+/// Why an EPUB could not be read at all.
+enum class EPUBError
+{
+    /// Not a ZIP archive, or one that would unpack to more than the importer allows.
+    unzipFailed,
+    containerNotFound,
+    malformedContainer,
+    opfNotFound,
+    noSpineItems,
+};
+
+/// A storage failure passed through: the container or package document exists but cannot
+/// be read whole (a folder, a symbolic link, a CRC or length error, over the size budget).
+struct EPUBIOError
+{
+    /// The archive path that could not be read.
+    std::string path;
+};
+
+/// What EPUBParser::parse returns: the result, or one of the two kinds of failure.
+using EPUBParseOutcome = std::variant<EPUBParseResult, EPUBError, EPUBIOError>;
+
+} // namespace tavrin

@@ -1,0 +1,240 @@
+#include "EpubBuilder.h"
+#include "import/EPUBParser.h"
+#include "import/XmlDocument.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+using test::texts;
+using test::xhtml;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::vector<WordToken> walk(const std::string& document, std::int64_t chapter = 0)
+{
+    return EPUBParser::parseHTMLContent(document, chapter);
+}
+
+std::vector<double> pauses(const std::vector<WordToken>& tokens)
+{
+    std::vector<double> out;
+    for (const WordToken& t : tokens) {
+        out.push_back(t.pauseMultiplier);
+    }
+    return out;
+}
+
+std::string utf16le(const std::u16string& text, bool bom)
+{
+    std::string out = bom ? std::string("\xFF\xFE", 2) : std::string();
+    for (const char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out;
+}
+
+TEST(EPUBContentWalker, ParagraphEndsWithBlockPause)
+{
+    const auto tokens = walk(xhtml("<p>Hello world.</p>"), 7);
+    EXPECT_THAT(texts(tokens), ElementsAre("Hello", "world."));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 3.5));
+    for (const WordToken& t : tokens) {
+        EXPECT_FALSE(t.isHeading);
+        EXPECT_EQ(t.chapterIndex, 7);
+    }
+}
+
+TEST(EPUBContentWalker, HeadingWordsAndHeadingEndPause)
+{
+    const auto tokens = walk(xhtml("<h2>Chapter <span>One</span></h2><p>Text</p>"));
+    EXPECT_THAT(texts(tokens), ElementsAre("Chapter", "One", "Text"));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.5, 5.0, 3.5));
+    EXPECT_TRUE(tokens[0].isHeading);
+    EXPECT_TRUE(tokens[1].isHeading);
+    EXPECT_FALSE(tokens[2].isHeading);
+}
+
+TEST(EPUBContentWalker, NestedBlocksRaiseTheLastWordOnce)
+{
+    const auto tokens =
+        walk(xhtml("<section><ul><li><p>one two</p></li></ul></section><div><p></p></div>"));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 3.5));
+}
+
+TEST(EPUBContentWalker, EmptyBlockDoesNotTouchThePreviousWord)
+{
+    const auto tokens = walk(xhtml("<span>alone</span><p> </p><h1></h1>"));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.0));
+}
+
+TEST(EPUBContentWalker, SkippedElementsYieldNothing)
+{
+    const auto tokens = walk(xhtml("<nav><p>toc</p></nav><p>kept <script>var x;</script>"
+                                   "<style>p{}</style><aside>note</aside>end</p>"));
+    EXPECT_THAT(texts(tokens), ElementsAre("kept", "end"));
+    EXPECT_THAT(walk(xhtml("<nav><ol><li>Only navigation</li></ol></nav>")), IsEmpty());
+}
+
+TEST(EPUBContentWalker, TextOutsideBlocksHasNoEndPause)
+{
+    const auto tokens = walk(xhtml("loose words<br/>after break"));
+    EXPECT_THAT(texts(tokens), ElementsAre("loose", "words", "after", "break"));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 1.0, 1.0, 1.0));
+}
+
+TEST(EPUBContentWalker, MarkupInsideAWordSplitsIt)
+{
+    const auto tokens = walk(xhtml("<p><b>H</b>ello <i>there</i>.</p>"));
+    EXPECT_THAT(texts(tokens), ElementsAre("H", "ello", "there", "."));
+    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 1.0, 1.0, 3.5));
+}
+
+TEST(EPUBContentWalker, SpacesDashesAndNonBreakingSpaces)
+{
+    EXPECT_THAT(walk(xhtml("<p>   \n\t  </p>")), IsEmpty());
+    EXPECT_THAT(texts(walk(xhtml("<p>well\u00ADknown 1990\u20132000 a\u00A0b</p>"))),
+                ElementsAre("well", "known", "1990", "2000", "a", "b"));
+    // Every space separator, line and paragraph separator and NEL splits; a tab only
+    // trims, as in plain text.
+    EXPECT_THAT(texts(walk(xhtml("<p>\ta\u3000b\u2028c\u2029d\u0085e\u2009f g\th\t -\t</p>"))),
+                ElementsAre("a", "b", "c", "d", "e", "f", "g\th"));
+}
+
+TEST(EPUBContentWalker, UnparseableBytesGiveNothing)
+{
+    EXPECT_THAT(walk(""), IsEmpty());
+    EXPECT_THAT(walk(std::string("\0\0\0\0", 4)), IsEmpty());
+    EXPECT_THAT(walk("<html><head><title>x</title></head></html>"), IsEmpty());
+}
+
+// Real chapters: each case is a document as books ship it and the words it must give.
+struct TextCase
+{
+    const char* name;
+    std::string document;
+    std::vector<std::string> words;
+};
+
+class EPUBContentText : public ::testing::TestWithParam<TextCase>
+{};
+
+TEST_P(EPUBContentText, GivesTheWordsIntact)
+{
+    EXPECT_EQ(texts(walk(GetParam().document)), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealBookShapes, EPUBContentText,
+    ::testing::Values(
+        TextCase{"NoXmlDeclaration",
+                 "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body><p>Война и мир</p></body>"
+                 "</html>",
+                 {"Война", "и", "мир"}},
+        TextCase{"HtmlEntityFallsBackToHtmlParserAsUtf8",
+                 "<html><body><p>Καλημέρα&nbsp;κόσμε &amp; 日本語の本</p></body></html>",
+                 {"Καλημέρα", "κόσμε", "&", "日本語の本"}},
+        TextCase{"UnclosedTagsAreRepaired",
+                 "<html><body><p>Первый<p>Второй <b>жирный</body></html>",
+                 {"Первый", "Второй", "жирный"}},
+        TextCase{"UpperCaseTags",
+                 "<HTML><BODY><H1>Title</H1><P>Body text</P></BODY></HTML>",
+                 {"Title", "Body", "text"}},
+        TextCase{"DeclaredLatin1",
+                 "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                 "<html><body><p>caf\xE9 na\xEFve&nbsp;x</p></body></html>",
+                 {"café", "naïve", "x"}},
+        TextCase{"MetaCharsetWindows1252",
+                 "<html><head><meta charset=\"windows-1252\"></head><body><p>\x93quoted\x94 "
+                 "&nbsp;end</p></body></html>",
+                 {"\u201Cquoted\u201D", "end"}},
+        TextCase{"Utf8ByteOrderMark",
+                 "\xEF\xBB\xBF<html><body><p>Ελληνικά &nbsp;</p></body></html>",
+                 {"Ελληνικά"}},
+        TextCase{"Utf16WithBom",
+                 utf16le(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><html><body><p>Привет "
+                         u"мир</p></body></html>",
+                         true),
+                 {"Привет", "мир"}},
+        TextCase{"Utf16HtmlFallback",
+                 utf16le(u"<html><body><p>日本&nbsp;語</p></body></html>", true),
+                 {"日本", "語"}},
+        TextCase{"StrayNonUtf8ByteBecomesReplacementCharacter",
+                 "<html><body><p>caf\xE9s ok&nbsp;</p></body></html>",
+                 {"caf\uFFFDs", "ok"}},
+        TextCase{"CdataAndComments",
+                 xhtml("<p><![CDATA[raw text]]><!-- hidden --> more</p>"),
+                 {"raw", "text", "more"}},
+        TextCase{"OtherVocabulariesArePlainContainers",
+                 xhtml("<epub:switch><epub:default><p>fallback words</p></epub:default>"
+                       "</epub:switch><svg xmlns=\"http://www.w3.org/2000/svg\"><text>label"
+                       "</text></svg>"),
+                 {"fallback", "words", "label"}}),
+    [](const ::testing::TestParamInfo<TextCase>& param) { return std::string(param.param.name); });
+
+TEST(EPUBContentWalker, PrefixedXhtmlElementsAreStillHtml)
+{
+    const std::string doc =
+        "<?xml version=\"1.0\"?><h:html xmlns:h=\"http://www.w3.org/1999/xhtml\"><h:body>"
+        "<h:h1>Head</h:h1><h:p>one two</h:p><h:script>code()</h:script></h:body></h:html>";
+    const auto tokens = walk(doc);
+    EXPECT_THAT(texts(tokens), ElementsAre("Head", "one", "two"));
+    EXPECT_THAT(pauses(tokens), ElementsAre(5.0, 1.0, 3.5));
+}
+
+TEST(EPUBContentWalker, OnlyTheFirstBodyIsWalked)
+{
+    const auto tokens = walk("<?xml version=\"1.0\"?><root><body><p>first</p></body>"
+                             "<body><p>second</p></body></root>");
+    EXPECT_THAT(texts(tokens), ElementsAre("first"));
+}
+
+TEST(EPUBContentWalker, WalkNodeAppendsToTheSharedArray)
+{
+    const auto doc = XmlDocument::parseStrict(xhtml("<h3>Part</h3><p>text</p>"));
+    ASSERT_TRUE(doc);
+    const auto bodies = doc->select("//*[local-name()='body']");
+    ASSERT_EQ(bodies.size(), 1u);
+    std::vector<WordToken> tokens{{"before", 1.0, false, 0}};
+    EPUBParser::walkNode(bodies.front(), 4, true, tokens);
+    EXPECT_THAT(texts(tokens), ElementsAre("before", "Part", "text"));
+    EXPECT_TRUE(tokens[2].isHeading); // the caller's heading flag reaches every word
+    EXPECT_EQ(tokens[2].chapterIndex, 4);
+    EXPECT_EQ(tokens[2].pauseMultiplier, 3.5);
+}
+
+TEST(EPUBContentWalker, DeepNestingNeitherCrashesNorOverflows)
+{
+    constexpr int kDepth = 100'000;
+    std::string doc = "<html><body>";
+    for (int i = 0; i < kDepth; ++i) {
+        doc += "<div>";
+    }
+    doc += "deep words";
+    for (int i = 0; i < kDepth; ++i) {
+        doc += "</div>";
+    }
+    doc += "</body></html>";
+    const auto tokens = walk(doc); // what survives the parser's depth limits may vary
+    EXPECT_LE(tokens.size(), 2u);
+
+    // Walking a tree built without any parser limit must not recurse per level either.
+    xmlDoc* tree = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+    xmlNode* node = xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>("body"));
+    xmlDocSetRootElement(tree, node);
+    for (int i = 0; i < kDepth; ++i) {
+        node = xmlNewChild(node, nullptr, reinterpret_cast<const xmlChar*>("p"), nullptr);
+    }
+    xmlNodeAddContent(node, reinterpret_cast<const xmlChar*>("bottom word"));
+    std::vector<WordToken> deep;
+    EPUBParser::walkNode(xmlDocGetRootElement(tree), 0, false, deep);
+    EXPECT_THAT(texts(deep), ElementsAre("bottom", "word"));
+    EXPECT_EQ(deep.back().pauseMultiplier, 3.5);
+    xmlFreeDoc(tree);
+}
+
+} // namespace
+} // namespace tavrin

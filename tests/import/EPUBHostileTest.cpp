@@ -1,0 +1,301 @@
+#include "EpubBuilder.h"
+#include "ZipBuilder.h"
+#include "import/EPUBParser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace tavrin {
+namespace {
+
+using test::buildZip;
+using test::makeEpub;
+using test::packageDocument;
+using test::xhtml;
+using test::ZipEntry;
+using ::testing::IsEmpty;
+
+const std::string kOpf = "OEBPS/content.opf";
+
+// A failed import: an error, or a result with nothing in it.
+bool isFailure(const EPUBParseOutcome& outcome)
+{
+    const auto* result = std::get_if<EPUBParseResult>(&outcome);
+    return !result || result->tokens.empty();
+}
+
+std::string wordsOf(const EPUBParseOutcome& outcome)
+{
+    std::string all;
+    if (const auto* result = std::get_if<EPUBParseResult>(&outcome)) {
+        for (const WordToken& t : result->tokens) {
+            all += t.text + ' ';
+        }
+        all += result->title + ' ' + result->author + ' ' + result->year;
+    }
+    return all;
+}
+
+QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
+
+// Runs each test in an empty working and temporary directory, and checks that nothing
+// appeared there, nor where a path escaping it would lead.
+class EPUBHostile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_sandbox.isValid());
+        m_oldCurrent = QDir::currentPath();
+        m_oldTmp = qgetenv("TMPDIR");
+        const QString work = m_sandbox.filePath(QStringLiteral("a/b/work"));
+        ASSERT_TRUE(QDir().mkpath(work));
+        QDir::setCurrent(work);
+        qputenv("TMPDIR", work.toUtf8());
+    }
+
+    void TearDown() override
+    {
+        QDir::setCurrent(m_oldCurrent);
+        qputenv("TMPDIR", m_oldTmp);
+        QStringList found;
+        QDir dir(m_sandbox.path());
+        const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                               QDir::Hidden | QDir::System);
+        for (const QFileInfo& info : entries) {
+            found << info.fileName();
+        }
+        EXPECT_EQ(found, QStringList{QStringLiteral("a")});
+        EXPECT_TRUE(QDir(m_sandbox.filePath(QStringLiteral("a/b/work")))
+                        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                        .isEmpty());
+        EXPECT_EQ(QDir(m_sandbox.filePath(QStringLiteral("a")))
+                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("b")});
+    }
+
+    QTemporaryDir m_sandbox;
+    QString m_oldCurrent;
+    QByteArray m_oldTmp;
+};
+
+TEST_F(EPUBHostile, EntryNamesThatClimbOrAreAbsoluteAreNeverAddressed)
+{
+    const std::string tag = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+    const std::string chapter = xhtml("<p>escaped words</p>");
+    const std::string opf =
+        packageDocument({{"a", "../../x.xhtml"}, {"b", "a\\..\\x.xhtml"}}, {"a", "b"});
+    const std::vector<ZipEntry> entries = {
+        {"../../META-INF/container.xml", test::containerXml("content.opf")},
+        {"META-INF/container.xml", test::containerXml("OEBPS/content.opf")},
+        {"OEBPS/content.opf", opf},
+        {"../../x.xhtml", chapter},
+        {"../../escape-" + tag, "escaped"},
+        {"/tmp/abs-" + tag, "absolute"},
+        {"a\\..\\x.xhtml", chapter},
+        {"OEBPS/a\\..\\x.xhtml", chapter},
+    };
+    const EPUBParseOutcome outcome = EPUBParser::parse(bytes(buildZip(entries)));
+    EXPECT_TRUE(isFailure(outcome));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/abs-") + QString::fromStdString(tag)));
+
+    // A container reachable only through such a name counts as absent.
+    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(
+                  bytes(buildZip({{"../META-INF/container.xml", test::containerXml(kOpf)},
+                                  {"/META-INF/container.xml", test::containerXml(kOpf)}})))),
+              EPUBError::containerNotFound);
+}
+
+TEST_F(EPUBHostile, HrefsClimbingAboveTheRootReadNothing)
+{
+    const std::string opf = packageDocument({{"a", "../../secret.xhtml"},
+                                             {"b", "%2e%2e/%2e%2e/secret.xhtml"},
+                                             {"c", "..%2f..%2f..%2fsecret.xhtml"},
+                                             {"d", "/../secret.xhtml"}},
+                                            {"a", "b", "c", "d"});
+    EXPECT_THAT(wordsOf(EPUBParser::parse(makeEpub(kOpf, opf, {}))),
+                ::testing::Not(::testing::HasSubstr("secret")));
+    EXPECT_TRUE(isFailure(EPUBParser::parse(makeEpub(kOpf, opf, {}))));
+}
+
+TEST_F(EPUBHostile, SymbolicLinksCannotBeRead)
+{
+    ZipEntry link{"OEBPS/c1.xhtml", "/etc/passwd"};
+    link.unixMode = 0120777;
+    ZipEntry containerLink{"META-INF/container.xml", "/etc/hostname"};
+    containerLink.unixMode = 0120777;
+    const std::string opf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"});
+    EXPECT_TRUE(isFailure(
+        EPUBParser::parse(bytes(buildZip({{"META-INF/container.xml", test::containerXml(kOpf)},
+                                          {"OEBPS/content.opf", opf},
+                                          link})))));
+    EXPECT_TRUE(
+        std::holds_alternative<EPUBIOError>(EPUBParser::parse(bytes(buildZip({containerLink})))));
+}
+
+TEST_F(EPUBHostile, DamagedArchives)
+{
+    const QByteArray good =
+        makeEpub(kOpf, packageDocument({{"c1", "c1.xhtml"}}, {"c1"}),
+                 {{"OEBPS/c1.xhtml", xhtml("<p>" + std::string(2000, 'x') + " end</p>")}});
+    ASSERT_FALSE(isFailure(EPUBParser::parse(good)));
+
+    // Every truncation: either not a ZIP any more, or a chapter that fails to inflate.
+    for (qsizetype cut = 0; cut < good.size(); cut += 7) {
+        EXPECT_TRUE(isFailure(EPUBParser::parse(good.left(cut)))) << cut;
+    }
+
+    // A stored chapter with one byte changed fails its CRC and is skipped.
+    ZipEntry stored{"OEBPS/c1.xhtml", xhtml("<p>CRCMARK words</p>"), false};
+    std::string archive = buildZip({{"META-INF/container.xml", test::containerXml(kOpf)},
+                                    {kOpf, packageDocument({{"c1", "c1.xhtml"}}, {"c1"})},
+                                    stored});
+    archive[archive.find("CRCMARK")] = 'X';
+    EXPECT_TRUE(isFailure(EPUBParser::parse(bytes(archive))));
+
+    // Random bytes, and random bytes behind a valid ZIP signature.
+    QRandomGenerator random(42);
+    for (int i = 0; i < 200; ++i) {
+        QByteArray noise(static_cast<qsizetype>(random.bounded(1, 4096)), '\0');
+        for (char& c : noise) {
+            c = static_cast<char>(random.bounded(256));
+        }
+        if (i % 2 == 0) {
+            noise.replace(0, 4, "PK\x03\x04");
+        }
+        EXPECT_TRUE(isFailure(EPUBParser::parse(noise)));
+    }
+}
+
+TEST_F(EPUBHostile, SizeLiesAndOversizedEntries)
+{
+    const std::string opf = packageDocument({{"a", "a.xhtml"}, {"b", "b.xhtml"}}, {"a", "b"});
+    // a claims 100 bytes but inflates to a gigabyte; b is honest but over the entry budget.
+    ZipEntry liar{"OEBPS/a.xhtml", {}};
+    liar.rawDeflated = test::deflateRepeated(' ', 1024);
+    liar.declaredSize = 100;
+    liar.crc = 0;
+    ZipEntry huge{"OEBPS/b.xhtml", {}};
+    huge.rawDeflated = test::deflateRepeated(' ', 40);
+    huge.declaredSize = 40u << 20;
+    huge.crc = 0;
+    const EPUBParseOutcome outcome = EPUBParser::parse(bytes(
+        buildZip({{"META-INF/container.xml", test::containerXml(kOpf)}, {kOpf, opf}, liar, huge})));
+    EXPECT_TRUE(isFailure(outcome));
+}
+
+TEST_F(EPUBHostile, BombOfManyHonestEntriesStopsAtTheBookBudget)
+{
+    // 700 chapters of 15 MiB each: over 10 GB unpacked, about 11 MB packed.
+    constexpr int kCount = 700;
+    const std::string deflated = test::deflateRepeated(' ', 15);
+    const std::uint32_t crc = test::crc32Of(std::string(15u << 20, ' '));
+    std::vector<test::ManifestItem> items;
+    std::vector<std::string> spine;
+    std::vector<ZipEntry> entries;
+    for (int i = 0; i < kCount; ++i) {
+        const std::string id = "c" + std::to_string(i);
+        items.push_back({id, id + ".xhtml"});
+        spine.push_back(id);
+        ZipEntry entry{"OEBPS/" + id + ".xhtml", {}};
+        entry.rawDeflated = deflated;
+        entry.declaredSize = 15u << 20;
+        entry.crc = crc;
+        entries.push_back(std::move(entry));
+    }
+    entries.insert(entries.begin(), {{"META-INF/container.xml", test::containerXml(kOpf)},
+                                     {kOpf, packageDocument(items, spine)}});
+    const EPUBParseOutcome outcome = EPUBParser::parse(bytes(buildZip(entries)));
+    ASSERT_TRUE(std::holds_alternative<EPUBError>(outcome));
+    EXPECT_EQ(std::get<EPUBError>(outcome), EPUBError::unzipFailed);
+}
+
+TEST_F(EPUBHostile, BombOfOverlappingEntries)
+{
+    constexpr int kCount = 1000;
+    std::vector<test::ManifestItem> items;
+    std::vector<std::string> spine;
+    std::vector<std::string> names;
+    for (int i = 0; i < kCount; ++i) {
+        const std::string id = "c" + std::to_string(i);
+        items.push_back({id, id + ".xhtml"});
+        spine.push_back(id);
+        names.push_back("OEBPS/" + id + ".xhtml");
+    }
+    // Each of the 1000 names unpacks the same 12 MiB of words: 12 GB in all.
+    const std::string chapter = xhtml("<p>same words</p>") + std::string(12u << 20, '\n');
+    const std::string archive =
+        test::buildOverlappingZip({{"META-INF/container.xml", test::containerXml(kOpf)},
+                                   {kOpf, packageDocument(items, spine)}},
+                                  chapter, names);
+    EXPECT_TRUE(isFailure(EPUBParser::parse(bytes(archive))));
+}
+
+TEST_F(EPUBHostile, ExternalEntitiesAreNeverRead)
+{
+    QTemporaryDir dir;
+    const QString secretPath = dir.filePath(QStringLiteral("secret.txt"));
+    QFile secret(secretPath);
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+    secret.write("TOPSECRETCONTENT");
+    secret.close();
+    const std::string url = "file://" + secretPath.toStdString();
+    const std::string doctype = "<!DOCTYPE package [<!ENTITY xxe SYSTEM \"" + url + "\">]>\n";
+
+    std::string opf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"},
+                                      "<dc:title>&xxe;</dc:title><dc:creator>&xxe;</dc:creator>");
+    opf.insert(opf.find("<package"), doctype);
+    const std::string chapter = "<?xml version=\"1.0\"?>\n<!DOCTYPE html [<!ENTITY xxe SYSTEM \"" +
+                                url + "\">]>\n<html><body><p>before &xxe; after</p></body></html>";
+    const EPUBParseOutcome outcome =
+        EPUBParser::parse(makeEpub(kOpf, opf, {{"OEBPS/c1.xhtml", chapter}}));
+    EXPECT_THAT(wordsOf(outcome), ::testing::Not(::testing::HasSubstr("TOPSECRET")));
+
+    std::string container = test::containerXml(kOpf);
+    container.insert(container.find("<container"),
+                     "<!DOCTYPE container [<!ENTITY xxe SYSTEM \"" + url + "\">]>\n");
+    container.replace(container.find(kOpf), kOpf.size(), "&xxe;");
+    EXPECT_TRUE(
+        isFailure(EPUBParser::parse(bytes(buildZip({{"META-INF/container.xml", container}})))));
+}
+
+TEST_F(EPUBHostile, BillionLaughs)
+{
+    // lol9 expands to 10^9 copies of "lol".
+    std::string entities = "<!ENTITY lol \"lol\">";
+    for (int i = 1; i <= 9; ++i) {
+        entities += "<!ENTITY lol" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k) {
+            entities += i == 1 ? "&lol;" : "&lol" + std::to_string(i - 1) + ";";
+        }
+        entities += "\">";
+    }
+    std::string opf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"},
+                                      "<dc:title>&lol9;</dc:title><dc:creator>&lol9;</dc:creator>");
+    opf.insert(opf.find("<package"), "<!DOCTYPE package [" + entities + "]>\n");
+    std::string chapter = xhtml("<p>&lol9;</p>");
+    chapter.insert(chapter.find("<html"), "<!DOCTYPE html [" + entities + "]>\n");
+    const auto good = packageDocument({{"c1", "c1.xhtml"}}, {"c1"});
+
+    // The package is refused; the chapter, refused by the strict parse, is read by the
+    // HTML parser, which never expands entities: a few junk words, nothing more.
+    EXPECT_TRUE(isFailure(EPUBParser::parse(makeEpub(kOpf, opf, {{"OEBPS/c1.xhtml", chapter}}))));
+    const std::string words =
+        wordsOf(EPUBParser::parse(makeEpub(kOpf, good, {{"OEBPS/c1.xhtml", chapter}})));
+    EXPECT_LT(words.size(), 10000u);
+    EXPECT_THAT(words, ::testing::Not(::testing::HasSubstr("lollol")));
+}
+
+} // namespace
+} // namespace tavrin

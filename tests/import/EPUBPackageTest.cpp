@@ -1,0 +1,268 @@
+#include "EpubBuilder.h"
+#include "ZipBuilder.h"
+#include "import/EPUBParser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tavrin {
+namespace {
+
+using test::Files;
+using test::makeEpub;
+using test::ManifestItem;
+using test::packageDocument;
+using test::paragraphOfWords;
+using test::parseOk;
+using test::texts;
+using test::xhtml;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string kOpf = "OEBPS/content.opf";
+
+std::optional<EPUBError> errorOf(const EPUBParseOutcome& outcome)
+{
+    if (const auto* error = std::get_if<EPUBError>(&outcome)) {
+        return *error;
+    }
+    return std::nullopt;
+}
+
+QByteArray zipOf(std::vector<test::ZipEntry> entries)
+{
+    return QByteArray::fromStdString(test::buildZip(entries));
+}
+
+std::vector<std::int64_t> chapters(const std::vector<WordToken>& tokens)
+{
+    std::vector<std::int64_t> out;
+    for (const WordToken& t : tokens) {
+        out.push_back(t.chapterIndex);
+    }
+    return out;
+}
+
+struct ErrorCase
+{
+    const char* name;
+    QByteArray archive;
+    EPUBError expected;
+};
+
+class EPUBPackageErrors : public ::testing::TestWithParam<ErrorCase>
+{};
+
+TEST_P(EPUBPackageErrors, Raise)
+{
+    EXPECT_EQ(errorOf(EPUBParser::parse(GetParam().archive)), GetParam().expected);
+}
+
+const std::string kOneChapterOpf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"});
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EPUBPackageErrors,
+    ::testing::Values(
+        ErrorCase{"NotAZip", QByteArray("this is plain text, not an archive"),
+                  EPUBError::unzipFailed},
+        ErrorCase{"EmptyFile", QByteArray(), EPUBError::unzipFailed},
+        ErrorCase{"NoContainer", zipOf({{"mimetype", "application/epub+zip"}}),
+                  EPUBError::containerNotFound},
+        ErrorCase{"ContainerNotXml", zipOf({{"META-INF/container.xml", "<container><rootfiles>"}}),
+                  EPUBError::malformedContainer},
+        ErrorCase{"ContainerWithoutRootfile",
+                  zipOf({{"META-INF/container.xml", "<container><rootfiles/></container>"}}),
+                  EPUBError::malformedContainer},
+        ErrorCase{"PackageMissing",
+                  zipOf({{"META-INF/container.xml", test::containerXml("OEBPS/none.opf")}}),
+                  EPUBError::opfNotFound},
+        ErrorCase{"PackageNotXml", makeEpub(kOpf, "<package><manifest>", {}),
+                  EPUBError::opfNotFound},
+        ErrorCase{"PackageAboveTheRoot",
+                  zipOf({{"META-INF/container.xml", test::containerXml("../content.opf")}}),
+                  EPUBError::opfNotFound},
+        ErrorCase{"SpineWithoutItemrefs",
+                  makeEpub(kOpf, packageDocument({{"c1", "c1.xhtml"}}, {}),
+                           {{"OEBPS/c1.xhtml", xhtml("<p>words</p>")}}),
+                  EPUBError::noSpineItems}),
+    [](const ::testing::TestParamInfo<ErrorCase>& param) { return std::string(param.param.name); });
+
+TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
+{
+    // A folder where the package should be, and a container that fails its CRC.
+    const QByteArray folder = zipOf({{"META-INF/container.xml", test::containerXml("OEBPS")},
+                                     {"OEBPS/c1.xhtml", xhtml("<p>x</p>")}});
+    const EPUBParseOutcome outcome = EPUBParser::parse(folder);
+    ASSERT_TRUE(std::holds_alternative<EPUBIOError>(outcome));
+    EXPECT_EQ(std::get<EPUBIOError>(outcome).path, "OEBPS");
+
+    test::ZipEntry damaged{"META-INF/container.xml", test::containerXml(kOpf)};
+    damaged.crc = 0x12345678;
+    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({damaged}))));
+}
+
+TEST(EPUBPackage, ReadsAFileOnDisk)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("book.epub"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(makeEpub(kOpf, kOneChapterOpf, {{"OEBPS/c1.xhtml", xhtml("<p>On disk.</p>")}}));
+    file.close();
+
+    const EPUBParseOutcome outcome = EPUBParser::parse(path);
+    ASSERT_TRUE(std::holds_alternative<EPUBParseResult>(outcome));
+    EXPECT_THAT(texts(std::get<EPUBParseResult>(outcome).tokens), ElementsAre("On", "disk."));
+    EXPECT_EQ(errorOf(EPUBParser::parse(dir.filePath(QStringLiteral("missing.epub")))),
+              EPUBError::unzipFailed);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+TEST(EPUBPackage, NamespacePrefixesAnywhere)
+{
+    const std::string container =
+        R"(<?xml version="1.0"?><c:container xmlns:c="urn:oasis:names:tc:opendocument:xmlns:container">
+<c:rootfiles><c:rootfile full-path="book.opf"/></c:rootfiles></c:container>)";
+    const std::string opf = R"(<?xml version="1.0"?>
+<opf:package xmlns:opf="http://www.idpf.org/2007/opf" xmlns:dc="http://purl.org/dc/elements/1.1/">
+<opf:metadata><dc:title>Prefixed</dc:title><dc:creator>Doe, Jane</dc:creator></opf:metadata>
+<opf:manifest><opf:item id="a" href="a.xhtml" media-type="application/xhtml+xml"/></opf:manifest>
+<opf:spine><opf:itemref idref="a"/></opf:spine></opf:package>)";
+    const auto result = parseOk(zipOf({{"META-INF/container.xml", container},
+                                       {"book.opf", opf},
+                                       {"a.xhtml", xhtml("<p>Read normally</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("Read", "normally"));
+    EXPECT_EQ(result->title, "Prefixed");
+    EXPECT_EQ(result->author, "Jane Doe");
+}
+
+TEST(EPUBPackage, HrefsArePercentDecodedCutAtFragmentsAndNormalized)
+{
+    const std::string opf = packageDocument({{"a", "Text/ch%201.xhtml#start"},
+                                             {"b", "../Text/ch2.xhtml"},
+                                             {"c", "./Text/../Text/%E7%AB%A0.xhtml"},
+                                             {"d", "bad%zzescape.xhtml"}},
+                                            {"a", "b", "c", "d"});
+    const auto result = parseOk(makeEpub(kOpf, opf,
+                                         {{"OEBPS/Text/ch 1.xhtml", xhtml("<p>first</p>")},
+                                          {"Text/ch2.xhtml", xhtml("<p>second</p>")},
+                                          {"OEBPS/Text/\u7AE0.xhtml", xhtml("<p>third</p>")},
+                                          {"OEBPS/bad%zzescape.xhtml", xhtml("<p>fourth</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("first", "second", "third", "fourth"));
+    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 1, 2, 3));
+}
+
+TEST(EPUBPackage, LinksDifferingOnlyInLetterCaseStillFindTheirFile)
+{
+    const auto result = parseOk(makeEpub(kOpf, packageDocument({{"a", "TEXT/Ch1.xhtml"}}, {"a"}),
+                                         {{"OEBPS/Text/ch1.xhtml", xhtml("<p>found</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("found"));
+}
+
+TEST(EPUBPackage, SkippedItemsTakeNoChapterNumber)
+{
+    const std::string opf =
+        packageDocument({{"one", "1.xhtml"},
+                         {"empty", "2.xhtml"},
+                         {"three", "3.xhtml"},
+                         {"missing", "gone.xhtml"},
+                         {"folder", "sub"}},
+                        {"one", "nosuchid", "empty", "missing", "folder", "three"}, {}, {});
+    const auto result = parseOk(makeEpub(kOpf, opf,
+                                         {{"OEBPS/1.xhtml", xhtml("<p>alpha</p>")},
+                                          {"OEBPS/2.xhtml", xhtml("<p> </p>")},
+                                          {"OEBPS/3.xhtml", xhtml("<p>gamma</p>")},
+                                          {"OEBPS/sub/x.xhtml", xhtml("<p>never</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("alpha", "gamma"));
+    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 1));
+}
+
+TEST(EPUBPackage, EveryItemUnusableGivesAnEmptyBookNotAnError)
+{
+    const auto result =
+        parseOk(makeEpub(kOpf, packageDocument({{"a", "gone.xhtml"}}, {"a", "a"}), {}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(result->tokens, IsEmpty());
+    EXPECT_EQ(result->startIndex, 0);
+}
+
+TEST(EPUBPackage, AFileListedAgainInTheSpineIsReadOnce)
+{
+    const std::string opf = packageDocument(
+        {{"a", "a.xhtml"}, {"a2", "a.xhtml#s2"}, {"b", "b.xhtml"}}, {"a", "a2", "b", "a"}, {},
+        R"(<guide><reference type="text" href="a.xhtml#s2"/></guide>)");
+    const auto result =
+        parseOk(makeEpub(kOpf, opf,
+                         {{"OEBPS/a.xhtml", xhtml("<p>alpha one</p><p id=\"s2\">alpha two</p>")},
+                          {"OEBPS/b.xhtml", xhtml("<p>beta</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("alpha", "one", "alpha", "two", "beta"));
+    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 0, 0, 0, 1));
+    EXPECT_EQ(result->startIndex, 0);
+}
+
+TEST(EPUBPackage, LaterManifestItemWithTheSameIdWins)
+{
+    const auto result = parseOk(makeEpub(
+        kOpf, packageDocument({{"a", "old.xhtml"}, {"a", "new.xhtml"}}, {"a"}),
+        {{"OEBPS/old.xhtml", xhtml("<p>old</p>")}, {"OEBPS/new.xhtml", xhtml("<p>new</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("new"));
+}
+
+TEST(EPUBPackage, NoMetadataGivesEmptyFields)
+{
+    const auto result =
+        parseOk(makeEpub(kOpf, kOneChapterOpf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->author, "");
+    EXPECT_EQ(result->title, "");
+    EXPECT_EQ(result->year, "");
+    EXPECT_FALSE(result->coverData);
+}
+
+TEST(EPUBPackage, ChaptersParsedInParallelKeepSpineOrder)
+{
+    std::vector<ManifestItem> items;
+    std::vector<std::string> spine;
+    Files files;
+    for (int i = 0; i < 40; ++i) {
+        const std::string id = "c" + std::to_string(i);
+        items.push_back({id, id + ".xhtml"});
+        spine.push_back(id);
+        // Every third chapter is empty, and sizes vary so workers finish out of order.
+        files.push_back(
+            {"OEBPS/" + id + ".xhtml",
+             i % 3 == 1 ? xhtml("<div/>") : xhtml(paragraphOfWords(1 + (i * 37) % 500, id + "w"))});
+    }
+    const auto result = parseOk(makeEpub(kOpf, packageDocument(items, spine), files));
+    ASSERT_TRUE(result);
+    std::vector<WordToken> expected;
+    std::int64_t chapter = 0;
+    for (int i = 0; i < 40; ++i) {
+        if (i % 3 == 1) {
+            continue;
+        }
+        auto tokens =
+            EPUBParser::parseHTMLContent(files[static_cast<std::size_t>(i)].second, chapter++);
+        expected.insert(expected.end(), tokens.begin(), tokens.end());
+    }
+    ASSERT_EQ(result->tokens.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(result->tokens[i].text, expected[i].text);
+        EXPECT_EQ(result->tokens[i].chapterIndex, expected[i].chapterIndex);
+        EXPECT_EQ(result->tokens[i].pauseMultiplier, expected[i].pauseMultiplier);
+    }
+}
+
+} // namespace
+} // namespace tavrin
