@@ -1,0 +1,115 @@
+#include "import/DocumentImport.h"
+
+#include "import/EPUBParser.h"
+#include "import/PDFParser.h"
+#include "tokenize/TextParser.h"
+#include "tokenize/UnicodeText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace tavrin {
+
+namespace {
+
+// Only a regular file is read: a pipe or device would block the import forever.
+bool isReadableFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
+}
+
+void importText(const QString& path, ImportedDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        document.error = "io";
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        document.error = "io";
+        return;
+    }
+    // Text that is not UTF-8 has no words.
+    const std::optional<std::string> text = UnicodeText::decodeUtf8File(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (text) {
+        document.tokens = TextParser::tokenize(*text);
+    }
+}
+
+std::string caseName(EPUBError error)
+{
+    switch (error) {
+    case EPUBError::unzipFailed:
+        return "unzipFailed";
+    case EPUBError::containerNotFound:
+        return "containerNotFound";
+    case EPUBError::malformedContainer:
+        return "malformedContainer";
+    case EPUBError::opfNotFound:
+        return "opfNotFound";
+    case EPUBError::noSpineItems:
+        return "noSpineItems";
+    }
+    return "unzipFailed";
+}
+
+void importEpub(const QString& path, ImportedDocument& document)
+{
+    EPUBParseOutcome outcome = EPUBParser::parse(path);
+    if (const auto* error = std::get_if<EPUBError>(&outcome)) {
+        document.error = caseName(*error);
+        return;
+    }
+    if (std::holds_alternative<EPUBIOError>(outcome)) {
+        document.error = "io";
+        return;
+    }
+    auto& result = std::get<EPUBParseResult>(outcome);
+    document.tokens = std::move(result.tokens);
+    if (!result.title.empty()) {
+        document.title = std::move(result.title);
+    }
+    document.author = std::move(result.author);
+    document.year = std::move(result.year);
+    document.startIndex = result.startIndex;
+    document.coverData = std::move(result.coverData);
+}
+
+} // namespace
+
+ImportedDocument importDocument(const QString& path, DocumentKind kind, std::string fileTitle)
+{
+    ImportedDocument document;
+    document.kind = kind;
+    document.title = std::move(fileTitle);
+    if (!isReadableFile(path)) {
+        document.error = "io";
+        return document;
+    }
+    switch (kind) {
+    case DocumentKind::plainText:
+        importText(path, document);
+        break;
+    case DocumentKind::pdf:
+        document.tokens = PDFParser::tokenize(path);
+        break;
+    case DocumentKind::epub:
+        importEpub(path, document);
+        break;
+    }
+    return document;
+}
+
+ImportedDocument importDocument(const QString& path)
+{
+    return importDocument(path, documentKindOf(path), fileTitle(path));
+}
+
+} // namespace tavrin

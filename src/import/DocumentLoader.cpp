@@ -1,0 +1,120 @@
+#include "import/DocumentLoader.h"
+
+#include "library/LibraryStore.h"
+#include "session/Animation.h"
+#include "session/ReaderSession.h"
+#include "tokenize/TokenCodec.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <utility>
+
+namespace tavrin {
+
+namespace {
+
+constexpr Animation kShowLibrary = Animation::easeInOut(0.25);
+
+} // namespace
+
+DocumentLoader::DocumentLoader(ReaderSession& session, QThreadPool* pool, Importer importer)
+    : m_session(session), m_pool(pool ? pool : QThreadPool::globalInstance()),
+      m_importer(importer ? std::move(importer)
+                          : Importer([](const QString& path, DocumentKind kind, std::string title) {
+                                return importDocument(path, kind, std::move(title));
+                            })),
+      m_context(std::make_unique<QObject>())
+{}
+
+DocumentLoader::~DocumentLoader() = default;
+
+void DocumentLoader::loadText(const QString& path)
+{
+    load(path, DocumentKind::plainText);
+}
+
+void DocumentLoader::loadPDF(const QString& path)
+{
+    load(path, DocumentKind::pdf);
+}
+
+void DocumentLoader::loadEpub(const QString& path)
+{
+    load(path, DocumentKind::epub);
+}
+
+void DocumentLoader::loadByKind(const QString& path)
+{
+    load(path, documentKindOf(path));
+}
+
+void DocumentLoader::load(const QString& path, DocumentKind kind)
+{
+    std::string title = fileTitle(path);
+    m_session.setLoading(true);
+
+    // The job gets only values and returns only values. Encoding the token cache there
+    // keeps a long book's import from stalling the main thread.
+    auto job = [importer = m_importer, path, kind, title = std::move(title)]() mutable {
+        Result result;
+        try {
+            result.document = importer(path, kind, std::move(title));
+            std::vector<WordToken> tokens = std::move(result.document.tokens);
+            result.document.tokens = {};
+            if (!tokens.empty()) {
+                result.encodedTokens = TokenCodec::encode(tokens);
+                result.tokenCount = static_cast<std::int64_t>(tokens.size());
+            }
+        } catch (...) {
+            // Out of memory on a huge file: the import fails like any unreadable one.
+            result = Result{};
+        }
+        return result;
+    };
+
+    const std::uint64_t submission = m_nextSubmission++;
+    // The watcher delivers the finished job to this thread; deleting it (with m_context)
+    // drops a delivery that has not run yet.
+    auto* watcher = new QFutureWatcher<Result>(m_context.get());
+    QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [this, watcher, submission] {
+        // A job dropped unrun (its pool cleared at exit) completes with nothing.
+        QFuture<Result> future = watcher->future();
+        Result result = future.resultCount() > 0 ? future.takeResult() : Result{};
+        watcher->deleteLater();
+        jobFinished(submission, std::move(result));
+    });
+    watcher->setFuture(QtConcurrent::run(m_pool, std::move(job)));
+}
+
+void DocumentLoader::jobFinished(std::uint64_t submission, Result result)
+{
+    m_waiting.emplace(submission, std::move(result));
+    // Completions run in submission order: a later import that finished first waits here.
+    for (auto next = m_waiting.find(m_nextCompletion); next != m_waiting.end();
+         next = m_waiting.find(m_nextCompletion)) {
+        Result ready = std::move(next->second);
+        m_waiting.erase(next);
+        ++m_nextCompletion;
+        complete(std::move(ready));
+    }
+}
+
+void DocumentLoader::complete(Result result)
+{
+    // The flag stays up while another import is still being read.
+    m_session.setLoading(pendingImports() > 0);
+    if (result.tokenCount > 0) {
+        m_session.saveCurrentProgress();
+        const ImportedDocument& document = result.document;
+        m_session.library().addBookEncoded(document.title, document.author, document.year,
+                                           result.encodedTokens, result.tokenCount,
+                                           document.startIndex, document.coverData);
+        m_session.setShowBooks(true, kShowLibrary);
+    }
+    importCompleted.notify();
+}
+
+} // namespace tavrin

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "common/Observers.h"
+#include "import/DocumentImport.h"
+#include "import/DocumentKind.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QObject;
+class QThreadPool;
+
+namespace tavrin {
+
+class ReaderSession;
+
+/// Imports documents into the library: each file is read and tokenized on a background
+/// pool while the reader stays responsive, then added to the library on the main thread,
+/// in the order the imports were started, and the library panel is shown. An import never
+/// changes the book being read. Main thread only.
+class DocumentLoader
+{
+public:
+    /// The background part of an import; importDocument() unless a test substitutes it.
+    using Importer = std::function<ImportedDocument(const QString& path, DocumentKind kind,
+                                                    std::string fileTitle)>;
+
+    /// pool: where the imports run; nullptr for Qt's global pool.
+    explicit DocumentLoader(ReaderSession& session, QThreadPool* pool = nullptr,
+                            Importer importer = {});
+    /// Imports still running finish in the background; their results are dropped.
+    ~DocumentLoader();
+    DocumentLoader(const DocumentLoader&) = delete;
+    DocumentLoader& operator=(const DocumentLoader&) = delete;
+
+    void loadText(const QString& path);
+    void loadPDF(const QString& path);
+    void loadEpub(const QString& path);
+    /// Imports the file as the kind its extension names.
+    void loadByKind(const QString& path);
+
+    /// Imports started whose completion has not run yet.
+    int pendingImports() const { return static_cast<int>(m_nextSubmission - m_nextCompletion); }
+
+    /// After each import's completion has run, whether or not it added a book.
+    Observers<> importCompleted;
+
+private:
+    /// What a background import hands back: the document without its token list, whose
+    /// cache is already encoded so the main thread only writes it.
+    struct Result
+    {
+        ImportedDocument document;
+        std::string encodedTokens;
+        std::int64_t tokenCount = 0;
+    };
+
+    void load(const QString& path, DocumentKind kind);
+    void jobFinished(std::uint64_t submission, Result result);
+    void complete(Result result);
+
+    ReaderSession& m_session;
+    QThreadPool* m_pool;
+    Importer m_importer;
+    /// Parent of the per-import watchers: deleting it drops every pending completion.
+    std::unique_ptr<QObject> m_context;
+    std::uint64_t m_nextSubmission = 0;
+    std::uint64_t m_nextCompletion = 0;
+    /// Finished imports waiting for an earlier one to complete first.
+    std::map<std::uint64_t, Result> m_waiting;
+};
+
+} // namespace tavrin

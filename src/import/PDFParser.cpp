@@ -1,0 +1,190 @@
+#include "import/PDFParser.h"
+
+#include "tokenize/TextParser.h"
+#include "tokenize/UnicodeText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page.h>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+namespace tavrin::PDFParser {
+
+namespace {
+
+// Below this many pages per thread, opening the document again costs more than it saves.
+constexpr int kMinPagesPerThread = 8;
+constexpr unsigned kMaxThreads = 4;
+
+// Damaged files make poppler complain on stderr; a failed import is silent.
+void silencePoppler()
+{
+    static std::once_flag once;
+    std::call_once(
+        once, [] { poppler::set_debug_error_function([](const std::string&, void*) {}, nullptr); });
+}
+
+std::unique_ptr<poppler::document> openDocument(const std::string& file)
+{
+    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(file));
+    // A document locked by a user password opens, but has no readable pages.
+    if (!document || document->is_locked()) {
+        return nullptr;
+    }
+    return document;
+}
+
+// The page's text with its line ends as line feeds, or empty when it has none.
+std::string pageText(const poppler::document& document, int index)
+{
+    const std::unique_ptr<poppler::page> page(document.create_page(index));
+    if (!page) {
+        return {};
+    }
+    const poppler::byte_array utf8 =
+        page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();
+    std::string_view text(utf8.data(), utf8.size());
+    // poppler closes every page with a form feed, its page separator.
+    if (!text.empty() && text.back() == '\f') {
+        text.remove_suffix(1);
+    }
+    if (text.empty() || !UnicodeText::isValidUtf8(text)) {
+        return {};
+    }
+    // Where poppler ends lines with CR LF (its Windows default), keep only the line feeds:
+    // paragraphs are found at bare blank lines.
+    std::string result;
+    result.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t crlf = text.find("\r\n"); crlf != std::string_view::npos;
+         crlf = text.find("\r\n", from)) {
+        result.append(text.substr(from, crlf - from));
+        from = crlf + 1;
+    }
+    result.append(text.substr(from));
+    return result;
+}
+
+struct Page
+{
+    std::string text;
+    std::vector<WordToken> tokens;
+};
+
+// Reads every page, in parallel where the document is long enough: poppler gives each page
+// its own text device, so work such as colour-profile set-up is repeated on every page,
+// and spreading pages over threads wins that time back. Each thread opens its own copy of
+// the document; threads take the next unread page until none is left.
+std::vector<Page> readPages(const QString& path, bool tokenizePages)
+{
+    silencePoppler();
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return {};
+    }
+    const std::string file = QFile::encodeName(info.absoluteFilePath()).toStdString();
+    std::unique_ptr<poppler::document> first = openDocument(file);
+    if (!first) {
+        return {};
+    }
+    const int pageCount = first->pages();
+    if (pageCount <= 0) {
+        return {};
+    }
+
+    std::vector<Page> pages(static_cast<std::size_t>(pageCount));
+    std::atomic<int> nextPage{0};
+    std::atomic<bool> failed{false};
+    auto work = [&](std::unique_ptr<poppler::document> document) {
+        try {
+            if (!document) {
+                document = openDocument(file);
+            }
+            if (!document) {
+                return;
+            }
+            for (int index = nextPage++; index < pageCount && !failed; index = nextPage++) {
+                Page& page = pages[static_cast<std::size_t>(index)];
+                page.text = pageText(*document, index);
+                if (tokenizePages && !page.text.empty()) {
+                    // Every page ends a paragraph, so tokenizing page by page gives the
+                    // same tokens as tokenizing the joined text.
+                    page.text += "\n\n";
+                    page.tokens = TextParser::tokenize(page.text);
+                    page.text = {};
+                }
+            }
+        } catch (const std::exception&) {
+            failed = true;
+        }
+    };
+
+    const unsigned hardware = std::max(1U, std::thread::hardware_concurrency());
+    const unsigned byPages = static_cast<unsigned>(std::max(1, pageCount / kMinPagesPerThread));
+    const unsigned threadCount = std::min({hardware, byPages, kMaxThreads});
+    std::vector<std::thread> helpers;
+    for (unsigned i = 1; i < threadCount; ++i) {
+        try {
+            helpers.emplace_back(work, nullptr);
+        } catch (const std::exception&) {
+            break; // fewer threads; this one still reads every remaining page
+        }
+    }
+    work(std::move(first));
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    if (failed) {
+        return {};
+    }
+    return pages;
+}
+
+} // namespace
+
+std::vector<WordToken> tokenize(const QString& path)
+{
+    try {
+        std::vector<Page> pages = readPages(path, true);
+        std::size_t count = 0;
+        for (const Page& page : pages) {
+            count += page.tokens.size();
+        }
+        std::vector<WordToken> tokens;
+        tokens.reserve(count);
+        for (Page& page : pages) {
+            std::move(page.tokens.begin(), page.tokens.end(), std::back_inserter(tokens));
+        }
+        return tokens;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string extractText(const QString& path)
+{
+    try {
+        std::string text;
+        for (const Page& page : readPages(path, false)) {
+            if (!page.text.empty()) {
+                text += page.text;
+                text += "\n\n";
+            }
+        }
+        return text;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace tavrin::PDFParser

@@ -1,0 +1,353 @@
+#include "import/DocumentLoader.h"
+
+#include "import/EpubBuilder.h"
+#include "import/ImportTestFiles.h"
+#include "import/TestPdf.h"
+#include "library/LibraryStore.h"
+#include "session/ReaderSession.h"
+#include "support/TestHome.h"
+#include "support/VirtualClock.h"
+#include "tokenize/TextParser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+using namespace std::chrono_literals;
+
+/// Holds back the imports of the titles it is told to, until released.
+class Gate
+{
+public:
+    Gate() : m_open(m_release.get_future().share()) {}
+    ~Gate() { open(); }
+    void open()
+    {
+        std::call_once(m_once, [this] { m_release.set_value(); });
+    }
+
+    DocumentLoader::Importer importer(std::set<std::string> held)
+    {
+        return [this, held = std::move(held)](const QString& path, DocumentKind kind,
+                                              std::string title) {
+            if (held.count(title) > 0) {
+                m_open.wait();
+            }
+            ImportedDocument document = importDocument(path, kind, title);
+            ++m_finished;
+            return document;
+        };
+    }
+    int finished() const { return m_finished; }
+
+private:
+    std::promise<void> m_release;
+    std::shared_future<void> m_open;
+    std::once_flag m_once;
+    std::atomic<int> m_finished{0};
+};
+
+class DocumentLoaderTest : public ::testing::Test
+{
+protected:
+    DocumentLoaderTest()
+    {
+        m_pool.setMaxThreadCount(4);
+        session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
+            if (field == ReaderSession::Field::showBooks) {
+                showBooksChanges.push_back({session.showBooks(), animation});
+            }
+        });
+    }
+    ~DocumentLoaderTest() override
+    {
+        gate.open();
+        loader.reset();
+        m_pool.waitForDone();
+    }
+
+    void makeLoader(DocumentLoader::Importer importer = {})
+    {
+        loader = std::make_unique<DocumentLoader>(session, &m_pool, std::move(importer));
+        loader->importCompleted.subscribe([this] { ++completions; });
+    }
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = home.path() + QStringLiteral("/") + name;
+        EXPECT_TRUE(test::writeFile(path, bytes));
+        return path;
+    }
+
+    bool waitForImports()
+    {
+        return test::waitUntil([this] { return loader->pendingImports() == 0; });
+    }
+
+    std::vector<std::string> titles() const
+    {
+        std::vector<std::string> result;
+        for (const auto& book : library.books()) {
+            result.push_back(book.title);
+        }
+        return result;
+    }
+
+    test::TestHome home;
+    LibraryStore library;
+    test::VirtualClock clock;
+    ReaderSession session{library, clock, std::nullopt};
+    Gate gate;
+    std::vector<std::pair<bool, Animation>> showBooksChanges;
+    int completions = 0;
+    std::unique_ptr<DocumentLoader> loader;
+
+private:
+    QThreadPool m_pool;
+};
+
+TEST_F(DocumentLoaderTest, ImportAddsTheBookAndShowsTheLibrary)
+{
+    makeLoader();
+    const QByteArray text = "Chapter One\n\nIt was a bright cold day in April.";
+    loader->loadByKind(file(QStringLiteral("Moby_Dick - Herman Melville.txt"), text));
+    EXPECT_TRUE(session.isLoading());
+    EXPECT_FALSE(session.showBooks());
+    EXPECT_TRUE(library.books().empty());
+
+    ASSERT_TRUE(waitForImports());
+    EXPECT_FALSE(session.isLoading());
+    ASSERT_EQ(library.books().size(), 1U);
+    const Book& book = library.books().front();
+    EXPECT_EQ(book.title, "Moby Dick");
+    EXPECT_EQ(book.author, "");
+    EXPECT_EQ(book.year, "");
+    EXPECT_EQ(book.currentWordIndex, 0);
+    EXPECT_FALSE(book.coverImagePath.has_value());
+    const auto expected = TextParser::tokenize(text.toStdString());
+    EXPECT_EQ(book.totalWords, static_cast<std::int64_t>(expected.size()));
+    const auto cached = library.loadWords(book);
+    EXPECT_EQ(test::texts(cached), test::texts(expected));
+    ASSERT_EQ(cached.size(), expected.size());
+    EXPECT_EQ(cached[1].pauseMultiplier, 5.0);
+
+    ASSERT_EQ(showBooksChanges.size(), 1U);
+    EXPECT_TRUE(showBooksChanges[0].first);
+    EXPECT_EQ(showBooksChanges[0].second, Animation::easeInOut(0.25));
+    EXPECT_EQ(completions, 1);
+    // Importing opens nothing.
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_FALSE(session.currentBookID().has_value());
+}
+
+struct NothingCase
+{
+    const char* name;
+    const char* fileName;
+    QByteArray bytes;
+    bool exists;
+};
+
+class NothingToAddTest : public DocumentLoaderTest,
+                         public ::testing::WithParamInterface<NothingCase>
+{};
+
+TEST_P(NothingToAddTest, AddsNothingAndClearsLoading)
+{
+    makeLoader();
+    const QString name = QString::fromUtf8(GetParam().fileName);
+    const QString path =
+        GetParam().exists ? file(name, GetParam().bytes) : home.path() + QStringLiteral("/") + name;
+    loader->loadByKind(path);
+    EXPECT_TRUE(session.isLoading());
+    ASSERT_TRUE(waitForImports());
+    EXPECT_FALSE(session.isLoading());
+    EXPECT_TRUE(library.books().empty());
+    EXPECT_FALSE(session.showBooks());
+    EXPECT_TRUE(showBooksChanges.empty());
+    EXPECT_EQ(completions, 1);
+    // Nothing was written into the data directory either.
+    EXPECT_TRUE(QDir(home.dataDir()).entryList({QStringLiteral("*.json")}, QDir::Files).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NothingToAddTest,
+    ::testing::Values(
+        NothingCase{"EmptyText", "empty.txt", "", true},
+        NothingCase{"WhiteSpaceText", "blank.txt", "  \n\n\t \n", true},
+        NothingCase{"SingleByteEncoding", "latin1.txt", "na\xefve r\xe9sum\xe9", true},
+        NothingCase{"MissingFile", "gone.txt", "", false},
+        NothingCase{"PdfWithoutText", "scan.pdf",
+                    test::TestPdf::document({test::TestPdf::Page{}, test::TestPdf::Page{}}), true},
+        NothingCase{"NotAnEpub", "book.epub", "plain words, not an archive", true}),
+    [](const ::testing::TestParamInfo<NothingCase>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST_F(DocumentLoaderTest, EpubWithoutWordsAddsNothing)
+{
+    makeLoader();
+    const QString path = home.path() + QStringLiteral("/Silent.epub");
+    ASSERT_TRUE(test::writeEpub(path, {"Silent", "", "", "", std::nullopt}));
+    loader->loadEpub(path);
+    ASSERT_TRUE(waitForImports());
+    EXPECT_TRUE(library.books().empty());
+    EXPECT_FALSE(session.isLoading());
+}
+
+TEST_F(DocumentLoaderTest, ImportWhilePlayingKeepsTheWordAndSavesThePosition)
+{
+    makeLoader();
+    std::vector<WordToken> words;
+    for (int i = 0; i < 100; ++i) {
+        words.push_back({"w" + std::to_string(i), 1.0, false, 0});
+    }
+    const Book open = library.addBook("Open", "", "", words, 0, std::nullopt);
+    session.openBook(open);
+    session.startPlayback();
+    clock.advance(2s); // several words at the default speed
+    const std::int64_t index = session.currentIndex();
+    ASSERT_GT(index, 0);
+    // Let the stored position fall behind, so only an explicit save brings it up to date.
+    library.updateProgress(open.id, 0);
+
+    loader->loadText(file(QStringLiteral("New Book.txt"), "Fresh words for the library."));
+    ASSERT_TRUE(waitForImports());
+
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Open", "New Book"}));
+    EXPECT_EQ(library.books().front().currentWordIndex, index);
+    EXPECT_EQ(session.currentIndex(), index);
+    EXPECT_EQ(session.currentBookID(), open.id);
+    EXPECT_EQ(session.tokens().size(), words.size());
+    EXPECT_TRUE(session.isPlaying());
+    EXPECT_FALSE(session.isPaused());
+    EXPECT_TRUE(session.showBooks());
+    EXPECT_FALSE(session.isLoading());
+}
+
+TEST_F(DocumentLoaderTest, CompletionsRunInSubmissionOrder)
+{
+    makeLoader(gate.importer({"Slow"}));
+    loader->loadText(file(QStringLiteral("Slow.txt"), "Submitted first, read last."));
+    loader->loadText(file(QStringLiteral("Fast.txt"), "Submitted second, read first."));
+
+    // The later import has finished reading, but its completion waits for the earlier one.
+    ASSERT_TRUE(test::waitUntil([this] { return gate.finished() == 1; }));
+    test::waitUntil([] { return false; }, 200ms);
+    EXPECT_TRUE(library.books().empty());
+    EXPECT_EQ(loader->pendingImports(), 2);
+    EXPECT_TRUE(session.isLoading());
+
+    gate.open();
+    ASSERT_TRUE(waitForImports());
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Slow", "Fast"}));
+    EXPECT_EQ(completions, 2);
+    EXPECT_FALSE(session.isLoading());
+}
+
+TEST_F(DocumentLoaderTest, LoadingStaysUpWhileAnotherImportIsRead)
+{
+    makeLoader(gate.importer({"Second"}));
+    loader->loadText(file(QStringLiteral("First.txt"), "The first book."));
+    loader->loadText(file(QStringLiteral("Second.txt"), "The second book."));
+
+    ASSERT_TRUE(test::waitUntil([this] { return completions == 1; }));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"First"}));
+    EXPECT_TRUE(session.isLoading());
+
+    gate.open();
+    ASSERT_TRUE(waitForImports());
+    EXPECT_FALSE(session.isLoading());
+    EXPECT_EQ(titles(), (std::vector<std::string>{"First", "Second"}));
+}
+
+TEST_F(DocumentLoaderTest, CompletionForADestroyedLoaderIsDropped)
+{
+    makeLoader(gate.importer({"Late"}));
+    loader->loadText(file(QStringLiteral("Late.txt"), "Words that arrive too late."));
+    loader.reset();
+    gate.open();
+    ASSERT_TRUE(test::waitUntil([this] { return gate.finished() == 1; }));
+    test::waitUntil([] { return false; }, 200ms);
+    EXPECT_TRUE(library.books().empty());
+    EXPECT_EQ(completions, 0);
+}
+
+TEST_F(DocumentLoaderTest, EachOperationImportsItsOwnKind)
+{
+    std::mutex mutex;
+    std::vector<std::pair<std::string, DocumentKind>> seen;
+    makeLoader([&](const QString&, DocumentKind kind, std::string title) {
+        const std::lock_guard lock(mutex);
+        seen.emplace_back(title, kind);
+        return ImportedDocument{};
+    });
+    const QString dir = home.path() + QStringLiteral("/");
+    loader->loadByKind(dir + QStringLiteral("a.TXT"));
+    loader->loadByKind(dir + QStringLiteral("b.EPUB"));
+    loader->loadByKind(dir + QStringLiteral("c.Pdf"));
+    loader->loadByKind(dir + QStringLiteral("d.md"));
+    loader->loadByKind(dir + QStringLiteral("e"));
+    loader->loadText(dir + QStringLiteral("f.pdf"));
+    loader->loadPDF(dir + QStringLiteral("g.txt"));
+    loader->loadEpub(dir + QStringLiteral("h.pdf"));
+    ASSERT_TRUE(waitForImports());
+
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::pair<std::string, DocumentKind>>{
+                        {"a", DocumentKind::plainText},
+                        {"b", DocumentKind::epub},
+                        {"c", DocumentKind::pdf},
+                        {"d", DocumentKind::plainText},
+                        {"e", DocumentKind::plainText},
+                        {"f", DocumentKind::plainText},
+                        {"g", DocumentKind::pdf},
+                        {"h", DocumentKind::epub},
+                    }));
+    EXPECT_EQ(completions, 8);
+    EXPECT_TRUE(library.books().empty());
+}
+
+TEST_F(DocumentLoaderTest, PdfAndEpubReachTheLibrary)
+{
+    makeLoader();
+    loader->loadByKind(
+        file(QStringLiteral("Paper_Title.pdf"),
+             test::TestPdf::document({{{{"A paper about things."}}}, {{{"Its second page."}}}})));
+    const QString epub = home.path() + QStringLiteral("/whale.epub");
+    ASSERT_TRUE(test::writeEpub(epub, {"The Whale", "Melville, Herman", "1851", "Call me Ishmael.",
+                                       QByteArray("\xff\xd8jpeg bytes")}));
+    loader->loadByKind(epub);
+    ASSERT_TRUE(waitForImports());
+
+    ASSERT_EQ(titles(), (std::vector<std::string>{"Paper Title", "The Whale"}));
+    const Book& pdf = library.books()[0];
+    EXPECT_EQ(pdf.totalWords, 7);
+    EXPECT_FALSE(pdf.coverImagePath.has_value());
+    const Book& book = library.books()[1];
+    EXPECT_EQ(book.year, "1851");
+    EXPECT_FALSE(book.author.empty());
+    EXPECT_EQ(book.totalWords, 3);
+    ASSERT_TRUE(book.coverImagePath.has_value());
+    QFile cover(QString::fromStdString(*book.coverImagePath));
+    ASSERT_TRUE(cover.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cover.readAll(), QByteArray("\xff\xd8jpeg bytes"));
+}
+
+} // namespace
+} // namespace tavrin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace tavrin::test {
+
+/// Small PDFs written byte by byte, so tests need no PDF tool. Text is set in Helvetica
+/// with the WinAnsi encoding (so "caf\xe9" is "café").
+namespace TestPdf {
+
+/// One page: its paragraphs, each a list of lines. A page without paragraphs carries a
+/// filled rectangle and no text, like a scanned image.
+struct Page
+{
+    std::vector<std::vector<std::string>> paragraphs;
+};
+
+/// A complete document of these pages.
+QByteArray document(const std::vector<Page>& pages);
+
+/// The same document encrypted with an owner password only (40-bit RC4, revision 2): any
+/// reader opens it without a password.
+QByteArray ownerEncryptedDocument(const std::vector<Page>& pages);
+
+/// A document whose page tree holds the given objects as written (object 1 must be the
+/// catalog); the cross-reference table and trailer are generated.
+QByteArray fromObjects(const std::vector<QByteArray>& objects, const QByteArray& trailerExtra = {});
+
+/// Writes bytes to a file; false if that fails.
+bool write(const QString& path, const QByteArray& bytes);
+
+} // namespace TestPdf
+
+} // namespace tavrin::test
