@@ -2,17 +2,25 @@
 // files exactly as the application does, and reads and edits the same library, so scripts,
 // benchmarks and end-to-end checks see what a reader would.
 
-#include "tokenize/TextParser.h"
+#include "common/UuidText.h"
+#include "import/DocumentImport.h"
+#include "library/BookCodec.h"
+#include "library/LibraryStore.h"
 #include "tokenize/TokenCodec.h"
-#include "tokenize/UnicodeText.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,9 +35,22 @@ Commands:
   count FILE        Import FILE and print the number of tokens.
   decode CACHEFILE  Decode a token cache file with the reader's decoder and print the
                     number of tokens; exit status 1 when it is unreadable or invalid.
+  info FILE         Import FILE and print one JSON object: "kind" (text, pdf or epub),
+                    "title" (as the library would store it), "author", "year",
+                    "startIndex", "coverBytes" (0 when none), "tokenCount" and "chapters"
+                    (the number of distinct chapters); for an EPUB that cannot be read,
+                    "error" with the reason (e.g. "noSpineItems", or "io").
+  add FILE...       Import each FILE as the reader's library panel does and add it to the
+                    library; print each new record as one line of library JSON. A file
+                    that yields no words adds nothing (exit status 1).
+  list              Print the library as its stored JSON array.
+  remove ID         Remove the book with that id, with its token cache and cover.
   --help            Show this help.
 
-A missing or unreadable FILE is reported on standard error with exit status 1.
+Files are read by their extension: .epub as EPUB, .pdf as PDF, anything else as UTF-8
+text. The library is the reader's own (~/.local/share/Tavrin and ~/.config/Tavrin, or
+under XDG_DATA_HOME and XDG_CONFIG_HOME). A missing or unreadable FILE is reported on
+standard error with exit status 1.
 )";
 
 int fail(const std::string& message)
@@ -38,24 +59,28 @@ int fail(const std::string& message)
     return 1;
 }
 
-std::optional<QByteArray> readFile(const QString& path)
+bool isReadableFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return file.readAll();
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
 }
 
-std::optional<std::vector<tavrin::WordToken>> importTokens(const QString& path)
+std::optional<tavrin::ImportedDocument> importReadable(const QString& path)
 {
-    const auto bytes = readFile(path);
-    if (!bytes) {
+    if (!isReadableFile(path)) {
         return std::nullopt;
     }
-    const auto text =
-        tavrin::UnicodeText::decodeUtf8File(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
-    return text ? tavrin::TextParser::tokenize(*text) : std::vector<tavrin::WordToken>{};
+    auto document = tavrin::importDocument(path);
+    if (document.error == "io") {
+        return std::nullopt;
+    }
+    return document;
+}
+
+void printLine(const std::string& line)
+{
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
 }
 
 int tokensCommand(const QStringList& args)
@@ -63,13 +88,11 @@ int tokensCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("tokens takes one FILE");
     }
-    const auto tokens = importTokens(args[0]);
-    if (!tokens) {
+    const auto document = importReadable(args[0]);
+    if (!document) {
         return fail("cannot read " + args[0].toStdString());
     }
-    const std::string json = tavrin::TokenCodec::encode(*tokens);
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    std::fputc('\n', stdout);
+    printLine(tavrin::TokenCodec::encode(document->tokens));
     return 0;
 }
 
@@ -78,11 +101,11 @@ int countCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("count takes one FILE");
     }
-    const auto tokens = importTokens(args[0]);
-    if (!tokens) {
+    const auto document = importReadable(args[0]);
+    if (!document) {
         return fail("cannot read " + args[0].toStdString());
     }
-    std::printf("%zu\n", tokens->size());
+    std::printf("%zu\n", document->tokens.size());
     return 0;
 }
 
@@ -92,7 +115,7 @@ int decodeCommand(const QStringList& args)
         return fail("decode takes one CACHEFILE");
     }
     const std::string path = QFile::encodeName(args[0]).toStdString();
-    if (!QFile::exists(args[0])) {
+    if (!isReadableFile(args[0])) {
         return fail("cannot read " + path);
     }
     const auto tokens = tavrin::TokenCodec::decodeFile(path);
@@ -100,6 +123,119 @@ int decodeCommand(const QStringList& args)
         return fail("not a valid token cache: " + path);
     }
     std::printf("%zu\n", tokens->size());
+    return 0;
+}
+
+const char* kindName(tavrin::DocumentKind kind)
+{
+    switch (kind) {
+    case tavrin::DocumentKind::epub:
+        return "epub";
+    case tavrin::DocumentKind::pdf:
+        return "pdf";
+    case tavrin::DocumentKind::plainText:
+        break;
+    }
+    return "text";
+}
+
+int infoCommand(const QStringList& args)
+{
+    if (args.size() != 1) {
+        return fail("info takes one FILE");
+    }
+    if (!isReadableFile(args[0])) {
+        return fail("cannot read " + args[0].toStdString());
+    }
+    const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
+    std::set<std::int64_t> chapters;
+    for (const auto& token : document.tokens) {
+        chapters.insert(token.chapterIndex);
+    }
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    auto string = [&](const char* key, const std::string& value) {
+        writer.Key(key);
+        writer.String(value.data(), static_cast<rapidjson::SizeType>(value.size()));
+    };
+    writer.StartObject();
+    string("kind", kindName(document.kind));
+    string("title", document.title);
+    string("author", document.author);
+    string("year", document.year);
+    writer.Key("startIndex");
+    writer.Int64(document.startIndex);
+    writer.Key("coverBytes");
+    writer.Int64(document.coverData ? document.coverData->size() : 0);
+    writer.Key("tokenCount");
+    writer.Uint64(document.tokens.size());
+    writer.Key("chapters");
+    writer.Uint64(chapters.size());
+    if (document.error) {
+        string("error", *document.error);
+    }
+    writer.EndObject();
+    printLine(std::string(buffer.GetString(), buffer.GetSize()));
+    return 0;
+}
+
+int addCommand(const QStringList& args)
+{
+    if (args.isEmpty()) {
+        return fail("add takes one or more FILEs");
+    }
+    tavrin::LibraryStore library;
+    int status = 0;
+    for (const QString& path : args) {
+        const auto document = importReadable(path);
+        if (!document) {
+            status = fail("cannot read " + path.toStdString());
+            continue;
+        }
+        if (document->tokens.empty()) {
+            status = fail("no words in " + path.toStdString() + "; nothing added");
+            continue;
+        }
+        const tavrin::Book book =
+            library.addBook(document->title, document->author, document->year,
+                            document->tokens, document->startIndex, document->coverData);
+        printLine(tavrin::BookCodec::encodeBook(book).value_or("{}"));
+    }
+    return status;
+}
+
+int listCommand(const QStringList& args)
+{
+    if (!args.isEmpty()) {
+        return fail("list takes no arguments");
+    }
+    const tavrin::LibraryStore library;
+    printLine(tavrin::BookCodec::encode(library.books()).value_or("[]"));
+    return 0;
+}
+
+int removeCommand(const QStringList& args)
+{
+    if (args.size() != 1) {
+        return fail("remove takes one ID");
+    }
+    const auto id = tavrin::UuidText::parse(args[0]);
+    if (!id) {
+        return fail("not a book id: " + args[0].toStdString());
+    }
+    tavrin::LibraryStore library;
+    const auto& books = library.books();
+    const auto it = std::find_if(books.begin(), books.end(),
+                                 [&](const tavrin::Book& b) { return b.id == *id; });
+    if (it == books.end()) {
+        return fail("no book with id " + args[0].toStdString());
+    }
+    // As when the reader removes the book it has open: it is no longer the one to reopen.
+    if (library.lastOpenBookID() == *id) {
+        library.setLastOpenBook(std::nullopt);
+    }
+    const tavrin::Book book = *it;
+    library.removeBook(book);
     return 0;
 }
 
@@ -123,6 +259,10 @@ int main(int argc, char** argv)
         {QStringLiteral("tokens"), tokensCommand},
         {QStringLiteral("count"), countCommand},
         {QStringLiteral("decode"), decodeCommand},
+        {QStringLiteral("info"), infoCommand},
+        {QStringLiteral("add"), addCommand},
+        {QStringLiteral("list"), listCommand},
+        {QStringLiteral("remove"), removeCommand},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) {
