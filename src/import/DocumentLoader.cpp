@@ -1,10 +1,12 @@
 #include "import/DocumentLoader.h"
 
+#include "common/AtomicFile.h"
 #include "library/LibraryStore.h"
 #include "session/Animation.h"
 #include "session/ReaderSession.h"
 #include "tokenize/TokenCodec.h"
 
+#include <QFile>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QThreadPool>
@@ -31,6 +33,13 @@ DocumentLoader::DocumentLoader(ReaderSession& session, QThreadPool* pool, Import
 
 DocumentLoader::~DocumentLoader() = default;
 
+DocumentLoader::WrittenCache::~WrittenCache()
+{
+    if (!m_kept && !m_path.isEmpty()) {
+        QFile::remove(m_path);
+    }
+}
+
 void DocumentLoader::loadText(const QString& path)
 {
     load(path, DocumentKind::plainText);
@@ -56,16 +65,25 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
     std::string title = fileTitle(path);
     m_session.setLoading(true);
 
-    // The job gets only values and returns only values. Encoding the token cache there
-    // keeps a long book's import from stalling the main thread.
-    auto job = [importer = m_importer, path, kind, title = std::move(title)]() mutable {
+    // The job gets only values and returns only values. Encoding and writing the token cache
+    // there keeps a long book's import from stalling the main thread: a 60 MB cache takes
+    // longer to reach the disk than a frame may wait.
+    auto job = [importer = m_importer, path, kind, title = std::move(title),
+                cachePath = m_session.library().newTokenCachePath()]() mutable {
         Result result;
         try {
             result.document = importer(path, kind, std::move(title));
             std::vector<WordToken> tokens = std::move(result.document.tokens);
             result.document.tokens = {};
             if (!tokens.empty()) {
-                result.encodedTokens = TokenCodec::encode(tokens);
+                const std::string encoded = TokenCodec::encode(tokens);
+                result.cache = std::make_shared<WrittenCache>(cachePath);
+                if (!cachePath.isEmpty()) {
+                    // A failed write is the store's silent failure: the book is added all the
+                    // same and opens empty.
+                    AtomicFile::write(cachePath, encoded.data(),
+                                      static_cast<qint64>(encoded.size()));
+                }
                 result.tokenCount = static_cast<std::int64_t>(tokens.size());
             }
         } catch (...) {
@@ -109,9 +127,10 @@ void DocumentLoader::complete(Result result)
     if (result.tokenCount > 0) {
         m_session.saveCurrentProgress();
         const ImportedDocument& document = result.document;
-        m_session.library().addBookEncoded(document.title, document.author, document.year,
-                                           result.encodedTokens, result.tokenCount,
-                                           document.startIndex, document.coverData);
+        m_session.library().addBookWithCache(document.title, document.author, document.year,
+                                             result.cache->path(), result.tokenCount,
+                                             document.startIndex, document.coverData);
+        result.cache->keep();
         m_session.setShowBooks(true, kShowLibrary);
     }
     importCompleted.notify();

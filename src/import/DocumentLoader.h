@@ -53,10 +53,27 @@ public:
 private:
     /// What a background import hands back: the document without its token list, whose
     /// cache is already encoded so the main thread only writes it.
+    /// A token cache written by an import job before its book exists: the file goes again
+    /// unless the completion adds a book for it (also when the completion is dropped).
+    class WrittenCache
+    {
+    public:
+        explicit WrittenCache(QString path) : m_path(std::move(path)) {}
+        ~WrittenCache();
+        WrittenCache(const WrittenCache&) = delete;
+        WrittenCache& operator=(const WrittenCache&) = delete;
+        const QString& path() const { return m_path; }
+        void keep() { m_kept = true; }
+
+    private:
+        QString m_path;
+        bool m_kept = false;
+    };
+
     struct Result
     {
         ImportedDocument document;
-        std::string encodedTokens;
+        std::shared_ptr<WrittenCache> cache;
         std::int64_t tokenCount = 0;
     };
 

@@ -65,13 +65,26 @@ Book LibraryStore::addBookEncoded(const std::string& title, const std::string& a
                                   std::int64_t tokenCount, std::int64_t startIndex,
                                   const std::optional<QByteArray>& coverData)
 {
-    const bool haveDir = !m_appSupportDir.isEmpty();
     const QString cachePath = newFilePath(u".json");
     // The cache reaches the disk whole before any record points at it.
-    if (haveDir) {
+    if (!m_appSupportDir.isEmpty()) {
         AtomicFile::write(cachePath, encodedTokens.data(),
                           static_cast<qint64>(encodedTokens.size()));
     }
+    return addBookWithCache(title, author, year, cachePath, tokenCount, startIndex, coverData);
+}
+
+QString LibraryStore::newTokenCachePath() const
+{
+    return m_appSupportDir.isEmpty() ? QString() : newFilePath(u".json");
+}
+
+Book LibraryStore::addBookWithCache(const std::string& title, const std::string& author,
+                                    const std::string& year, const QString& cachePath,
+                                    std::int64_t tokenCount, std::int64_t startIndex,
+                                    const std::optional<QByteArray>& coverData)
+{
+    const bool haveDir = !m_appSupportDir.isEmpty();
     std::optional<std::string> coverPath;
     if (coverData) {
         const QString path = newFilePath(u".jpg");

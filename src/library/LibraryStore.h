@@ -43,6 +43,15 @@ public:
                         const std::string& year, const std::string& encodedTokens,
                         std::int64_t tokenCount, std::int64_t startIndex,
                         const std::optional<QByteArray>& coverData);
+    /// A fresh token cache location in the data directory (empty when there is none). Safe
+    /// to call from any thread, so an import can write a large cache off the main thread
+    /// before its record exists.
+    QString newTokenCachePath() const;
+    /// Adds a book whose token cache has already been written to cachePath.
+    Book addBookWithCache(const std::string& title, const std::string& author,
+                          const std::string& year, const QString& cachePath,
+                          std::int64_t tokenCount, std::int64_t startIndex,
+                          const std::optional<QByteArray>& coverData);
     std::vector<WordToken> loadWords(const Book& book) const;
     void removeBook(const Book& book);
     void updateProgress(const QUuid& id, std::int64_t index);

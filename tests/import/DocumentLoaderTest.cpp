@@ -286,6 +286,11 @@ TEST_F(DocumentLoaderTest, CompletionForADestroyedLoaderIsDropped)
     test::waitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(completions, 0);
+    // The job wrote its token cache before the completion was dropped; no file is left
+    // behind without a book.
+    const QStringList caches =
+        QDir(home.dataDir()).entryList({QStringLiteral("*.json")}, QDir::Files);
+    EXPECT_TRUE(caches.isEmpty()) << caches.join(u' ').toStdString();
 }
 
 TEST_F(DocumentLoaderTest, EachOperationImportsItsOwnKind)
