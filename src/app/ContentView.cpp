@@ -1,0 +1,343 @@
+#include "app/ContentView.h"
+
+#include "app/ButtonColumn.h"
+#include "app/CentredText.h"
+#include "app/ColorConversion.h"
+#include "app/ControlButton.h"
+#include "app/ControlSymbols.h"
+#include "app/Fader.h"
+#include "app/KeyEventFilter.h"
+#include "app/LayerGeometry.h"
+#include "app/PauseSymbolView.h"
+#include "app/PointerMotionFilter.h"
+#include "app/ProgressBar.h"
+#include "app/WindowPlatform.h"
+#include "display/FontResolver.h"
+#include "display/ORPWordView.h"
+#include "display/OrpIndex.h"
+#include "library/LibraryStore.h"
+#include "session/Clock.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace tavrin {
+
+namespace {
+
+using Field = ReaderSession::Field;
+
+constexpr std::chrono::milliseconds kFullScreenDelay{100};
+
+const QString kTitle = QStringLiteral("Tavrin");
+const QString kLoading = QStringLiteral("Loading\u2026");
+constexpr double kLoadingFontSize = 24.0;
+constexpr double kLoadingOpacity = 0.5;
+constexpr double kHudFontSize = 18.0;
+constexpr double kHudOpacity = 0.55;
+constexpr double kPauseSymbolSize = 32.0;
+
+QFont hudFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(kHudFontSize);
+    font.setWeight(QFont::Light);
+    return font;
+}
+
+/// Height of a band that holds one line of the font, with room for glyphs that reach a
+/// little past the font's ascent or descent.
+double lineHeight(const QFont& font)
+{
+    return std::ceil(QFontMetricsF(font).height()) + 4.0;
+}
+
+} // namespace
+
+ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
+    : QWidget(parent), m_session(session), m_fullScreenTimer(clock.createTimer()),
+      m_wordView(new ORPWordView(this)), m_title(new CentredText(this)),
+      m_pauseSymbol(new PauseSymbolView(this)), m_loadingLine(new CentredText(this)),
+      m_hud(new CentredText(this)), m_buttonColumn(new ButtonColumn(this)),
+      m_progressBar(new ProgressBar(this)),
+      m_hudFader(new Fader(
+          m_hud, [this](double opacity) { m_hud->setOpacity(kHudOpacity * opacity); }, this)),
+      m_buttonFader(new Fader(
+          m_buttonColumn, [this](double opacity) { m_buttonColumn->setOpacity(opacity); }, this)),
+      m_progressFader(new Fader(
+          m_progressBar, [this](double opacity) { m_progressBar->setOpacity(opacity); }, this)),
+      m_keyFilter(new KeyEventFilter(session, this, this)),
+      m_pointerFilter(new PointerMotionFilter([this] { onPointerMoved(); }, this))
+{
+    setObjectName(QStringLiteral("contentView"));
+    // The background is painted whole, so nothing beneath needs drawing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    m_title->setObjectName(QStringLiteral("titleText"));
+    m_title->setText(kTitle);
+    m_loadingLine->setObjectName(QStringLiteral("loadingText"));
+    m_loadingLine->setText(kLoading);
+    m_loadingLine->setOpacity(kLoadingOpacity);
+    m_hud->setObjectName(QStringLiteral("hudText"));
+    m_hud->setTextFont(hudFont());
+    m_pauseSymbol->setObjectName(QStringLiteral("pauseSymbol"));
+    m_buttonColumn->setObjectName(QStringLiteral("buttonColumn"));
+
+    addToLayer(Layer::word, m_title);
+    addToLayer(Layer::word, m_wordView);
+    addToLayer(Layer::pauseSymbol, m_pauseSymbol);
+    addToLayer(Layer::loading, m_loadingLine);
+    addToLayer(Layer::hud, m_hud);
+    addToLayer(Layer::buttonColumn, m_buttonColumn);
+    addToLayer(Layer::progressBar, m_progressBar);
+
+    connect(m_buttonColumn->gearButton(), &QAbstractButton::clicked, this,
+            [this] { m_session.toggleSettingsPanel(); });
+    connect(m_buttonColumn->libraryButton(), &QAbstractButton::clicked, this,
+            [this] { m_session.toggleBooksPanel(); });
+    connect(m_progressBar, &ProgressBar::seekRequested, this,
+            [this](double fraction) { m_session.seekToFraction(fraction); });
+
+    m_changedSubscription = m_session.changed.subscribe(
+        [this](Field field, Animation animation) { onChanged(field, animation); });
+    m_pointerHideSubscription =
+        m_session.pointerHideRequested.subscribe([] { WindowPlatform::hidePointer(); });
+
+    // Everything starts from the session's current state.
+    m_wordView->setFontName(QString::fromStdString(m_session.selectedFont()));
+    m_wordView->setFontSize(m_session.fontSize());
+    m_wordView->setOrpColor(toQColor(m_session.orpColor()));
+    updateTextColor();
+    updateFonts();
+    showWordOrTitle();
+    m_pauseSymbol->setVisible(m_session.isPaused());
+    m_loadingLine->setVisible(m_session.isLoading());
+    m_hud->setText(QString::fromStdString(m_session.feedbackText()));
+    m_hudFader->fadeTo(m_session.showFeedback(), Animation::immediate());
+    updateControls(Animation::immediate());
+    layOut();
+}
+
+ContentView::~ContentView()
+{
+    m_session.changed.unsubscribe(m_changedSubscription);
+    m_session.pointerHideRequested.unsubscribe(m_pointerHideSubscription);
+    qApp->removeEventFilter(m_keyFilter);
+    WindowPlatform::showPointer();
+}
+
+void ContentView::enterFullScreen()
+{
+    m_fullScreenTimer->start(kFullScreenDelay,
+                             [this] { WindowPlatform::enterFullScreen(window()); });
+}
+
+void ContentView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_appeared) {
+        m_appeared = true;
+        appear();
+    }
+}
+
+void ContentView::appear()
+{
+    // Movement is judged against where the pointer rests when the window appears, so the
+    // window turning up under a resting pointer shows no controls.
+    if (QWindow* handle = window()->windowHandle()) {
+        handle->installEventFilter(m_pointerFilter);
+    }
+    m_pointerFilter->setRestingPosition(QCursor::pos());
+
+    m_session.loadSettings();
+    enterFullScreen();
+    reopenLastBook();
+    qApp->installEventFilter(m_keyFilter);
+}
+
+void ContentView::reopenLastBook()
+{
+    LibraryStore& library = m_session.library();
+    const auto id = library.lastOpenBookID();
+    if (!id) {
+        return;
+    }
+    const auto& books = library.books();
+    const auto it = std::find_if(books.begin(), books.end(),
+                                 [&id](const Book& book) { return book.id == *id; });
+    if (it != books.end()) {
+        m_session.openBook(*it);
+    }
+}
+
+void ContentView::onPointerMoved()
+{
+    WindowPlatform::showPointer();
+    m_session.pointerMoved();
+}
+
+void ContentView::keyPressEvent(QKeyEvent* event)
+{
+    // Only keys the reader's own commands passed on arrive here.
+    if (WindowPlatform::isFullScreenKey(*event)) {
+        WindowPlatform::toggleFullScreen(window());
+        return;
+    }
+    if (WindowPlatform::isQuitKey(*event)) {
+        Q_EMIT quitRequested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ContentView::onChanged(Field field, Animation animation)
+{
+    switch (field) {
+    case Field::backgroundColor:
+        update();
+        break;
+    case Field::textColor:
+        updateTextColor();
+        break;
+    case Field::orpColor:
+        m_wordView->setOrpColor(toQColor(m_session.orpColor()));
+        break;
+    case Field::selectedFont:
+        m_wordView->setFontName(QString::fromStdString(m_session.selectedFont()));
+        updateFonts();
+        layOut();
+        break;
+    case Field::fontSize:
+        m_wordView->setFontSize(m_session.fontSize());
+        updateFonts();
+        break;
+    case Field::tokens:
+        showWordOrTitle();
+        updateControls(animation);
+        break;
+    case Field::currentIndex:
+        updateWord();
+        m_progressBar->setProgress(m_session.progress());
+        break;
+    case Field::isPaused:
+        m_pauseSymbol->setVisible(m_session.isPaused());
+        break;
+    case Field::isLoading:
+        m_loadingLine->setVisible(m_session.isLoading());
+        break;
+    case Field::feedbackText:
+        m_hud->setText(QString::fromStdString(m_session.feedbackText()));
+        break;
+    case Field::showFeedback:
+        m_hudFader->fadeTo(m_session.showFeedback(), animation);
+        break;
+    case Field::showGear:
+    case Field::showSettings:
+    case Field::showBooks:
+        updateControls(animation);
+        break;
+    case Field::wpm:
+    case Field::isPlaying:
+    case Field::currentBookID:
+        break;
+    }
+}
+
+void ContentView::addToLayer(Layer layer, QWidget* widget)
+{
+    const auto above = std::find_if(m_layers.begin(), m_layers.end(),
+                                    [layer](const auto& entry) { return entry.first > layer; });
+    m_layers.insert(above, {layer, widget});
+    for (const auto& [_, w] : m_layers) {
+        w->raise();
+    }
+}
+
+void ContentView::layOut()
+{
+    const QSizeF window(size());
+    m_wordView->setGeometry(rect());
+    m_title->setGeometry(rect());
+    m_pauseSymbol->setGeometry(
+        LayerGeometry::pauseSymbolRect(
+            window, ControlSymbols::glyphSize(ControlSymbols::Symbol::pause, kPauseSymbolSize))
+            .toAlignedRect());
+    m_loadingLine->setGeometry(
+        LayerGeometry::centredBand(window, lineHeight(m_loadingLine->textFont())).toAlignedRect());
+    m_hud->setGeometry(
+        LayerGeometry::hudRect(window, lineHeight(m_hud->textFont())).toAlignedRect());
+    m_buttonColumn->setGeometry(
+        LayerGeometry::buttonColumnRect(window, QSizeF(ControlButton::fixedSize()), 2)
+            .toAlignedRect());
+    m_progressBar->setGeometry(LayerGeometry::progressStripRect(window).toAlignedRect());
+}
+
+void ContentView::showWordOrTitle()
+{
+    const bool hasWords = !m_session.tokens().empty();
+    m_title->setVisible(!hasWords);
+    m_wordView->setVisible(hasWords);
+    updateWord();
+    m_progressBar->setProgress(m_session.progress());
+}
+
+void ContentView::updateWord()
+{
+    const auto& tokens = m_session.tokens();
+    if (tokens.empty()) {
+        return;
+    }
+    const auto last = static_cast<std::int64_t>(tokens.size()) - 1;
+    const auto index =
+        static_cast<std::size_t>(std::clamp<std::int64_t>(m_session.currentIndex(), 0, last));
+    const std::string& text = tokens[index].text;
+    m_wordView->setOrpIndex(orpIndex(text));
+    m_wordView->setWord(QString::fromStdString(text));
+}
+
+void ContentView::updateTextColor()
+{
+    const QColor color = toQColor(m_session.textColor());
+    m_wordView->setTextColor(color);
+    m_title->setColor(color);
+    m_loadingLine->setColor(color);
+    m_hud->setColor(color);
+}
+
+void ContentView::updateFonts()
+{
+    const QString family = QString::fromStdString(m_session.selectedFont());
+    m_title->setTextFont(FontResolver::resolve(family, m_session.fontSize()));
+    m_loadingLine->setTextFont(FontResolver::resolve(family, kLoadingFontSize));
+}
+
+void ContentView::updateControls(Animation animation)
+{
+    const bool panelOpen = m_session.showSettings() || m_session.showBooks();
+    m_buttonFader->fadeTo(m_session.showGear() || panelOpen, animation);
+    m_progressFader->fadeTo(m_session.showGear() && !m_session.tokens().empty(), animation);
+}
+
+void ContentView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), toQColor(m_session.backgroundColor()));
+}
+
+void ContentView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+} // namespace tavrin

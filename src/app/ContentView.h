@@ -1,0 +1,111 @@
+#pragma once
+
+#include "common/Observers.h"
+#include "session/ReaderSession.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace tavrin {
+
+class ButtonColumn;
+class CentredText;
+class Clock;
+class Fader;
+class KeyEventFilter;
+class OneShotTimer;
+class ORPWordView;
+class PauseSymbolView;
+class PointerMotionFilter;
+class ProgressBar;
+
+/// The reader window: a stack of layers over the background colour with the current word in
+/// the middle, drawn from the reader session and acting only through it. Everything else
+/// appears only when needed: the pause sign, the "Loading…" line, the status message after a
+/// command, and while the pointer moves the settings and library buttons and the progress
+/// bar. When first shown it loads the settings, reopens the last book, goes full screen and
+/// starts listening to the keyboard.
+class ContentView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// The stack above the background, bottom to top. The cover of the open book and the
+    /// library and settings strips have their places reserved between the others.
+    enum class Layer
+    {
+        word,
+        pauseSymbol,
+        cover,
+        loading,
+        hud,
+        libraryStrip,
+        settingsStrip,
+        buttonColumn,
+        progressBar
+    };
+
+    /// clock times the delayed full-screen request; the session's own timers come from
+    /// the clock it was made with.
+    ContentView(ReaderSession& session, Clock& clock, QWidget* parent = nullptr);
+    ~ContentView() override;
+    ContentView(const ContentView&) = delete;
+    ContentView& operator=(const ContentView&) = delete;
+
+    ReaderSession& session() { return m_session; }
+
+    /// Puts the window into full screen 0.1 s from now, unless it is already.
+    void enterFullScreen();
+
+Q_SIGNALS:
+    /// The platform's quit keys were pressed.
+    void quitRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    /// The start-up sequence, run once when the window is first shown.
+    void appear();
+    void reopenLastBook();
+    void onChanged(ReaderSession::Field field, Animation animation);
+    void onPointerMoved();
+
+    /// Puts a widget in its layer, above the layers below it and under those above.
+    void addToLayer(Layer layer, QWidget* widget);
+    void layOut();
+    void showWordOrTitle();
+    void updateWord();
+    void updateTextColor();
+    void updateFonts();
+    void updateControls(Animation animation);
+
+    ReaderSession& m_session;
+    std::unique_ptr<OneShotTimer> m_fullScreenTimer;
+
+    ORPWordView* m_wordView;
+    CentredText* m_title;
+    PauseSymbolView* m_pauseSymbol;
+    CentredText* m_loadingLine;
+    CentredText* m_hud;
+    ButtonColumn* m_buttonColumn;
+    ProgressBar* m_progressBar;
+    Fader* m_hudFader;
+    Fader* m_buttonFader;
+    Fader* m_progressFader;
+    KeyEventFilter* m_keyFilter;
+    PointerMotionFilter* m_pointerFilter;
+
+    std::vector<std::pair<Layer, QWidget*>> m_layers;
+    bool m_appeared = false;
+    Observers<ReaderSession::Field, Animation>::Id m_changedSubscription = 0;
+    Observers<>::Id m_pointerHideSubscription = 0;
+};
+
+} // namespace tavrin

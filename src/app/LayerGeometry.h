@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+
+// Where the reader window's layers sit, as pure functions of the window size, so the layout
+// can be checked without drawing anything. Lengths are in device-independent pixels.
+
+namespace tavrin::LayerGeometry {
+
+/// Gap between the pause symbol's bottom and the window's bottom edge.
+inline constexpr double kPauseBottomInset = 40.0;
+/// How far below the window's centre the status message's line is centred.
+inline constexpr double kHudCentreOffset = 100.0;
+/// Gap between the button column and the window's top edge.
+inline constexpr double kButtonColumnTopInset = 40.0;
+/// Space around each button's symbol.
+inline constexpr double kButtonPadding = 16.0;
+/// The progress strip: its height, its inset from the left and right edges, and its gap to
+/// the bottom edge.
+inline constexpr double kProgressStripHeight = 28.0;
+inline constexpr double kProgressSideInset = 40.0;
+inline constexpr double kProgressBottomInset = 16.0;
+
+/// The pause symbol's box (glyph size given), centred horizontally, its bottom
+/// kPauseBottomInset above the window's bottom edge.
+QRectF pauseSymbolRect(QSizeF window, QSizeF glyph);
+
+/// A full-width band of lineHeight whose centre lies dy below the window's centre.
+QRectF centredBand(QSizeF window, double lineHeight, double dy = 0.0);
+
+/// The status message's band: lineHeight high, centred kHudCentreOffset below the centre.
+QRectF hudRect(QSizeF window, double lineHeight);
+
+/// One button of the column: the symbol box padded by kButtonPadding on every side.
+QSizeF buttonSize(QSizeF glyph);
+
+/// The column of `count` buttons of buttonSize, stacked without gaps against the right
+/// edge, kButtonColumnTopInset below the top edge.
+QRectF buttonColumnRect(QSizeF window, QSizeF button, int count);
+
+/// The progress strip: kProgressStripHeight high, kProgressSideInset from the left and
+/// right edges, kProgressBottomInset above the bottom edge. Never narrower than nothing.
+QRectF progressStripRect(QSizeF window);
+
+} // namespace tavrin::LayerGeometry

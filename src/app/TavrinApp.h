@@ -1,0 +1,40 @@
+#pragma once
+
+#include "import/DocumentLoader.h"
+#include "library/LibraryStore.h"
+#include "session/QtClock.h"
+#include "session/ReaderSession.h"
+
+#include <memory>
+
+namespace tavrin {
+
+class ContentView;
+
+/// The application: the one reader window and what it reads from, the library, the clock,
+/// the reader session with its settings file, and the document loader. Create it after the
+/// QApplication; the window closes, and the application quits, with Ctrl+Q.
+class TavrinApp
+{
+public:
+    TavrinApp();
+    ~TavrinApp();
+    TavrinApp(const TavrinApp&) = delete;
+    TavrinApp& operator=(const TavrinApp&) = delete;
+
+    /// Shows the window; its first showing starts the reader (see ContentView).
+    void show();
+
+    ContentView& window() { return *m_window; }
+    ReaderSession& session() { return m_session; }
+    DocumentLoader& loader() { return m_loader; }
+
+private:
+    LibraryStore m_library;
+    QtClock m_clock;
+    ReaderSession m_session;
+    DocumentLoader m_loader;
+    std::unique_ptr<ContentView> m_window;
+};
+
+} // namespace tavrin

@@ -1,0 +1,141 @@
+#pragma once
+
+// Route QTest's mouse helpers through the platform window, as real pointer input arrives, so
+// that the window-wide pointer handling sees them.
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include "app/ButtonColumn.h"
+#include "app/CentredText.h"
+#include "app/ContentView.h"
+#include "app/ControlButton.h"
+#include "app/PauseSymbolView.h"
+#include "app/ProgressBar.h"
+#include "display/ORPWordView.h"
+#include "library/LibraryStore.h"
+#include "session/ReaderSession.h"
+#include "support/TestHome.h"
+#include "support/VirtualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavrin::test {
+
+/// Words of multiplier 1.0 named "w0", "w1", …, in chapter 0 unless chapters are given.
+inline std::vector<WordToken> makeWords(std::size_t count, std::vector<std::int64_t> chapters = {})
+{
+    std::vector<WordToken> tokens;
+    for (std::size_t i = 0; i < count; ++i) {
+        tokens.push_back(
+            {"w" + std::to_string(i), 1.0, false, i < chapters.size() ? chapters[i] : 0});
+    }
+    return tokens;
+}
+
+/// The reader window over a real library and settings file in a temporary home, with the
+/// session on a virtual clock. The window is created by show(), so a test can first put a
+/// library or a settings file in place, as a previous run of the reader would have.
+class ContentViewFixture : public ::testing::Test
+{
+protected:
+    ~ContentViewFixture() override
+    {
+        m_view.reset();
+        // A test may end with the pointer hidden; the next one starts with it shown.
+        while (QGuiApplication::overrideCursor()) {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+
+    QString settingsPath() const { return home.dataDir() + QStringLiteral("/settings.json"); }
+
+    /// Adds a book to the library and makes it the one to reopen at start.
+    Book addLastBook(std::vector<WordToken> tokens, std::int64_t startIndex = 0)
+    {
+        Book book = library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
+        library.setLastOpenBook(book.id);
+        return book;
+    }
+
+    ContentView& show()
+    {
+        m_view = std::make_unique<ContentView>(session, clock);
+        m_view->resize(1000, 700);
+        m_view->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        return *m_view;
+    }
+
+    ContentView& view() { return *m_view; }
+    template<typename T> T* child(const char* name) const
+    {
+        return m_view->findChild<T*>(QString::fromLatin1(name));
+    }
+    ORPWordView* wordView() const { return child<ORPWordView>("orpWordView"); }
+    CentredText* title() const { return child<CentredText>("titleText"); }
+    CentredText* hud() const { return child<CentredText>("hudText"); }
+    PauseSymbolView* pauseSymbol() const { return child<PauseSymbolView>("pauseSymbol"); }
+    ButtonColumn* buttonColumn() const { return child<ButtonColumn>("buttonColumn"); }
+    ControlButton* gearButton() const { return child<ControlButton>("gearButton"); }
+    ControlButton* libraryButton() const { return child<ControlButton>("libraryButton"); }
+    ProgressBar* progressBar() const { return child<ProgressBar>("progressBar"); }
+
+    /// Moves the pointer over the window to a point other than where it rests. The platform
+    /// drops a report at the pointer's last position, which outlives each test's window, so
+    /// the point changes with every call of the whole run.
+    void movePointer()
+    {
+        static int moves = 0;
+        ++moves;
+        m_pointer = QPoint(m_view->width() / 3 + moves % 97, m_view->height() / 3);
+        QTest::mouseMove(m_view.get(), m_pointer);
+    }
+
+    /// Reports the pointer again where movePointer() left it, straight to the platform
+    /// window, as the platform does when a window moves or appears under a resting pointer.
+    void reportPointerAgain()
+    {
+        const QPointF local(m_pointer);
+        QMouseEvent event(QEvent::MouseMove, local, QPointF(m_view->mapToGlobal(m_pointer)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view->windowHandle(), &event);
+    }
+
+    /// Runs the event loop until the condition holds (fades take real time).
+    static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000)
+    {
+        return QTest::qWaitFor(condition, timeoutMs);
+    }
+
+    static bool pointerHidden()
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor && cursor->shape() == Qt::BlankCursor;
+    }
+
+    bool isPlaying() const { return session.isPlaying() && !session.isPaused(); }
+
+    TestHome home;
+    LibraryStore library;
+    VirtualClock clock;
+    ReaderSession session{library, clock, settingsPath()};
+
+private:
+    std::unique_ptr<ContentView> m_view;
+    QPoint m_pointer;
+};
+
+} // namespace tavrin::test

@@ -1,0 +1,180 @@
+#include "ContentViewFixture.h"
+
+#include "app/ColorConversion.h"
+#include "display/FontResolver.h"
+#include "settings/Presets.h"
+#include "settings/SettingsFile.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QSignalSpy>
+
+namespace tavrin::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+/// Centre of the pixels of one colour in an image, and how many there are.
+struct Ink
+{
+    int count = 0;
+    double centreX = 0.0;
+    double centreY = 0.0;
+};
+
+Ink inkOf(const QImage& image, QColor color)
+{
+    Ink ink;
+    double sumX = 0.0;
+    double sumY = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - color.red()) < 40 &&
+                std::abs(pixel.green() - color.green()) < 40 &&
+                std::abs(pixel.blue() - color.blue()) < 40) {
+                ++ink.count;
+                sumX += x + 0.5;
+                sumY += y + 0.5;
+            }
+        }
+    }
+    if (ink.count > 0) {
+        ink.centreX = sumX / ink.count;
+        ink.centreY = sumY / ink.count;
+    }
+    return ink;
+}
+
+class ContentViewStartupTest : public ContentViewFixture
+{};
+
+TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleAndNoControls)
+{
+    show();
+    ASSERT_TRUE(title()->isVisible());
+    EXPECT_FALSE(wordView()->isVisible());
+    EXPECT_EQ(title()->text(), QStringLiteral("Tavrin"));
+    EXPECT_EQ(title()->textFont(), FontResolver::resolve(QStringLiteral("Courier New"), 60.0));
+    EXPECT_EQ(title()->color(), QColor(Qt::white));
+    EXPECT_FALSE(buttonColumn()->isVisible());
+    EXPECT_FALSE(progressBar()->isVisible());
+    EXPECT_FALSE(pauseSymbol()->isVisible());
+    EXPECT_FALSE(hud()->isVisible());
+
+    const QImage image = view().grab().toImage();
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::black));
+    const Ink white = inkOf(image, Qt::white);
+    ASSERT_GT(white.count, 100);
+    EXPECT_NEAR(white.centreX, view().width() / 2.0, 10.0);
+    EXPECT_NEAR(white.centreY, view().height() / 2.0, 20.0);
+}
+
+TEST_F(ContentViewStartupTest, StartLoadsSettingsAndReopensTheLastBookStopped)
+{
+    SettingsData settings;
+    settings.fontSize = 40.0;
+    settings.wpm = 250.0;
+    settings.backgroundColor = {0.0, 0.0, 0.5, 1.0};
+    ASSERT_TRUE(SettingsFile::save(settingsPath(), settings));
+    addLastBook(makeWords(10), 4);
+
+    show();
+    EXPECT_EQ(session.fontSize(), 40.0);
+    EXPECT_EQ(session.wpm(), 250.0);
+    ASSERT_TRUE(wordView()->isVisible());
+    EXPECT_FALSE(title()->isVisible());
+    EXPECT_EQ(wordView()->word(), QStringLiteral("w4"));
+    EXPECT_EQ(wordView()->fontSize(), 40.0);
+    EXPECT_EQ(view().grab().toImage().pixel(5, 5), qRgb(0, 0, 128));
+
+    clock.advance(10s);
+    EXPECT_FALSE(session.isPlaying()) << "nothing plays by itself";
+    EXPECT_EQ(wordView()->word(), QStringLiteral("w4"));
+}
+
+TEST_F(ContentViewStartupTest, ALastBookIdWithoutItsBookShowsTheTitle)
+{
+    library.setLastOpenBook(QUuid::createUuid());
+    show();
+    EXPECT_TRUE(title()->isVisible());
+    EXPECT_FALSE(session.currentBookID());
+}
+
+TEST_F(ContentViewStartupTest, TheWordStandsWithItsHighlightOnTheCentreLine)
+{
+    addLastBook({{"reading", 1.0, false, 0}});
+    show();
+    const Ink highlight = inkOf(view().grab().toImage(), toQColor(Presets::standardRed()));
+    ASSERT_GT(highlight.count, 20);
+    EXPECT_NEAR(highlight.centreX, view().width() / 2.0, 3.0);
+    EXPECT_NEAR(highlight.centreY, view().height() / 2.0, 30.0);
+}
+
+TEST_F(ContentViewStartupTest, GoesFullScreenATenthOfASecondAfterAppearing)
+{
+    show();
+    EXPECT_FALSE(view().isFullScreen());
+    clock.advance(99ms);
+    EXPECT_FALSE(view().isFullScreen());
+    clock.advance(1ms);
+    EXPECT_TRUE(view().isFullScreen());
+}
+
+TEST_F(ContentViewStartupTest, F11TogglesFullScreenAndTheQuitKeysAskToQuit)
+{
+    show();
+    clock.advance(100ms);
+    ASSERT_TRUE(view().isFullScreen());
+    QTest::keyClick(&view(), Qt::Key_F11);
+    EXPECT_FALSE(view().isFullScreen());
+    QTest::keyClick(&view(), Qt::Key_F11);
+    EXPECT_TRUE(view().isFullScreen());
+
+    QSignalSpy quit(&view(), &ContentView::quitRequested);
+    QTest::keyClick(&view(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quit.count(), 1);
+}
+
+TEST_F(ContentViewStartupTest, ControlsFollowTheSessionWhenTheWindowIsRebuilt)
+{
+    // A window made over a session already showing its controls and a message shows them.
+    addLastBook(makeWords(10));
+    session.openBook(library.books().front());
+    session.pointerMoved();
+    session.showHUD("Word 1");
+    show();
+    EXPECT_TRUE(buttonColumn()->isVisible());
+    EXPECT_TRUE(progressBar()->isVisible());
+    EXPECT_TRUE(hud()->isVisible());
+    EXPECT_EQ(hud()->text(), QStringLiteral("Word 1"));
+}
+
+TEST_F(ContentViewStartupTest, LoadingLineAndMessageUseTheirOwnLook)
+{
+    show();
+    auto* loading = child<CentredText>("loadingText");
+    EXPECT_FALSE(loading->isVisible());
+    session.setLoading(true);
+    ASSERT_TRUE(loading->isVisible());
+    EXPECT_EQ(loading->text(), QStringLiteral("Loading\u2026"));
+    EXPECT_EQ(loading->textFont(), FontResolver::resolve(QStringLiteral("Courier New"), 24.0));
+    EXPECT_EQ(loading->opacity(), 0.5);
+    session.setSelectedFont("Times New Roman");
+    EXPECT_EQ(loading->textFont(), FontResolver::resolve(QStringLiteral("Times New Roman"), 24.0));
+    session.setLoading(false);
+    EXPECT_FALSE(loading->isVisible());
+
+    session.showHUD("310 WPM");
+    EXPECT_TRUE(QFontInfo(hud()->textFont()).fixedPitch());
+    EXPECT_EQ(hud()->textFont().pointSizeF(), 18.0);
+    EXPECT_EQ(hud()->textFont().weight(), QFont::Light);
+    EXPECT_TRUE(hud()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(waitFor([this] { return hud()->opacity() == 0.55; }));
+    session.setTextColor({0.0, 1.0, 0.0, 1.0});
+    EXPECT_EQ(hud()->color(), QColor(0, 255, 0));
+    EXPECT_EQ(wordView()->textColor(), QColor(0, 255, 0));
+}
+
+} // namespace
+} // namespace tavrin::test

@@ -1,0 +1,86 @@
+#include "app/LayerGeometry.h"
+#include "app/ColorConversion.h"
+#include "app/ProgressBarGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tavrin {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(LayerGeometryTest, LayersSitWhereTheReaderExpectsThem)
+{
+    const QSizeF window(1000, 700);
+
+    // Pause sign: centred, its bottom 40 above the bottom edge.
+    EXPECT_EQ(LayerGeometry::pauseSymbolRect(window, QSizeF(18, 25)), QRectF(491, 635, 18, 25));
+    // Status message: a full-width band centred 100 below the centre.
+    EXPECT_EQ(LayerGeometry::hudRect(window, 30), QRectF(0, 435, 1000, 30));
+    EXPECT_EQ(LayerGeometry::centredBand(window, 30), QRectF(0, 335, 1000, 30));
+    // Buttons: the symbol padded by 16; two of them flush right, 40 below the top.
+    EXPECT_EQ(LayerGeometry::buttonSize(QSizeF(24, 24)), QSizeF(56, 56));
+    EXPECT_EQ(LayerGeometry::buttonColumnRect(window, QSizeF(56, 56), 2), QRectF(944, 40, 56, 112));
+    // Progress strip: 40 in from each side, 28 high, 16 above the bottom.
+    EXPECT_EQ(LayerGeometry::progressStripRect(window), QRectF(40, 656, 920, 28));
+}
+
+TEST(LayerGeometryTest, ProgressStripNeverHasNegativeWidth)
+{
+    EXPECT_EQ(LayerGeometry::progressStripRect(QSizeF(60, 100)).width(), 0.0);
+}
+
+TEST(ProgressBarGeometryTest, TrackAndFillAreCentredAndFillFollowsProgress)
+{
+    const QSizeF strip(920, 28);
+    EXPECT_EQ(ProgressBarGeometry::trackRect(strip), QRectF(0, 12, 920, 4));
+
+    struct Case
+    {
+        double progress;
+        double width;
+    };
+    for (const Case& c : {Case{0.0, 0.0}, Case{0.25, 230.0}, Case{1.0, 920.0}, Case{1.7, 920.0},
+                          Case{-0.3, 0.0}, Case{kNaN, 0.0}, Case{kInf, 920.0}}) {
+        const QRectF fill = ProgressBarGeometry::fillRect(strip, c.progress);
+        EXPECT_EQ(fill.width(), c.width) << "progress " << c.progress;
+        EXPECT_EQ(fill.left(), 0.0);
+        EXPECT_EQ(fill.top(), 12.0);
+        EXPECT_EQ(fill.height(), 4.0);
+    }
+}
+
+TEST(ProgressBarGeometryTest, PointerPositionMapsToAClampedFraction)
+{
+    struct Case
+    {
+        double x;
+        double width;
+        double fraction;
+    };
+    for (const Case& c : {Case{0, 920, 0.0}, Case{460, 920, 0.5}, Case{920, 920, 1.0},
+                          Case{5000, 920, 1.0}, Case{-40, 920, 0.0}, Case{10, 0, 0.0},
+                          Case{10, -5, 0.0}, Case{kNaN, 920, 0.0}, Case{10, kNaN, 0.0}}) {
+        EXPECT_EQ(ProgressBarGeometry::fractionAt(c.x, c.width), c.fraction)
+            << "x " << c.x << " width " << c.width;
+    }
+}
+
+TEST(ColorConversionTest, SettingsColoursBecomeValidSrgbColours)
+{
+    EXPECT_EQ(toQColor({1.0, 0.0, 0.0, 1.0}), QColor(255, 0, 0));
+    EXPECT_EQ(toQColor({0.5, 0.25, 1.0, 0.5}).rgba(),
+              QColor::fromRgbF(0.5f, 0.25f, 1.0f, 0.5f).rgba());
+    // Out-of-range and missing components from a hand-edited file stay inside sRGB.
+    const QColor odd = toQColor({2.0, -1.0, kNaN, 7.0});
+    EXPECT_TRUE(odd.isValid());
+    EXPECT_EQ(odd.spec(), QColor::Rgb);
+    EXPECT_EQ(odd, QColor(255, 0, 0));
+}
+
+} // namespace
+} // namespace tavrin

@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# End-to-end check of the real reader on a virtual X server with a window manager: it starts
+# on its title in a fresh home, reopens a book added with tavrin-tool, and responds to real
+# key presses (X keycodes, as a keyboard sends them) and pointer movement. What it checks is
+# what a reader would see, read from screenshots of the whole screen.
+#
+# Usage: reader_e2e.sh TAVRIN TAVRIN_TOOL SET_LAST_OPEN SCREENSHOT_DIR
+# Exit status 77 (skipped) when the X tools are not installed.
+set -euo pipefail
+
+tavrin=$1
+tool=$2
+set_last_open=$3
+shots=$4
+
+for program in Xvfb openbox xdotool import convert; do
+  if ! command -v "$program" >/dev/null; then
+    echo "SKIP: $program is not installed (scripts/install-deps installs it)"
+    exit 77
+  fi
+done
+
+readonly width=1280 height=800
+readonly cx=$((width / 2)) cy=$((height / 2))
+
+work=$(mktemp -d)
+xvfb_pid="" wm_pid="" app_pid=""
+cleanup() {
+  for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+check() { # description, command...
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+  else
+    echo "FAIL: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+# A home of its own: the library, preferences and settings of this run only.
+export HOME=$work/home
+export XDG_DATA_HOME=$HOME/share XDG_CONFIG_HOME=$HOME/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+# Qt's X11 libraries keep allocations for the life of the process.
+export ASAN_OPTIONS=detect_leaks=0
+
+# The X server picks a free display itself and reports it.
+Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 100); do
+  display=$(tr -d '[:space:]' <"$work/display")
+  [ -n "$display" ] && break
+  sleep 0.1
+done
+if [ -z "$display" ]; then
+  echo "FAIL: Xvfb did not start"
+  cat "$work/xvfb.log"
+  exit 1
+fi
+export DISPLAY=:$display
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+sleep 1
+
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+
+shot() { # name
+  import -window root "$shots/$1.png"
+}
+
+# Pixels in a rectangle of a screenshot close to a colour (fuzz in percent).
+pixels_like() { # name, colour, w, h, x, y
+  convert "$shots/$1.png" -crop "$3x$4+$5+$6" +repage -fuzz 20% \
+    -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Pixels in a rectangle brighter than a grey level (percent).
+pixels_brighter() { # name, percent, w, h, x, y
+  convert "$shots/$1.png" -crop "$3x$4+$5+$6" +repage -colorspace Gray \
+    -threshold "$2%" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Whether two screenshots differ in a rectangle.
+differs() { # name1, name2, w, h, x, y
+  local a b
+  a=$(convert "$shots/$1.png" -crop "$3x$4+$5+$6" +repage rgb:- | md5sum)
+  b=$(convert "$shots/$2.png" -crop "$3x$4+$5+$6" +repage rgb:- | md5sum)
+  [ "$a" != "$b" ]
+}
+same() { ! differs "$@"; }
+
+start_reader() {
+  "$tavrin" >"$work/tavrin.log" 2>&1 &
+  app_pid=$!
+  if ! timeout 20 xdotool search --sync --name '^Tavrin$' >/dev/null; then
+    echo "FAIL: the reader window did not appear"
+    cat "$work/tavrin.log"
+    exit 1
+  fi
+  # Full screen comes 0.1 s after the window appears; give the window manager time.
+  sleep 1.5
+}
+
+quit_reader() {
+  xdotool key ctrl+q
+  local status=0
+  for _ in $(seq 50); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$app_pid" 2>/dev/null; then
+    echo "FAIL: Ctrl+Q did not quit"
+    failures=$((failures + 1))
+    kill "$app_pid"
+  fi
+  wait "$app_pid" || status=$?
+  app_pid=""
+  check "the reader exits cleanly (status $status)" test "$status" -eq 0
+}
+
+gt() { [ "$1" -gt "$2" ]; }
+eq() { [ "$1" -eq "$2" ]; }
+
+window_is_full_screen() {
+  local geometry
+  geometry=$(xdotool getactivewindow getwindowgeometry)
+  grep -q "Geometry: ${width}x${height}" <<<"$geometry"
+}
+not_full_screen() { ! window_is_full_screen; }
+
+# 1. A fresh home: the title, white on black, no controls.
+start_reader
+shot 01-title
+check "the window is full screen" window_is_full_screen
+check "the title is drawn in the middle" \
+  gt "$(pixels_like 01-title 'rgb(255,255,255)' 400 160 $((cx - 200)) $((cy - 80)))" 200
+check "no highlight without a book" \
+  eq "$(pixels_like 01-title 'rgb(255,0,0)' $width $height 0 0)" 0
+check "no controls at start" \
+  eq "$(pixels_brighter 01-title 10 56 112 $((width - 56)) 40)" 0
+quit_reader
+
+# 2. A book added with the command-line tool and marked as read last.
+for i in $(seq 0 299); do printf 'reading%d ' "$i"; done >"$work/Book.txt"
+record=$("$tool" add "$work/Book.txt")
+id=$(grep -o '"id":"[^"]*"' <<<"$record" | head -1 | cut -d'"' -f4)
+"$set_last_open" "$id"
+
+start_reader
+shot 02-word
+check "the book reopens on its word, highlight on the centre line" \
+  gt "$(pixels_like 02-word 'rgb(255,0,0)' 60 160 $((cx - 30)) $((cy - 80)))" 20
+check "the word's other letters are drawn" \
+  gt "$(pixels_like 02-word 'rgb(255,255,255)' 800 160 $((cx - 400)) $((cy - 80)))" 100
+
+# 3. Right arrow: the speed message below the word.
+xdotool key Right
+sleep 0.4
+shot 03-hud
+check "the status message shows 100 below the centre" \
+  gt "$(pixels_brighter 03-hud 25 400 40 $((cx - 200)) $((cy + 80)))" 30
+check "the new speed is stored" grep -q '"wpm":310' "$XDG_DATA_HOME/Tavrin/settings.json"
+sleep 2.2
+shot 04-hud-gone
+check "the message fades after 1.5 s" \
+  eq "$(pixels_brighter 04-hud-gone 25 400 40 $((cx - 200)) $((cy + 80)))" 0
+
+# 4. Space plays; the word changes by itself.
+xdotool key space
+sleep 0.5
+shot 05-playing-a
+sleep 0.5
+shot 05-playing-b
+check "playing changes the word" differs 05-playing-a 05-playing-b 800 160 $((cx - 400)) $((cy - 80))
+
+# 5. Moving the pointer pauses and shows the controls.
+xdotool mousemove 300 300
+sleep 0.1
+xdotool mousemove 320 310
+sleep 0.6
+shot 06-paused
+check "the pause sign shows 40 above the bottom" \
+  gt "$(pixels_brighter 06-paused 25 60 40 $((cx - 30)) $((height - 75)))" 50
+check "the buttons show in the top-right corner" \
+  gt "$(pixels_brighter 06-paused 25 56 112 $((width - 56)) 40)" 50
+check "the progress bar shows along the bottom" \
+  gt "$(pixels_brighter 06-paused 8 1200 6 40 $((height - 33)))" 1000
+sleep 0.5
+shot 07-still-paused
+check "paused, the word stays" same 06-paused 07-still-paused 800 160 $((cx - 400)) $((cy - 80))
+
+# 6. Three seconds without movement: the controls fade, the pause sign stays.
+sleep 3.2
+shot 08-idle
+check "the buttons are gone after 3 s" \
+  eq "$(pixels_brighter 08-idle 10 56 112 $((width - 56)) 40)" 0
+check "the progress bar is gone after 3 s" \
+  eq "$(pixels_brighter 08-idle 8 1200 6 40 $((height - 33)))" 0
+check "the pause sign stays" \
+  gt "$(pixels_brighter 08-idle 25 60 40 $((cx - 30)) $((height - 75)))" 50
+
+# 7. F11 leaves full screen and enters it again.
+xdotool key F11
+sleep 1
+check "F11 leaves full screen" not_full_screen
+xdotool key F11
+sleep 1
+check "F11 enters full screen again" window_is_full_screen
+
+quit_reader
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed; screenshots in $shots"
+  exit 1
+fi
+echo "all checks passed; screenshots in $shots"
