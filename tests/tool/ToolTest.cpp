@@ -1,4 +1,5 @@
 #include "library/BookCodec.h"
+#include "library/LibraryStore.h"
 #include "support/TestHome.h"
 #include "tokenize/TokenCodec.h"
 
@@ -103,6 +104,8 @@ TEST_F(ToolTest, AddsListsAndRemovesBooksInTheReadersLibrary)
     EXPECT_EQ(book.currentWordIndex, 0);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(book.cachedTokenPath)));
     EXPECT_EQ(TokenCodec::decodeFile(book.cachedTokenPath)->size(), 6u);
+    // With nothing to reopen, the reader's next start opens the new book.
+    EXPECT_EQ(LibraryStore().lastOpenBookID(), book.id);
 
     const ToolRun list = tool({QStringLiteral("list")});
     ASSERT_EQ(list.status, 0);

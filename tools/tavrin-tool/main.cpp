@@ -42,7 +42,8 @@ Commands:
                     "error" with the reason (e.g. "noSpineItems", or "io").
   add FILE...       Import each FILE as the reader's library panel does and add it to the
                     library; print each new record as one line of library JSON. A file
-                    that yields no words adds nothing (exit status 1).
+                    that yields no words adds nothing (exit status 1). When the reader
+                    has no book to reopen, the first book added becomes that book.
   list              Print the library as its stored JSON array.
   remove ID         Remove the book with that id, with its token cache and cover.
   --help            Show this help.
@@ -185,6 +186,11 @@ int addCommand(const QStringList& args)
         return fail("add takes one or more FILEs");
     }
     tavrin::LibraryStore library;
+    // A library prepared from the command line should open on its book at the next start.
+    const auto lastOpen = library.lastOpenBookID();
+    bool needsBookToReopen =
+        !lastOpen || std::none_of(library.books().begin(), library.books().end(),
+                                  [&](const tavrin::Book& b) { return b.id == *lastOpen; });
     int status = 0;
     for (const QString& path : args) {
         const auto document = importReadable(path);
@@ -199,6 +205,10 @@ int addCommand(const QStringList& args)
         const tavrin::Book book =
             library.addBook(document->title, document->author, document->year,
                             document->tokens, document->startIndex, document->coverData);
+        if (needsBookToReopen) {
+            library.setLastOpenBook(book.id);
+            needsBookToReopen = false;
+        }
         printLine(tavrin::BookCodec::encodeBook(book).value_or("{}"));
     }
     return status;
