@@ -35,7 +35,7 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target tavrin_fuzzers
 	scripts/run-fuzzers $(FUZZ_SECONDS)
 
 format:
