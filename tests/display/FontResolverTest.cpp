@@ -39,18 +39,6 @@ INSTANTIATE_TEST_SUITE_P(Families, InstalledFamily,
                                          FamilyCase{"Tavrin No Such Font", ""}, FamilyCase{"", ""},
                                          FamilyCase{"   ", ""}));
 
-TEST(FontResolverTest, NamedFontAtRequestedSize)
-{
-    const QFont font = FontResolver::resolve(QStringLiteral("Courier New"), 42);
-    const QFontInfo info(font);
-    EXPECT_EQ(info.family(), QStringLiteral("Liberation Mono"));
-    EXPECT_TRUE(info.fixedPitch());
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 42);
-
-    EXPECT_EQ(QFontInfo(FontResolver::resolve(QStringLiteral("Arial"), 24)).family(),
-              QStringLiteral("Liberation Sans"));
-}
-
 TEST(FontResolverTest, MissingFamilyFallsBackToFixedPitchAtRequestedSize)
 {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

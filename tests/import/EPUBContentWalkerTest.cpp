@@ -37,60 +37,45 @@ std::string utf16le(const std::u16string& text, bool bom)
     return out;
 }
 
-TEST(EPUBContentWalker, ParagraphEndsWithBlockPause)
+struct PauseCase
 {
-    const auto tokens = walk(xhtml("<p>Hello world.</p>"), 7);
-    EXPECT_THAT(texts(tokens), ElementsAre("Hello", "world."));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 3.5));
-    for (const WordToken& t : tokens) {
-        EXPECT_FALSE(t.isHeading);
-        EXPECT_EQ(t.chapterIndex, 7);
+    std::string body;
+    std::vector<std::string> words;
+    std::vector<double> pauses;
+    std::vector<bool> headings = {};
+};
+
+TEST(EPUBContentWalker, BlockEndsSetThePauses)
+{
+    const PauseCase cases[] = {
+        {"<p>Hello world.</p>", {"Hello", "world."}, {1.0, 3.5}},
+        {"<h2>Chapter <span>One</span></h2><p>Text</p>",
+         {"Chapter", "One", "Text"},
+         {1.5, 5.0, 3.5},
+         {true, true, false}},
+        // Nested blocks raise the last word once; empty blocks touch nothing.
+        {"<section><ul><li><p>one two</p></li></ul></section><div><p></p></div>",
+         {"one", "two"},
+         {1.0, 3.5}},
+        {"<span>alone</span><p> </p><h1></h1>", {"alone"}, {1.0}},
+        {"loose words<br/>after break", {"loose", "words", "after", "break"}, {1, 1, 1, 1}},
+        {"<p><b>H</b>ello <i>there</i>.</p>", {"H", "ello", "there", "."}, {1, 1, 1, 3.5}},
+        {"<nav><p>toc</p></nav><p>kept <script>var x;</script><style>p{}</style>"
+         "<aside>note</aside>end</p>",
+         {"kept", "end"},
+         {1.0, 3.5}},
+        {"<nav><ol><li>Only navigation</li></ol></nav>", {}, {}},
+    };
+    for (const PauseCase& c : cases) {
+        SCOPED_TRACE(c.body);
+        const auto tokens = walk(xhtml(c.body), 7);
+        EXPECT_EQ(texts(tokens), c.words);
+        EXPECT_EQ(pauses(tokens), c.pauses);
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            EXPECT_EQ(tokens[i].isHeading, i < c.headings.size() && c.headings[i]);
+            EXPECT_EQ(tokens[i].chapterIndex, 7);
+        }
     }
-}
-
-TEST(EPUBContentWalker, HeadingWordsAndHeadingEndPause)
-{
-    const auto tokens = walk(xhtml("<h2>Chapter <span>One</span></h2><p>Text</p>"));
-    EXPECT_THAT(texts(tokens), ElementsAre("Chapter", "One", "Text"));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.5, 5.0, 3.5));
-    EXPECT_TRUE(tokens[0].isHeading);
-    EXPECT_TRUE(tokens[1].isHeading);
-    EXPECT_FALSE(tokens[2].isHeading);
-}
-
-TEST(EPUBContentWalker, NestedBlocksRaiseTheLastWordOnce)
-{
-    const auto tokens =
-        walk(xhtml("<section><ul><li><p>one two</p></li></ul></section><div><p></p></div>"));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 3.5));
-}
-
-TEST(EPUBContentWalker, EmptyBlockDoesNotTouchThePreviousWord)
-{
-    const auto tokens = walk(xhtml("<span>alone</span><p> </p><h1></h1>"));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.0));
-}
-
-TEST(EPUBContentWalker, SkippedElementsYieldNothing)
-{
-    const auto tokens = walk(xhtml("<nav><p>toc</p></nav><p>kept <script>var x;</script>"
-                                   "<style>p{}</style><aside>note</aside>end</p>"));
-    EXPECT_THAT(texts(tokens), ElementsAre("kept", "end"));
-    EXPECT_THAT(walk(xhtml("<nav><ol><li>Only navigation</li></ol></nav>")), IsEmpty());
-}
-
-TEST(EPUBContentWalker, TextOutsideBlocksHasNoEndPause)
-{
-    const auto tokens = walk(xhtml("loose words<br/>after break"));
-    EXPECT_THAT(texts(tokens), ElementsAre("loose", "words", "after", "break"));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 1.0, 1.0, 1.0));
-}
-
-TEST(EPUBContentWalker, MarkupInsideAWordSplitsIt)
-{
-    const auto tokens = walk(xhtml("<p><b>H</b>ello <i>there</i>.</p>"));
-    EXPECT_THAT(texts(tokens), ElementsAre("H", "ello", "there", "."));
-    EXPECT_THAT(pauses(tokens), ElementsAre(1.0, 1.0, 1.0, 3.5));
 }
 
 TEST(EPUBContentWalker, SpacesDashesAndNonBreakingSpaces)
@@ -183,27 +168,6 @@ TEST(EPUBContentWalker, PrefixedXhtmlElementsAreStillHtml)
     const auto tokens = walk(doc);
     EXPECT_THAT(texts(tokens), ElementsAre("Head", "one", "two"));
     EXPECT_THAT(pauses(tokens), ElementsAre(5.0, 1.0, 3.5));
-}
-
-TEST(EPUBContentWalker, OnlyTheFirstBodyIsWalked)
-{
-    const auto tokens = walk("<?xml version=\"1.0\"?><root><body><p>first</p></body>"
-                             "<body><p>second</p></body></root>");
-    EXPECT_THAT(texts(tokens), ElementsAre("first"));
-}
-
-TEST(EPUBContentWalker, WalkNodeAppendsToTheSharedArray)
-{
-    const auto doc = XmlDocument::parseStrict(xhtml("<h3>Part</h3><p>text</p>"));
-    ASSERT_TRUE(doc);
-    const auto bodies = doc->select("//*[local-name()='body']");
-    ASSERT_EQ(bodies.size(), 1u);
-    std::vector<WordToken> tokens{{"before", 1.0, false, 0}};
-    EPUBParser::walkNode(bodies.front(), 4, true, tokens);
-    EXPECT_THAT(texts(tokens), ElementsAre("before", "Part", "text"));
-    EXPECT_TRUE(tokens[2].isHeading); // the caller's heading flag reaches every word
-    EXPECT_EQ(tokens[2].chapterIndex, 4);
-    EXPECT_EQ(tokens[2].pauseMultiplier, 3.5);
 }
 
 TEST(EPUBContentWalker, DeepNestingNeitherCrashesNorOverflows)

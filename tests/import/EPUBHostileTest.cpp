@@ -21,7 +21,6 @@ using test::makeEpub;
 using test::packageDocument;
 using test::xhtml;
 using test::ZipEntry;
-using ::testing::IsEmpty;
 
 const std::string kOpf = "OEBPS/content.opf";
 
@@ -69,20 +68,12 @@ protected:
     {
         QDir::setCurrent(m_oldCurrent);
         qputenv("TMPDIR", m_oldTmp);
-        QStringList found;
-        QDir dir(m_sandbox.path());
-        const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                               QDir::Hidden | QDir::System);
-        for (const QFileInfo& info : entries) {
-            found << info.fileName();
-        }
-        EXPECT_EQ(found, QStringList{QStringLiteral("a")});
-        EXPECT_TRUE(QDir(m_sandbox.filePath(QStringLiteral("a/b/work")))
-                        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-                        .isEmpty());
-        EXPECT_EQ(QDir(m_sandbox.filePath(QStringLiteral("a")))
-                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        const auto flags = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        EXPECT_EQ(QDir(m_sandbox.path()).entryList(flags), QStringList{QStringLiteral("a")});
+        EXPECT_EQ(QDir(m_sandbox.filePath(QStringLiteral("a"))).entryList(flags),
                   QStringList{QStringLiteral("b")});
+        EXPECT_TRUE(
+            QDir(m_sandbox.filePath(QStringLiteral("a/b/work"))).entryList(flags).isEmpty());
     }
 
     QTemporaryDir m_sandbox;

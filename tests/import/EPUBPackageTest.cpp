@@ -21,7 +21,6 @@ using test::parseOk;
 using test::texts;
 using test::xhtml;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 const std::string kOpf = "OEBPS/content.opf";
 
@@ -61,8 +60,6 @@ TEST_P(EPUBPackageErrors, Raise)
 {
     EXPECT_EQ(errorOf(EPUBParser::parse(GetParam().archive)), GetParam().expected);
 }
-
-const std::string kOneChapterOpf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"});
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EPUBPackageErrors,
@@ -105,24 +102,6 @@ TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
     EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({damaged}))));
 }
 
-TEST(EPUBPackage, ReadsAFileOnDisk)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("book.epub"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(makeEpub(kOpf, kOneChapterOpf, {{"OEBPS/c1.xhtml", xhtml("<p>On disk.</p>")}}));
-    file.close();
-
-    const EPUBParseOutcome outcome = EPUBParser::parse(path);
-    ASSERT_TRUE(std::holds_alternative<EPUBParseResult>(outcome));
-    EXPECT_THAT(texts(std::get<EPUBParseResult>(outcome).tokens), ElementsAre("On", "disk."));
-    EXPECT_EQ(errorOf(EPUBParser::parse(dir.filePath(QStringLiteral("missing.epub")))),
-              EPUBError::unzipFailed);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
-}
-
 TEST(EPUBPackage, NamespacePrefixesAnywhere)
 {
     const std::string container =
@@ -140,31 +119,6 @@ TEST(EPUBPackage, NamespacePrefixesAnywhere)
     EXPECT_THAT(texts(result->tokens), ElementsAre("Read", "normally"));
     EXPECT_EQ(result->title, "Prefixed");
     EXPECT_EQ(result->author, "Jane Doe");
-}
-
-TEST(EPUBPackage, HrefsArePercentDecodedCutAtFragmentsAndNormalized)
-{
-    const std::string opf = packageDocument({{"a", "Text/ch%201.xhtml#start"},
-                                             {"b", "../Text/ch2.xhtml"},
-                                             {"c", "./Text/../Text/%E7%AB%A0.xhtml"},
-                                             {"d", "bad%zzescape.xhtml"}},
-                                            {"a", "b", "c", "d"});
-    const auto result = parseOk(makeEpub(kOpf, opf,
-                                         {{"OEBPS/Text/ch 1.xhtml", xhtml("<p>first</p>")},
-                                          {"Text/ch2.xhtml", xhtml("<p>second</p>")},
-                                          {"OEBPS/Text/\u7AE0.xhtml", xhtml("<p>third</p>")},
-                                          {"OEBPS/bad%zzescape.xhtml", xhtml("<p>fourth</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_THAT(texts(result->tokens), ElementsAre("first", "second", "third", "fourth"));
-    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 1, 2, 3));
-}
-
-TEST(EPUBPackage, LinksDifferingOnlyInLetterCaseStillFindTheirFile)
-{
-    const auto result = parseOk(makeEpub(kOpf, packageDocument({{"a", "TEXT/Ch1.xhtml"}}, {"a"}),
-                                         {{"OEBPS/Text/ch1.xhtml", xhtml("<p>found</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_THAT(texts(result->tokens), ElementsAre("found"));
 }
 
 TEST(EPUBPackage, SkippedItemsTakeNoChapterNumber)
@@ -186,15 +140,6 @@ TEST(EPUBPackage, SkippedItemsTakeNoChapterNumber)
     EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 1));
 }
 
-TEST(EPUBPackage, EveryItemUnusableGivesAnEmptyBookNotAnError)
-{
-    const auto result =
-        parseOk(makeEpub(kOpf, packageDocument({{"a", "gone.xhtml"}}, {"a", "a"}), {}));
-    ASSERT_TRUE(result);
-    EXPECT_THAT(result->tokens, IsEmpty());
-    EXPECT_EQ(result->startIndex, 0);
-}
-
 TEST(EPUBPackage, AFileListedAgainInTheSpineIsReadOnce)
 {
     const std::string opf = packageDocument(
@@ -208,26 +153,6 @@ TEST(EPUBPackage, AFileListedAgainInTheSpineIsReadOnce)
     EXPECT_THAT(texts(result->tokens), ElementsAre("alpha", "one", "alpha", "two", "beta"));
     EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 0, 0, 0, 1));
     EXPECT_EQ(result->startIndex, 0);
-}
-
-TEST(EPUBPackage, LaterManifestItemWithTheSameIdWins)
-{
-    const auto result = parseOk(makeEpub(
-        kOpf, packageDocument({{"a", "old.xhtml"}, {"a", "new.xhtml"}}, {"a"}),
-        {{"OEBPS/old.xhtml", xhtml("<p>old</p>")}, {"OEBPS/new.xhtml", xhtml("<p>new</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_THAT(texts(result->tokens), ElementsAre("new"));
-}
-
-TEST(EPUBPackage, NoMetadataGivesEmptyFields)
-{
-    const auto result =
-        parseOk(makeEpub(kOpf, kOneChapterOpf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->author, "");
-    EXPECT_EQ(result->title, "");
-    EXPECT_EQ(result->year, "");
-    EXPECT_FALSE(result->coverData);
 }
 
 TEST(EPUBPackage, ChaptersParsedInParallelKeepSpineOrder)

@@ -35,19 +35,5 @@ TEST(PathUtil, ResolveHref)
     }
 }
 
-TEST(PathUtil, ResolveLiteralNeitherCutsNorDecodes)
-{
-    EXPECT_EQ(PathUtil::resolveLiteral("OEBPS", "img/a%20b.jpg#x"), "OEBPS/img/a%20b.jpg#x");
-    EXPECT_EQ(PathUtil::resolveLiteral("OEBPS/Text", "../Nav/nav.xhtml"), "OEBPS/Nav/nav.xhtml");
-    EXPECT_EQ(PathUtil::resolveLiteral("", "../x"), std::nullopt);
-}
-
-TEST(PathUtil, ParentPath)
-{
-    EXPECT_EQ(PathUtil::parentPath("OEBPS/content.opf"), "OEBPS");
-    EXPECT_EQ(PathUtil::parentPath("a/b/c"), "a/b");
-    EXPECT_EQ(PathUtil::parentPath("content.opf"), "");
-}
-
 } // namespace
 } // namespace tavrin

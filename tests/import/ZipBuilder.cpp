@@ -133,22 +133,7 @@ std::uint32_t crc32Of(const std::string& bytes)
 
 std::string buildZip(const std::vector<ZipEntry>& entries)
 {
-    std::string out;
-    std::vector<Record> records;
-    for (const ZipEntry& entry : entries) {
-        std::string payload;
-        Record record = recordFor(entry, payload);
-        record.offset = static_cast<std::uint32_t>(out.size());
-        putLocal(out, record);
-        out += payload;
-        records.push_back(record);
-    }
-    const std::size_t centralStart = out.size();
-    for (const Record& record : records) {
-        putCentral(out, record);
-    }
-    putEnd(out, records.size(), centralStart);
-    return out;
+    return buildOverlappingZip(entries, {}, {});
 }
 
 std::string deflateRepeated(char fill, std::uint32_t mebibytes)
@@ -178,16 +163,17 @@ std::string buildOverlappingZip(const std::vector<ZipEntry>& files, const std::s
         out += payload;
         records.push_back(record);
     }
-    ZipEntry shared{sharedNames.front(), data};
-    std::string payload;
-    Record kernel = recordFor(shared, payload);
-    kernel.offset = static_cast<std::uint32_t>(out.size());
-    putLocal(out, kernel);
-    out += payload;
-    for (const std::string& name : sharedNames) {
-        Record record = kernel;
-        record.name = name;
-        records.push_back(record);
+    if (!sharedNames.empty()) {
+        std::string payload;
+        Record kernel = recordFor({sharedNames.front(), data}, payload);
+        kernel.offset = static_cast<std::uint32_t>(out.size());
+        putLocal(out, kernel);
+        out += payload;
+        for (const std::string& name : sharedNames) {
+            Record record = kernel;
+            record.name = name;
+            records.push_back(record);
+        }
     }
     const std::size_t centralStart = out.size();
     for (const Record& record : records) {

@@ -192,42 +192,6 @@ TEST_F(BooksPanelTest, GridFollowsTheSortMenu)
     EXPECT_EQ(panel.sortOrder(), SortOrder::title);
 }
 
-TEST_F(BooksPanelTest, ClickingATileSelectsItsBook)
-{
-    add("First");
-    const Book second = add("Second");
-    BooksPanel panel(store);
-    panel.show();
-    QSignalSpy selected(&panel, &BooksPanel::selectRequested);
-    BookCoverTile* tile = tiles(panel)[1];
-    QTest::mouseClick(tile, Qt::LeftButton, {}, tile->coverRect().center());
-    ASSERT_EQ(selected.count(), 1);
-    EXPECT_EQ(selected[0][0].value<Book>(), second);
-}
-
-TEST_F(BooksPanelTest, ActiveTileFollowsTheCurrentBook)
-{
-    const Book first = add("First");
-    const Book second = add("Second");
-    BooksPanel panel(store);
-    auto activeTitles = [&] {
-        std::vector<std::string> result;
-        for (BookCoverTile* tile : tiles(panel)) {
-            if (tile->isActive()) {
-                result.push_back(tile->book().title);
-            }
-        }
-        return result;
-    };
-    EXPECT_TRUE(activeTitles().empty());
-    panel.setCurrentBookID(first.id);
-    EXPECT_EQ(activeTitles(), std::vector<std::string>{"First"});
-    panel.setCurrentBookID(second.id);
-    EXPECT_EQ(activeTitles(), std::vector<std::string>{"Second"});
-    panel.setCurrentBookID(std::nullopt);
-    EXPECT_TRUE(activeTitles().empty());
-}
-
 TEST_F(BooksPanelTest, FollowsTheStoreAndKeepsTilesOfUnchangedBooks)
 {
     const Book first = add("First");
@@ -301,22 +265,6 @@ TEST_F(BooksPanelTest, RemovalIsConfirmedOrCancelled)
     EXPECT_EQ(openAlert(panel), nullptr);
     // The panel only asks; the host removes.
     EXPECT_EQ(store.books().size(), 1u);
-}
-
-TEST_F(BooksPanelTest, HeaderButtonsReportTheirActions)
-{
-    BooksPanel panel(store);
-    panel.show();
-    QSignalSpy added(&panel, &BooksPanel::addRequested);
-    QSignalSpy closed(&panel, &BooksPanel::closeRequested);
-    auto* addButton = panel.findChild<PillButton*>(QStringLiteral("addBookButton"));
-    auto* closeButton = panel.findChild<SymbolButton*>(QStringLiteral("closeButton"));
-    ASSERT_TRUE(addButton && closeButton);
-    EXPECT_EQ(addButton->text(), QStringLiteral("Add Book"));
-    QTest::mouseClick(addButton, Qt::LeftButton);
-    QTest::mouseClick(closeButton, Qt::LeftButton, {}, closeButton->rect().center());
-    EXPECT_EQ(added.count(), 1);
-    EXPECT_EQ(closed.count(), 1);
 }
 
 } // namespace

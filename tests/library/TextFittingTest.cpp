@@ -40,13 +40,6 @@ TEST(TextFittingTest, WrapBreaksAWordTooLongForALine)
     EXPECT_LE(widest(lines, coverFont()), 60.0 + 0.5);
 }
 
-TEST(TextFittingTest, ShortTextKeepsItsSize)
-{
-    const auto fitted = TextFitting::fit(QStringLiteral("DUNE"), coverFont(), 120.0, 200.0, 4, 0.6);
-    EXPECT_DOUBLE_EQ(fitted.scale, 1.0);
-    EXPECT_EQ(fitted.lines, QStringList{QStringLiteral("DUNE")});
-}
-
 TEST(TextFittingTest, LongTextShrinksBeforeItIsCut)
 {
     const QFont font = coverFont();
@@ -72,16 +65,6 @@ TEST(TextFittingTest, TextTooLongEvenAtTheSmallestSizeIsCutAtFourLines)
     ASSERT_EQ(fitted.lines.size(), 4);
     EXPECT_TRUE(fitted.lines.last().endsWith(QChar(0x2026)));
     EXPECT_LE(widest(fitted.lines, font) * fitted.scale, 120.0 + 0.5);
-}
-
-TEST(TextFittingTest, HeightLimitsTheLines)
-{
-    const QFont font = coverFont();
-    const double twoLines = TextFitting::linesHeight(font, 2);
-    const QString text = QStringList(20, QStringLiteral("WORD")).join(QLatin1Char(' '));
-    const auto fitted = TextFitting::fit(text, font, 100.0, twoLines, 4, 0.6);
-    EXPECT_LE(TextFitting::linesHeight(font, static_cast<int>(fitted.lines.size())) * fitted.scale,
-              twoLines + 0.5);
 }
 
 } // namespace

@@ -33,28 +33,6 @@ TEST_F(CommandsTest, SpeedStepsStayWithinLimitsAndShowTheWholeNumber)
     }
 }
 
-TEST_F(CommandsTest, FontSizeStepsStayWithinLimits)
-{
-    const struct
-    {
-        double from;
-        bool increase;
-        double to;
-        const char* hud;
-    } cases[] = {
-        {119.0, true, 120.0, "120 pt"}, {21.0, false, 20.0, "20 pt"},
-        {60.0, true, 62.0, "62 pt"},    {120.0, true, 120.0, "120 pt"},
-        {20.0, false, 20.0, "20 pt"},   {500.0, false, 120.0, "120 pt"},
-        {60.5, true, 62.5, "62 pt"},
-    };
-    for (const auto& c : cases) {
-        session.setFontSize(c.from);
-        session.handleFontSize(c.increase);
-        EXPECT_EQ(session.fontSize(), c.to) << c.from;
-        EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
-    }
-}
-
 TEST_F(CommandsTest, ChapterWalk)
 {
     open(makeTokens(5, {0, 0, 1, 1, 2}), 3);
@@ -81,17 +59,6 @@ TEST_F(CommandsTest, ChapterWalk)
             EXPECT_TRUE(saved.empty());
         }
     }
-}
-
-TEST_F(CommandsTest, SingleChapterBooks)
-{
-    open(makeTokens(10), 6);
-    session.handleChapter(true);
-    EXPECT_EQ(session.currentIndex(), 6);
-    EXPECT_FALSE(session.showFeedback());
-    session.handleChapter(false);
-    EXPECT_EQ(session.currentIndex(), 0);
-    EXPECT_EQ(session.feedbackText(), "Chapter 1");
 }
 
 TEST_F(CommandsTest, SkipClampsToTheBook)

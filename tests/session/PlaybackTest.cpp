@@ -45,31 +45,6 @@ TEST_F(PlaybackTest, StartingOnTheLastWordShowsItOnceAndStops)
     EXPECT_TRUE(saved.empty());
 }
 
-TEST_F(PlaybackTest, OneWordBook)
-{
-    open(makeTokens(1));
-    EXPECT_EQ(session.progress(), 0.0);
-    session.handleSpacebar();
-    clock.advance(200ms);
-    EXPECT_TRUE(isStopped());
-    EXPECT_EQ(session.currentIndex(), 0);
-    EXPECT_EQ(session.progress(), 0.0);
-    EXPECT_TRUE(saved.empty());
-}
-
-TEST_F(PlaybackTest, ProgressRunsFromFirstToLastWord)
-{
-    const struct
-    {
-        std::int64_t index;
-        double progress;
-    } cases[] = {{0, 0.0}, {50, 0.5}, {100, 1.0}, {25, 0.25}};
-    for (const auto& c : cases) {
-        open(makeTokens(101), c.index);
-        EXPECT_EQ(session.progress(), c.progress) << "index " << c.index;
-    }
-}
-
 TEST_F(PlaybackTest, ResumedWordGetsAFullIntervalAgain)
 {
     open(makeTokens(3));

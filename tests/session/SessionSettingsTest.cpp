@@ -42,20 +42,6 @@ protected:
     }
 };
 
-TEST_F(SessionSettingsTest, StartsWithTheInitialValuesAndWritesNothing)
-{
-    EXPECT_EQ(session.selectedFont(), "Courier New");
-    EXPECT_EQ(session.fontSize(), 60.0);
-    EXPECT_EQ(session.wpm(), 300.0);
-    EXPECT_EQ(session.backgroundColor(), (ColorData{0.0, 0.0, 0.0, 1.0}));
-    EXPECT_EQ(session.textColor(), (ColorData{1.0, 1.0, 1.0, 1.0}));
-    EXPECT_EQ(session.orpColor(), Presets::standardRed());
-    EXPECT_FALSE(session.showSettings() || session.showBooks() || session.showGear());
-    EXPECT_FALSE(session.isLoading());
-    EXPECT_FALSE(session.currentBookID());
-    EXPECT_FALSE(fileExists());
-}
-
 TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
 {
     const ColorData navy{0.05, 0.05, 0.2, 1.0};
@@ -102,18 +88,6 @@ TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
         c.setSame(session); // back to the initial value for the next case
         ASSERT_TRUE(QFile::remove(settingsPath()));
     }
-}
-
-TEST_F(SessionSettingsTest, KeyCommandsRewriteTheFileOnlyWhenTheValueMoves)
-{
-    session.handleFontSize(true);
-    ASSERT_TRUE(stored());
-    EXPECT_EQ(stored()->fontSize, 62.0);
-
-    session.setWpm(600.0);
-    ASSERT_TRUE(QFile::remove(settingsPath()));
-    session.handleArrow(true, false);
-    EXPECT_FALSE(fileExists());
 }
 
 TEST_F(SessionSettingsTest, LoadAssignsInOrderAndRewritesTheFile)

@@ -98,13 +98,6 @@ TEST_F(WindowEventsTest, ProgressBarDragMapsAcrossTheBook)
     }
 }
 
-TEST_F(WindowEventsTest, DragWithoutWordsDoesNothing)
-{
-    session.seekToFraction(0.5);
-    EXPECT_EQ(session.currentIndex(), 0);
-    EXPECT_TRUE(changes.empty());
-}
-
 class DocumentsTest : public SessionFixture
 {};
 
@@ -184,20 +177,6 @@ TEST_F(DocumentsTest, RemovingTheOpenBookEmptiesTheReader)
     EXPECT_FALSE(library.lastOpenBookID());
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(clock.pendingTimers(), 0);
-}
-
-TEST_F(DocumentsTest, RemovingAnotherBookLeavesTheReaderAlone)
-{
-    Book other = library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
-    const Book book = open(makeTokens(10), 4);
-    session.handleSpacebar();
-    session.removeBook(other);
-    EXPECT_EQ(session.currentBookID(), book.id);
-    EXPECT_EQ(library.lastOpenBookID(), book.id);
-    EXPECT_TRUE(isPlaying());
-    EXPECT_EQ(library.books().size(), 1u);
-    clock.advance(200ms);
-    EXPECT_EQ(session.currentIndex(), 5);
 }
 
 } // namespace

@@ -62,22 +62,6 @@ protected:
     InlineColorPicker picker;
 };
 
-TEST_F(InlineColorPickerTest, SquareAndBarSpanTheWidthLessTheMargins)
-{
-    EXPECT_EQ(picker.width(), 324 + 2 * InlineColorPicker::kSideMargin);
-    EXPECT_DOUBLE_EQ(picker.squareRect().width(), 324.0);
-    EXPECT_DOUBLE_EQ(picker.squareRect().height(), 155.0);
-    EXPECT_DOUBLE_EQ(picker.hueBarRect().height(), 22.0);
-    EXPECT_DOUBLE_EQ(picker.hueBarRect().top(), picker.squareRect().bottom() + 10.0);
-}
-
-TEST_F(InlineColorPickerTest, ReadsTheInitialColour)
-{
-    EXPECT_NEAR(picker.hue(), 2.0 / 3, 1e-4);
-    EXPECT_DOUBLE_EQ(picker.saturation(), 1.0);
-    EXPECT_DOUBLE_EQ(picker.brightness(), 1.0);
-}
-
 TEST_F(InlineColorPickerTest, SquareCornersGiveThePureHueWhiteAndBlack)
 {
     QSignalSpy changed(&picker, &InlineColorPicker::selectionChanged);

@@ -69,17 +69,6 @@ protected:
     SettingsPanel panel;
 };
 
-TEST_F(SettingsPanelTest, OpensWithTheMainColumnOnly)
-{
-    EXPECT_EQ(panel.width(), 380);
-    EXPECT_FALSE(panel.activeSubPanel());
-    EXPECT_EQ(panel.activeColumn(), nullptr);
-    EXPECT_EQ(chevrons(), std::vector<QString>(4, QStringLiteral("chevron.left")));
-    EXPECT_EQ(find<SubPanelRowButton>("highlightRowButton")->text(),
-              QStringLiteral("Highlight Color"));
-    EXPECT_EQ(text("titleLabel"), QStringLiteral("Settings"));
-}
-
 TEST_F(SettingsPanelTest, RowsOpenReplaceAndCloseTheSecondColumn)
 {
     press("backgroundRowButton");
@@ -112,30 +101,6 @@ TEST_F(SettingsPanelTest, RowsOpenReplaceAndCloseTheSecondColumn)
 
     press("highlightRowButton");
     EXPECT_EQ(columnTitle(), QStringLiteral("Highlight"));
-}
-
-TEST_F(SettingsPanelTest, ControlsColumnListsTheEightKeys)
-{
-    press("controlsRowButton");
-    settle();
-    ASSERT_NE(panel.activeColumn(), nullptr);
-    EXPECT_EQ(columnTitle(), QStringLiteral("Controls"));
-    QStringList keys;
-    QStringList actions;
-    for (QLabel* label : panel.activeColumn()->findChildren<QLabel*>(QStringLiteral("keyLabel"))) {
-        keys << label->text();
-    }
-    for (QLabel* label :
-         panel.activeColumn()->findChildren<QLabel*>(QStringLiteral("actionLabel"))) {
-        actions << label->text();
-    }
-    EXPECT_EQ(keys, (QStringList{
-                        QStringLiteral("Space"), QStringLiteral("W"), QStringLiteral("S"),
-                        QStringLiteral("D"), QStringLiteral("A"), QStringLiteral("\u2190 \u2192"),
-                        QStringLiteral("Shift \u2190 \u2192"), QStringLiteral("\u2191 \u2193")}));
-    EXPECT_EQ(actions.size(), 8);
-    EXPECT_EQ(actions.first(), QStringLiteral("Play / Pause"));
-    EXPECT_EQ(actions[5], QStringLiteral("\u00b110 WPM"));
 }
 
 TEST_F(SettingsPanelTest, SlidersReachTheirEnds)
@@ -195,27 +160,6 @@ TEST_F(SettingsPanelTest, ValuesFromOutsideAreShownAndNotReportedBack)
     EXPECT_EQ(sizes[0][0].toDouble(), 26.0);
 }
 
-TEST_F(SettingsPanelTest, FontPopUpOffersTheFontsAndReportsAChoice)
-{
-    auto* combo = find<QComboBox>("fontComboBox");
-    QStringList offered;
-    for (int i = 0; i < combo->count(); ++i) {
-        offered << combo->itemText(i);
-    }
-    QStringList expected;
-    for (const std::string& font : Presets::availableFonts()) {
-        expected << QString::fromStdString(font);
-    }
-    EXPECT_EQ(offered, expected);
-    EXPECT_EQ(combo->currentText(), QStringLiteral("Courier New"));
-
-    QSignalSpy fonts(&panel, &SettingsPanel::fontChanged);
-    QTest::keyClick(combo, Qt::Key_Down);
-    ASSERT_EQ(fonts.count(), 1);
-    EXPECT_EQ(fonts[0][0].toString(), QStringLiteral("Times New Roman"));
-    EXPECT_EQ(panel.selectedFont(), QStringLiteral("Times New Roman"));
-}
-
 TEST_F(SettingsPanelTest, SwatchSetsTheColourAndThePickerFollows)
 {
     QSignalSpy highlights(&panel, &SettingsPanel::orpColorChanged);
@@ -259,14 +203,6 @@ TEST_F(SettingsPanelTest, PickerDragsReachTheHostAndItsEchoKeepsTheHue)
     QTest::mouseClick(picker, Qt::LeftButton, {}, square.topRight().toPoint() + QPoint(-1, 1));
     EXPECT_DOUBLE_EQ(picker->hue(), hue);
     EXPECT_NEAR(panel.backgroundColor().hueF(), hue, 2e-3);
-}
-
-TEST_F(SettingsPanelTest, CloseButtonReportsIt)
-{
-    QSignalSpy closed(&panel, &SettingsPanel::closeRequested);
-    auto* close = find<SymbolButton>("closeButton");
-    QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
-    EXPECT_EQ(closed.count(), 1);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
 tavrin_test(settings_widgets_tests
-  SOURCES ColorMathTest.cpp InlineColorPickerTest.cpp SettingsPanelTest.cpp SettingsSnapshotTest.cpp
+  SOURCES ColorMathTest.cpp InlineColorPickerTest.cpp SettingsPanelTest.cpp
   LIBS tavrin_settings_ui
   WIDGETS)
