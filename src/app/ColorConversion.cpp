@@ -20,4 +20,13 @@ QColor toQColor(const ColorData& color)
                             component(color.a));
 }
 
+ColorData fromQColor(const QColor& color)
+{
+    if (!color.isValid()) {
+        return {};
+    }
+    const QColor rgb = color.toRgb();
+    return {rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()};
+}
+
 } // namespace tavrin

@@ -11,4 +11,8 @@ namespace tavrin {
 /// into an invalid or extended-range colour.
 QColor toQColor(const ColorData& color);
 
+/// A colour picked in the settings panel as the settings store it: sRGB components and
+/// opacity. An invalid colour reads as opaque black.
+ColorData fromQColor(const QColor& color);
+
 } // namespace tavrin

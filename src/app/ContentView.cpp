@@ -5,9 +5,12 @@
 #include "app/ColorConversion.h"
 #include "app/ControlButton.h"
 #include "app/ControlSymbols.h"
+#include "app/CoverView.h"
 #include "app/Fader.h"
 #include "app/KeyEventFilter.h"
 #include "app/LayerGeometry.h"
+#include "app/OpenDialog.h"
+#include "app/PanelStrip.h"
 #include "app/PauseSymbolView.h"
 #include "app/PointerMotionFilter.h"
 #include "app/ProgressBar.h"
@@ -15,8 +18,11 @@
 #include "display/FontResolver.h"
 #include "display/ORPWordView.h"
 #include "display/OrpIndex.h"
+#include "import/DocumentLoader.h"
+#include "library/BooksPanel.h"
 #include "library/LibraryStore.h"
 #include "session/Clock.h"
+#include "settings/SettingsPanel.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -45,6 +51,8 @@ constexpr double kLoadingOpacity = 0.5;
 constexpr double kHudFontSize = 18.0;
 constexpr double kHudOpacity = 0.55;
 constexpr double kPauseSymbolSize = 32.0;
+/// A panel closed by its own close action, a click beside it, or choosing a book.
+constexpr Animation kPanelClose = Animation::easeInOut(0.25);
 
 QFont hudFont()
 {
@@ -63,12 +71,21 @@ double lineHeight(const QFont& font)
 
 } // namespace
 
-ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
+ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* loader,
+                         QWidget* parent)
     : QWidget(parent), m_session(session), m_fullScreenTimer(clock.createTimer()),
       m_wordView(new ORPWordView(this)), m_title(new CentredText(this)),
       m_pauseSymbol(new PauseSymbolView(this)), m_loadingLine(new CentredText(this)),
       m_hud(new CentredText(this)), m_buttonColumn(new ButtonColumn(this)),
-      m_progressBar(new ProgressBar(this)),
+      m_progressBar(new ProgressBar(this)), m_cover(new CoverView(this)),
+      m_libraryStrip(new PanelStrip(this)), m_settingsStrip(new PanelStrip(this)),
+      m_booksPanel(new BooksPanel(session.library())),
+      m_coverFader(new Fader(
+          m_cover, [this](double opacity) { m_cover->setOpacity(opacity); }, this)),
+      m_libraryFader(new Fader(
+          m_libraryStrip, [this](double shown) { m_libraryStrip->setSlide(shown); }, this)),
+      m_settingsFader(new Fader(
+          m_settingsStrip, [this](double shown) { m_settingsStrip->setSlide(shown); }, this)),
       m_hudFader(new Fader(
           m_hud, [this](double opacity) { m_hud->setOpacity(kHudOpacity * opacity); }, this)),
       m_buttonFader(new Fader(
@@ -76,7 +93,7 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
       m_progressFader(new Fader(
           m_progressBar, [this](double opacity) { m_progressBar->setOpacity(opacity); }, this)),
       m_keyFilter(new KeyEventFilter(session, this, this)),
-      m_pointerFilter(new PointerMotionFilter([this] { onPointerMoved(); }, this))
+      m_pointerFilter(new PointerMotionFilter([this] { onPointerMoved(); }, this)), m_loader(loader)
 {
     setObjectName(QStringLiteral("contentView"));
     // The background is painted whole, so nothing beneath needs drawing first.
@@ -91,12 +108,18 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
     m_hud->setTextFont(hudFont());
     m_pauseSymbol->setObjectName(QStringLiteral("pauseSymbol"));
     m_buttonColumn->setObjectName(QStringLiteral("buttonColumn"));
+    m_libraryStrip->setObjectName(QStringLiteral("libraryStrip"));
+    m_settingsStrip->setObjectName(QStringLiteral("settingsStrip"));
+    m_libraryStrip->setPanel(m_booksPanel);
 
     addToLayer(Layer::word, m_title);
     addToLayer(Layer::word, m_wordView);
     addToLayer(Layer::pauseSymbol, m_pauseSymbol);
+    addToLayer(Layer::cover, m_cover);
     addToLayer(Layer::loading, m_loadingLine);
     addToLayer(Layer::hud, m_hud);
+    addToLayer(Layer::libraryStrip, m_libraryStrip);
+    addToLayer(Layer::settingsStrip, m_settingsStrip);
     addToLayer(Layer::buttonColumn, m_buttonColumn);
     addToLayer(Layer::progressBar, m_progressBar);
 
@@ -106,11 +129,19 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
             [this] { m_session.toggleBooksPanel(); });
     connect(m_progressBar, &ProgressBar::seekRequested, this,
             [this](double fraction) { m_session.seekToFraction(fraction); });
+    connect(m_libraryStrip, &PanelStrip::closeRequested, this,
+            [this] { m_session.setShowBooks(false, kPanelClose); });
+    connect(m_settingsStrip, &PanelStrip::closeRequested, this,
+            [this] { m_session.setShowSettings(false, kPanelClose); });
+    connectBooksPanel();
 
     m_changedSubscription = m_session.changed.subscribe(
         [this](Field field, Animation animation) { onChanged(field, animation); });
     m_pointerHideSubscription =
         m_session.pointerHideRequested.subscribe([] { WindowPlatform::hidePointer(); });
+    // The open book's record may come or go, or get its cover, without the book changing.
+    m_booksSubscription =
+        m_session.library().booksChanged.subscribe([this] { updateCover(Animation::immediate()); });
 
     // Everything starts from the session's current state.
     m_wordView->setFontName(QString::fromStdString(m_session.selectedFont()));
@@ -124,6 +155,12 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, QWidget* parent)
     m_hud->setText(QString::fromStdString(m_session.feedbackText()));
     m_hudFader->fadeTo(m_session.showFeedback(), Animation::immediate());
     updateControls(Animation::immediate());
+    m_booksPanel->setCurrentBookID(m_session.currentBookID());
+    m_libraryFader->fadeTo(m_session.showBooks(), Animation::immediate());
+    if (m_session.showSettings()) {
+        showSettingsPanel(Animation::immediate());
+    }
+    updateCover(Animation::immediate());
     layOut();
 }
 
@@ -131,6 +168,7 @@ ContentView::~ContentView()
 {
     m_session.changed.unsubscribe(m_changedSubscription);
     m_session.pointerHideRequested.unsubscribe(m_pointerHideSubscription);
+    m_session.library().booksChanged.unsubscribe(m_booksSubscription);
     qApp->removeEventFilter(m_keyFilter);
     WindowPlatform::showPointer();
 }
@@ -204,26 +242,47 @@ void ContentView::onChanged(Field field, Animation animation)
 {
     switch (field) {
     case Field::backgroundColor:
+        if (m_settingsPanel) {
+            m_settingsPanel->setBackgroundColor(toQColor(m_session.backgroundColor()));
+        }
         update();
         break;
     case Field::textColor:
+        if (m_settingsPanel) {
+            m_settingsPanel->setTextColor(toQColor(m_session.textColor()));
+        }
         updateTextColor();
         break;
     case Field::orpColor:
+        if (m_settingsPanel) {
+            m_settingsPanel->setOrpColor(toQColor(m_session.orpColor()));
+        }
         m_wordView->setOrpColor(toQColor(m_session.orpColor()));
         break;
     case Field::selectedFont:
+        if (m_settingsPanel) {
+            m_settingsPanel->setSelectedFont(QString::fromStdString(m_session.selectedFont()));
+        }
         m_wordView->setFontName(QString::fromStdString(m_session.selectedFont()));
         updateFonts();
         layOut();
         break;
     case Field::fontSize:
+        if (m_settingsPanel) {
+            m_settingsPanel->setFontSize(m_session.fontSize());
+        }
         m_wordView->setFontSize(m_session.fontSize());
         updateFonts();
+        break;
+    case Field::wpm:
+        if (m_settingsPanel) {
+            m_settingsPanel->setWpm(m_session.wpm());
+        }
         break;
     case Field::tokens:
         showWordOrTitle();
         updateControls(animation);
+        updateCover(animation);
         break;
     case Field::currentIndex:
         updateWord();
@@ -242,13 +301,26 @@ void ContentView::onChanged(Field field, Animation animation)
         m_hudFader->fadeTo(m_session.showFeedback(), animation);
         break;
     case Field::showGear:
+        updateControls(animation);
+        updateCover(animation);
+        break;
     case Field::showSettings:
-    case Field::showBooks:
+        if (m_session.showSettings()) {
+            showSettingsPanel(animation);
+        } else {
+            m_settingsFader->fadeTo(false, animation);
+        }
         updateControls(animation);
         break;
-    case Field::wpm:
-    case Field::isPlaying:
+    case Field::showBooks:
+        m_libraryFader->fadeTo(m_session.showBooks(), animation);
+        updateControls(animation);
+        break;
     case Field::currentBookID:
+        m_booksPanel->setCurrentBookID(m_session.currentBookID());
+        updateCover(animation);
+        break;
+    case Field::isPlaying:
         break;
     }
 }
@@ -280,6 +352,11 @@ void ContentView::layOut()
         LayerGeometry::buttonColumnRect(window, QSizeF(ControlButton::fixedSize()), 2)
             .toAlignedRect());
     m_progressBar->setGeometry(LayerGeometry::progressStripRect(window).toAlignedRect());
+    const int margin = CoverView::shadowMargin();
+    m_cover->setGeometry(LayerGeometry::coverRect(window).toAlignedRect().adjusted(-margin, -margin,
+                                                                                   margin, margin));
+    m_libraryStrip->setGeometry(rect());
+    m_settingsStrip->setGeometry(rect());
 }
 
 void ContentView::showWordOrTitle()
@@ -326,6 +403,95 @@ void ContentView::updateControls(Animation animation)
     const bool panelOpen = m_session.showSettings() || m_session.showBooks();
     m_buttonFader->fadeTo(m_session.showGear() || panelOpen, animation);
     m_progressFader->fadeTo(m_session.showGear() && !m_session.tokens().empty(), animation);
+}
+
+const Book* ContentView::openBookRecord() const
+{
+    const auto id = m_session.currentBookID();
+    if (!id) {
+        return nullptr;
+    }
+    const auto& books = m_session.library().books();
+    const auto it = std::find_if(books.begin(), books.end(),
+                                 [&id](const Book& book) { return book.id == *id; });
+    return it == books.end() ? nullptr : &*it;
+}
+
+void ContentView::updateCover(Animation animation)
+{
+    const Book* book = openBookRecord();
+    if (book) {
+        std::optional<QString> imagePath;
+        if (book->coverImagePath) {
+            imagePath = QString::fromStdString(*book->coverImagePath);
+        }
+        m_cover->setBook(QString::fromStdString(book->title), imagePath);
+    }
+    // A cover fading out keeps showing the book it showed.
+    m_coverFader->fadeTo(m_session.showGear() && !m_session.tokens().empty() && book, animation);
+}
+
+void ContentView::connectBooksPanel()
+{
+    connect(m_booksPanel, &BooksPanel::selectRequested, this, [this](const Book& book) {
+        m_session.openBook(book);
+        m_session.setShowBooks(false, kPanelClose);
+    });
+    connect(m_booksPanel, &BooksPanel::addRequested, this, [this] {
+        m_session.setShowBooks(false, Animation::immediate());
+        // The dialog's own event loop runs after the button's click has been handled.
+        QMetaObject::invokeMethod(
+            this, [this] { loadFile(); }, Qt::QueuedConnection);
+    });
+    connect(m_booksPanel, &BooksPanel::removeRequested, this,
+            [this](const Book& book) { m_session.removeBook(book); });
+    connect(m_booksPanel, &BooksPanel::closeRequested, this,
+            [this] { m_session.setShowBooks(false, kPanelClose); });
+    connect(m_booksPanel, &BooksPanel::fileDropped, this, [this](const QString& path) {
+        if (m_loader) {
+            m_loader->loadByKind(path);
+        }
+    });
+}
+
+SettingsPanel* ContentView::createSettingsPanel()
+{
+    auto* panel = new SettingsPanel;
+    panel->setValues(m_session.settingsData());
+    connect(panel, &SettingsPanel::fontChanged, this,
+            [this](const QString& font) { m_session.setSelectedFont(font.toStdString()); });
+    connect(panel, &SettingsPanel::fontSizeChanged, this,
+            [this](double fontSize) { m_session.setFontSize(fontSize); });
+    connect(panel, &SettingsPanel::wpmChanged, this, [this](double wpm) { m_session.setWpm(wpm); });
+    connect(panel, &SettingsPanel::backgroundColorChanged, this,
+            [this](const QColor& color) { m_session.setBackgroundColor(fromQColor(color)); });
+    connect(panel, &SettingsPanel::textColorChanged, this,
+            [this](const QColor& color) { m_session.setTextColor(fromQColor(color)); });
+    connect(panel, &SettingsPanel::orpColorChanged, this,
+            [this](const QColor& color) { m_session.setOrpColor(fromQColor(color)); });
+    connect(panel, &SettingsPanel::closeRequested, this,
+            [this] { m_session.setShowSettings(false, kPanelClose); });
+    return panel;
+}
+
+void ContentView::showSettingsPanel(Animation animation)
+{
+    // Every opening starts from the current settings with no colour column open.
+    m_settingsPanel = createSettingsPanel();
+    m_settingsStrip->setPanel(m_settingsPanel);
+    m_settingsFader->fadeTo(true, animation);
+}
+
+void ContentView::loadFile()
+{
+    if (!m_loader) {
+        return;
+    }
+    const std::optional<QString> path =
+        m_chooseFile ? m_chooseFile(this) : OpenDialog::chooseFile(this);
+    if (path && !path->isEmpty()) {
+        m_loader->loadByKind(*path);
+    }
 }
 
 void ContentView::paintEvent(QPaintEvent* event)

@@ -3,31 +3,42 @@
 #include "common/Observers.h"
 #include "session/ReaderSession.h"
 
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace tavrin {
 
+class BooksPanel;
 class ButtonColumn;
 class CentredText;
 class Clock;
+class CoverView;
+class DocumentLoader;
 class Fader;
 class KeyEventFilter;
 class OneShotTimer;
 class ORPWordView;
+class PanelStrip;
 class PauseSymbolView;
 class PointerMotionFilter;
 class ProgressBar;
+class SettingsPanel;
+struct Book;
 
 /// The reader window: a stack of layers over the background colour with the current word in
 /// the middle, drawn from the reader session and acting only through it. Everything else
 /// appears only when needed: the pause sign, the "Loading…" line, the status message after a
-/// command, and while the pointer moves the settings and library buttons and the progress
-/// bar. When first shown it loads the settings, reopens the last book, goes full screen and
-/// starts listening to the keyboard.
+/// command, and while the pointer moves the settings and library buttons, the progress bar
+/// and the cover of the open book. The library and settings panels slide in from the right
+/// edge; their actions reach the session and the document loader. When first shown it loads the
+/// settings, reopens the last book, goes full screen and starts listening to the keyboard.
 class ContentView : public QWidget
 {
     Q_OBJECT
@@ -48,9 +59,14 @@ public:
         progressBar
     };
 
+    /// Runs the open dialog; returns the chosen file, or nothing when cancelled.
+    using FileChooser = std::function<std::optional<QString>(QWidget* parent)>;
+
     /// clock times the delayed full-screen request; the session's own timers come from
-    /// the clock it was made with.
-    ContentView(ReaderSession& session, Clock& clock, QWidget* parent = nullptr);
+    /// the clock it was made with. loader imports the files chosen in the open dialog or
+    /// dropped on the library panel; without one nothing is imported.
+    ContentView(ReaderSession& session, Clock& clock, DocumentLoader* loader = nullptr,
+                QWidget* parent = nullptr);
     ~ContentView() override;
     ContentView(const ContentView&) = delete;
     ContentView& operator=(const ContentView&) = delete;
@@ -59,6 +75,11 @@ public:
 
     /// Puts the window into full screen 0.1 s from now, unless it is already.
     void enterFullScreen();
+
+    /// Runs the open dialog and imports the chosen file.
+    void loadFile();
+    /// Replaces the open dialog (tests choose their file without one).
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
 Q_SIGNALS:
     /// The platform's quit keys were pressed.
@@ -85,6 +106,12 @@ private:
     void updateTextColor();
     void updateFonts();
     void updateControls(Animation animation);
+    void updateCover(Animation animation);
+    /// The library's record of the open book, or nullptr.
+    const Book* openBookRecord() const;
+    void showSettingsPanel(Animation animation);
+    SettingsPanel* createSettingsPanel();
+    void connectBooksPanel();
 
     ReaderSession& m_session;
     std::unique_ptr<OneShotTimer> m_fullScreenTimer;
@@ -96,16 +123,27 @@ private:
     CentredText* m_hud;
     ButtonColumn* m_buttonColumn;
     ProgressBar* m_progressBar;
+    CoverView* m_cover;
+    PanelStrip* m_libraryStrip;
+    PanelStrip* m_settingsStrip;
+    BooksPanel* m_booksPanel;
+    QPointer<SettingsPanel> m_settingsPanel;
+    Fader* m_coverFader;
+    Fader* m_libraryFader;
+    Fader* m_settingsFader;
     Fader* m_hudFader;
     Fader* m_buttonFader;
     Fader* m_progressFader;
     KeyEventFilter* m_keyFilter;
     PointerMotionFilter* m_pointerFilter;
+    DocumentLoader* m_loader;
+    FileChooser m_chooseFile;
 
     std::vector<std::pair<Layer, QWidget*>> m_layers;
     bool m_appeared = false;
     Observers<ReaderSession::Field, Animation>::Id m_changedSubscription = 0;
     Observers<>::Id m_pointerHideSubscription = 0;
+    Observers<>::Id m_booksSubscription = 0;
 };
 
 } // namespace tavrin

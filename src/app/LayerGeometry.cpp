@@ -1,6 +1,7 @@
 #include "app/LayerGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavrin::LayerGeometry {
 
@@ -38,6 +39,21 @@ QRectF progressStripRect(QSizeF window)
     const double width = std::max(0.0, window.width() - 2.0 * kProgressSideInset);
     const double top = window.height() - kProgressBottomInset - kProgressStripHeight;
     return {kProgressSideInset, top, width, kProgressStripHeight};
+}
+
+QRectF coverRect(QSizeF window)
+{
+    const double bottom = window.height() - kCoverBottomInset;
+    return {(window.width() - kCoverWidth) / 2.0, bottom - kCoverHeight, kCoverWidth, kCoverHeight};
+}
+
+QRectF panelRect(QSizeF window, double panelWidth, double shown)
+{
+    const double fraction = std::isnan(shown) ? 0.0 : std::clamp(shown, 0.0, 1.0);
+    const double restingLeft = window.width() - kPanelRightColumn - panelWidth;
+    // Out of sight the panel's left edge lies on the window's right edge.
+    const double left = restingLeft + (1.0 - fraction) * (window.width() - restingLeft);
+    return {left, 0.0, panelWidth, window.height()};
 }
 
 } // namespace tavrin::LayerGeometry

@@ -12,6 +12,13 @@ namespace tavrin::LayerGeometry {
 inline constexpr double kPauseBottomInset = 40.0;
 /// How far below the window's centre the status message's line is centred.
 inline constexpr double kHudCentreOffset = 100.0;
+/// The cover of the open book: its size and the gap between its bottom and the window's
+/// bottom edge.
+inline constexpr double kCoverWidth = 120.0;
+inline constexpr double kCoverHeight = 180.0;
+inline constexpr double kCoverBottomInset = 90.0;
+/// The empty column kept free to the right of an open panel, where the buttons stand.
+inline constexpr double kPanelRightColumn = 72.0;
 /// Gap between the button column and the window's top edge.
 inline constexpr double kButtonColumnTopInset = 40.0;
 /// Space around each button's symbol.
@@ -42,5 +49,14 @@ QRectF buttonColumnRect(QSizeF window, QSizeF button, int count);
 /// The progress strip: kProgressStripHeight high, kProgressSideInset from the left and
 /// right edges, kProgressBottomInset above the bottom edge. Never narrower than nothing.
 QRectF progressStripRect(QSizeF window);
+
+/// The cover of the open book: kCoverWidth × kCoverHeight, centred horizontally, its bottom
+/// kCoverBottomInset above the window's bottom edge.
+QRectF coverRect(QSizeF window);
+
+/// A panel of panelWidth against the right edge with kPanelRightColumn free to its right,
+/// the window's full height. shown runs from 0 (just past the right edge, out of sight) to 1
+/// (in place); values outside are limited to that, and a value that is not a number is 0.
+QRectF panelRect(QSizeF window, double panelWidth, double shown);
 
 } // namespace tavrin::LayerGeometry

@@ -24,7 +24,7 @@ std::optional<QString> settingsPath()
 
 TavrinApp::TavrinApp()
     : m_session(m_library, m_clock, settingsPath()), m_loader(m_session),
-      m_window(std::make_unique<ContentView>(m_session, m_clock))
+      m_window(std::make_unique<ContentView>(m_session, m_clock, &m_loader))
 {
     m_window->setWindowTitle(QStringLiteral("Tavrin"));
     m_window->setMinimumSize(kMinimumSize);

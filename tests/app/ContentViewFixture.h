@@ -11,6 +11,7 @@
 #include "app/PauseSymbolView.h"
 #include "app/ProgressBar.h"
 #include "display/ORPWordView.h"
+#include "import/DocumentLoader.h"
 #include "library/LibraryStore.h"
 #include "session/ReaderSession.h"
 #include "support/TestHome.h"
@@ -72,7 +73,7 @@ protected:
 
     ContentView& show()
     {
-        m_view = std::make_unique<ContentView>(session, clock);
+        m_view = std::make_unique<ContentView>(session, clock, loader);
         m_view->resize(1000, 700);
         m_view->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
@@ -132,6 +133,8 @@ protected:
     LibraryStore library;
     VirtualClock clock;
     ReaderSession session{library, clock, settingsPath()};
+    /// The importer of files chosen or dropped; set before show() to import.
+    DocumentLoader* loader = nullptr;
 
 private:
     std::unique_ptr<ContentView> m_view;

@@ -29,6 +29,23 @@ TEST(LayerGeometryTest, LayersSitWhereTheReaderExpectsThem)
     EXPECT_EQ(LayerGeometry::progressStripRect(window), QRectF(40, 656, 920, 28));
 }
 
+TEST(LayerGeometryTest, PanelsSlideFromBeyondTheRightEdgeToBesideTheButtons)
+{
+    const QSizeF window(1000, 700);
+    EXPECT_EQ(LayerGeometry::coverRect(window), QRectF(440, 430, 120, 180));
+    struct Case
+    {
+        double shown;
+        double left;
+    };
+    // Resting, the 560-wide panel ends 72 short of the right edge; hidden, it begins there.
+    for (const Case c : {Case{1.0, 368}, Case{0.0, 1000}, Case{0.5, 684}, Case{2.0, 368},
+                         Case{-1.0, 1000}, Case{kNaN, 1000}}) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(LayerGeometry::panelRect(window, 560, c.shown), QRectF(c.left, 0, 560, 700));
+    }
+}
+
 TEST(LayerGeometryTest, ProgressStripNeverHasNegativeWidth)
 {
     EXPECT_EQ(LayerGeometry::progressStripRect(QSizeF(60, 100)).width(), 0.0);
@@ -68,6 +85,19 @@ TEST(ProgressBarGeometryTest, PointerPositionMapsToAClampedFraction)
         EXPECT_EQ(ProgressBarGeometry::fractionAt(c.x, c.width), c.fraction)
             << "x " << c.x << " width " << c.width;
     }
+}
+
+TEST(ColorConversionTest, PickedColoursBecomeSettingsColours)
+{
+    const ColorData red = fromQColor(QColor(255, 0, 0, 128));
+    EXPECT_EQ(red.r, 1.0);
+    EXPECT_EQ(red.g, 0.0);
+    EXPECT_NEAR(red.a, 128.0 / 255.0, 1e-4);
+    // A colour given in another model is stored as its sRGB components.
+    const ColorData fromHsv = fromQColor(QColor::fromHsvF(0.0f, 1.0f, 1.0f));
+    EXPECT_NEAR(fromHsv.r, 1.0, 1e-4);
+    EXPECT_NEAR(fromHsv.b, 0.0, 1e-4);
+    EXPECT_EQ(fromQColor(QColor()), ColorData{});
 }
 
 TEST(ColorConversionTest, SettingsColoursBecomeValidSrgbColours)

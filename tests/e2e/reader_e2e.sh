@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end check of the real reader on a virtual X server with a window manager: it starts
 # on its title in a fresh home, reopens a book added with tavrin-tool, and responds to real
-# key presses (X keycodes, as a keyboard sends them) and pointer movement. What it checks is
+# key presses (X keycodes, as a keyboard sends them) and pointer movement and clicks: the
+# cover of the open book, both panels, an import through the open dialog and a removal
+# through the library's alert. (File drops are covered by the widget tests: a real X drag
+# from another client is out of xdotool's reach.) What it checks is
 # what a reader would see, read from screenshots of the whole screen.
 #
 # Usage: reader_e2e.sh TAVRIN TAVRIN_TOOL SET_LAST_OPEN SCREENSHOT_DIR
@@ -143,6 +146,7 @@ window_is_full_screen() {
   grep -q "Geometry: ${width}x${height}" <<<"$geometry"
 }
 not_full_screen() { ! window_is_full_screen; }
+not_in_file() { ! grep -q "$1" "$2"; }
 
 # 1. A fresh home: the title, white on black, no controls.
 start_reader
@@ -222,6 +226,102 @@ check "F11 leaves full screen" not_full_screen
 xdotool key F11
 sleep 1
 check "F11 enters full screen again" window_is_full_screen
+
+# 8. Pointer movement shows the cover of the open book above the bottom edge.
+readonly gear_x=$((width - 28)) gear_y=68 library_x=$((width - 28)) library_y=124
+readonly panel_right=$((width - 72))
+xdotool mousemove 600 300
+sleep 0.1
+xdotool mousemove 610 305
+sleep 0.6
+shot 09-cover
+check "the cover of the open book shows 90 above the bottom" \
+  gt "$(pixels_brighter 09-cover 5 100 160 $((cx - 50)) $((height - 260)))" 12000
+
+# 9. The library panel opens with a real click on its button and closes on a click beside.
+xdotool mousemove $library_x $library_y click 1
+sleep 0.6
+shot 10-library
+check "the library panel stands left of the button column" \
+  gt "$(pixels_brighter 10-library 8 60 300 $((panel_right - 60)) 400)" 15000
+check "the column right of the panel stays clear" \
+  eq "$(pixels_brighter 10-library 8 60 300 $((panel_right + 6)) 400)" 0
+xdotool mousemove 200 400 click 1
+sleep 0.6
+shot 11-library-closed
+check "a click beside the panel closes it" \
+  eq "$(pixels_brighter 11-library-closed 8 60 300 $((panel_right - 60)) 400)" 0
+
+# 10. The settings panel opens from the gear.
+xdotool mousemove $gear_x $gear_y click 1
+sleep 0.6
+shot 12-settings
+check "the settings panel stands left of the button column" \
+  gt "$(pixels_brighter 12-settings 8 60 300 $((panel_right - 60)) 400)" 15000
+# The "Background" row opens a colour column; the panel grows to the left only.
+xdotool mousemove 1013 544 click 1
+sleep 0.6
+shot 12-settings-colour
+check "the colour column opens left of the settings panel" \
+  gt "$(pixels_brighter 12-settings-colour 8 60 300 $((panel_right - 760 + 20)) 400)" 15000
+check "the settings panel keeps its right edge" \
+  eq "$(pixels_brighter 12-settings-colour 8 60 300 $((panel_right + 6)) 400)" 0
+xdotool mousemove $gear_x $gear_y click 1
+sleep 0.6
+
+# 11. "Add Book" closes the library and opens the dialog; the path typed there is imported
+# and the library opens again with the new book.
+for i in $(seq 0 99); do printf 'second%d ' "$i"; done >"$HOME/Second_Book.txt"
+preferences=$XDG_CONFIG_HOME/Tavrin/Tavrin.conf
+xdotool mousemove $library_x $library_y click 1
+sleep 0.6
+# "Add Book" in the library's header, as laid out at this screen size.
+xdotool mousemove 1073 61 click 1
+if dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Add Book$' | head -1); then
+  sleep 0.5
+  shot 13-open-dialog
+  xdotool type --delay 5 "$HOME/Second_Book.txt"
+  xdotool key Return
+  for _ in $(seq 50); do
+    grep -q 'Second Book' "$preferences" 2>/dev/null && break
+    sleep 0.1
+  done
+  sleep 0.6
+  shot 14-imported
+  check "the file chosen in the dialog is in the library" grep -q 'Second Book' "$preferences"
+  check "the library opens again after the import" \
+    gt "$(pixels_brighter 14-imported 8 60 300 $((panel_right - 60)) 400)" 15000
+else
+  echo "FAIL: the open dialog did not appear"
+  failures=$((failures + 1))
+fi
+
+# 12. Removing the new book through its tile's delete button and the alert.
+xdotool mousemove 900 250
+sleep 0.3
+xdotool mousemove 930 240
+sleep 0.5
+shot 15-tile-hover
+xdotool mousemove 996 141 click 1
+if alert=$(timeout 10 xdotool search --sync --onlyvisible --name '^Remove' | head -1); then
+  sleep 0.5
+  shot 16-remove-alert
+  # The alert stands centred over the window; "Remove" is its left button.
+  xdotool mousemove 591 393 click 1
+  for _ in $(seq 30); do
+    grep -q 'Second Book' "$preferences" || break
+    sleep 0.1
+  done
+  sleep 0.4
+  shot 17-removed
+  check "the book removed through the alert has left the library" \
+    not_in_file 'Second Book' "$preferences"
+  check "the book being read stays on screen" \
+    gt "$(pixels_like 17-removed 'rgb(255,0,0)' 60 160 $((cx - 30)) $((cy - 80)))" 20
+else
+  echo "FAIL: the removal alert did not appear"
+  failures=$((failures + 1))
+fi
 
 quit_reader
 

@@ -1,0 +1,378 @@
+#include "ContentViewFixture.h"
+
+#include "app/CoverView.h"
+#include "app/LayerGeometry.h"
+#include "app/OpenDialog.h"
+#include "app/PanelStrip.h"
+#include "library/BookCoverTile.h"
+#include "library/BooksPanel.h"
+#include "settings/SettingsPanel.h"
+
+#include <QAbstractButton>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSlider>
+#include <QUrl>
+
+#include <mutex>
+
+namespace tavrin::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Field = ReaderSession::Field;
+
+/// Imports that record the kind each file was read as and give every file three words.
+class RecordingImporter
+{
+public:
+    DocumentLoader::Importer importer()
+    {
+        return [this](const QString& path, DocumentKind kind, std::string fileTitle) {
+            const std::lock_guard lock(m_mutex);
+            m_imports.emplace_back(path, kind);
+            ImportedDocument document;
+            document.kind = kind;
+            document.title = std::move(fileTitle);
+            document.tokens = makeWords(3);
+            return document;
+        };
+    }
+    std::vector<std::pair<QString, DocumentKind>> imports()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_imports;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::pair<QString, DocumentKind>> m_imports;
+};
+
+QByteArray jpegOf(const QColor& color)
+{
+    QImage image(240, 360, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+class ContentViewOverlaysTest : public ContentViewFixture
+{
+protected:
+    ContentViewOverlaysTest()
+    {
+        loader = &m_loader;
+        session.changed.subscribe([this](Field field, Animation animation) {
+            if (field == Field::showBooks || field == Field::showSettings) {
+                panelAnimations.push_back(animation);
+            }
+        });
+    }
+
+    CoverView* cover() const { return child<CoverView>("coverView"); }
+    PanelStrip* libraryStrip() const { return child<PanelStrip>("libraryStrip"); }
+    PanelStrip* settingsStrip() const { return child<PanelStrip>("settingsStrip"); }
+    BooksPanel* booksPanel() const { return child<BooksPanel>("booksPanel"); }
+    SettingsPanel* settingsPanel() const { return child<SettingsPanel>("settingsPanel"); }
+
+    /// Shows the controls and clicks a button, as a user opens a panel.
+    void clickButton(ControlButton* button)
+    {
+        movePointer();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    static bool settled(PanelStrip* strip, bool shown)
+    {
+        return waitFor([&] {
+            return shown ? strip->isVisible() && strip->slide() == 1.0 : !strip->isVisible();
+        });
+    }
+    bool waitForImports()
+    {
+        return waitFor([this] { return m_loader.pendingImports() == 0; });
+    }
+    QColor pixelAt(QPoint point) { return view().grab().toImage().pixelColor(point); }
+
+    RecordingImporter recorder;
+    std::vector<Animation> panelAnimations;
+
+private:
+    DocumentLoader m_loader{session, nullptr, recorder.importer()};
+};
+
+constexpr Animation kClose = Animation::easeInOut(0.25);
+
+TEST_F(ContentViewOverlaysTest, TheOpenBooksCoverShowsAndFadesWithTheControls)
+{
+    Book book = library.addBook("Red Book", "", "", makeWords(20), 0, jpegOf(Qt::red));
+    library.setLastOpenBook(book.id);
+    show();
+    EXPECT_FALSE(cover()->isVisible()) << "no cover while the controls are hidden";
+
+    movePointer();
+    ASSERT_TRUE(waitFor([this] { return cover()->opacity() == 1.0; }));
+    EXPECT_EQ(cover()->title(), QStringLiteral("Red Book"));
+    EXPECT_TRUE(cover()->showsImage());
+    const QRect frame = LayerGeometry::coverRect(QSizeF(view().size())).toRect();
+    EXPECT_EQ(frame, QRect(440, 430, 120, 180));
+    EXPECT_EQ(cover()->geometry().center(), frame.center());
+    const QColor middle = pixelAt(frame.center());
+    EXPECT_GT(middle.red(), 200);
+    EXPECT_LT(middle.green(), 60);
+
+    clock.advance(3s);
+    EXPECT_TRUE(waitFor([this] { return !cover()->isVisible(); }));
+}
+
+TEST_F(ContentViewOverlaysTest, ABookWithoutAReadableCoverShowsItsGeneratedCover)
+{
+    const Book noCover = library.addBook("Plain", "", "", makeWords(5), 0, std::nullopt);
+    Book gone = library.addBook("Gone", "", "", makeWords(5), 0, jpegOf(Qt::red));
+    ASSERT_TRUE(gone.coverImagePath);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(*gone.coverImagePath)));
+
+    show();
+    for (const Book& book : {noCover, gone}) {
+        SCOPED_TRACE(book.title);
+        session.openBook(book);
+        movePointer();
+        ASSERT_TRUE(waitFor([this] { return cover()->opacity() == 1.0; }));
+        EXPECT_EQ(cover()->title().toStdString(), book.title);
+        EXPECT_FALSE(cover()->showsImage());
+        EXPECT_TRUE(cover()->isVisible());
+    }
+}
+
+TEST_F(ContentViewOverlaysTest, NoCoverWithoutAnOpenBook)
+{
+    show();
+    movePointer();
+    EXPECT_TRUE(buttonColumn()->isVisible());
+    EXPECT_FALSE(cover()->isVisible());
+}
+
+TEST_F(ContentViewOverlaysTest, RemovingTheOpenBookClearsTheReaderAndForgetsIt)
+{
+    const Book other = library.addBook("Other", "", "", makeWords(10), 0, std::nullopt);
+    const Book open = addLastBook(makeWords(50), 7);
+    show();
+    clickButton(libraryButton());
+    ASSERT_TRUE(settled(libraryStrip(), true));
+
+    // Another book first: the reader keeps its book and word.
+    booksPanel()->requestRemoval(other);
+    auto* alert = booksPanel()->findChild<QMessageBox*>(QStringLiteral("removeAlert"));
+    ASSERT_NE(alert, nullptr);
+    QTest::mouseClick(alert->findChild<QAbstractButton*>(QStringLiteral("removeButton")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(waitFor([this] { return library.books().size() == 1; }));
+    EXPECT_EQ(session.currentBookID(), open.id);
+    EXPECT_EQ(session.currentIndex(), 7);
+    EXPECT_EQ(library.lastOpenBookID(), open.id);
+    EXPECT_TRUE(wordView()->isVisible());
+
+    booksPanel()->requestRemoval(open);
+    alert = booksPanel()->findChild<QMessageBox*>(QStringLiteral("removeAlert"));
+    ASSERT_NE(alert, nullptr);
+    QTest::mouseClick(alert->findChild<QAbstractButton*>(QStringLiteral("removeButton")),
+                      Qt::LeftButton);
+    ASSERT_TRUE(waitFor([this] { return library.books().empty(); }));
+    EXPECT_FALSE(session.currentBookID());
+    EXPECT_FALSE(library.lastOpenBookID());
+    EXPECT_TRUE(title()->isVisible());
+    EXPECT_FALSE(wordView()->isVisible());
+    EXPECT_FALSE(cover()->isVisible());
+    EXPECT_TRUE(session.showBooks()) << "the library stays open";
+}
+
+TEST_F(ContentViewOverlaysTest, PanelsStandAgainstTheButtonColumnAndCloseOnAClickBeside)
+{
+    show();
+    for (const bool books : {true, false}) {
+        SCOPED_TRACE(books ? "library" : "settings");
+        PanelStrip* strip = books ? libraryStrip() : settingsStrip();
+        clickButton(books ? libraryButton() : gearButton());
+        ASSERT_TRUE(settled(strip, true));
+        EXPECT_EQ(panelAnimations.back(), Animation::easeInOut(0.2));
+        QWidget* panel = strip->panel();
+        EXPECT_EQ(panel->geometry().right() + 1, view().width() - 72);
+        EXPECT_EQ(panel->height(), view().height());
+
+        // The empty column under the buttons does not close the panel.
+        QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(view().width() - 30, 400));
+        EXPECT_TRUE(books ? session.showBooks() : session.showSettings());
+
+        QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(100, 300));
+        EXPECT_FALSE(books ? session.showBooks() : session.showSettings());
+        EXPECT_EQ(panelAnimations.back(), kClose);
+        EXPECT_TRUE(settled(strip, false));
+    }
+}
+
+TEST_F(ContentViewOverlaysTest, TheGearWhileTheLibraryIsOpenSwapsThePanels)
+{
+    show();
+    clickButton(libraryButton());
+    ASSERT_TRUE(settled(libraryStrip(), true));
+    QTest::mouseClick(gearButton(), Qt::LeftButton);
+    EXPECT_TRUE(session.showSettings());
+    EXPECT_FALSE(session.showBooks());
+    EXPECT_TRUE(settled(settingsStrip(), true));
+    EXPECT_TRUE(settled(libraryStrip(), false));
+}
+
+TEST_F(ContentViewOverlaysTest, ChoosingATileOpensTheBookAndClosesTheLibrary)
+{
+    addLastBook(makeWords(50), 3);
+    const Book chosen = library.addBook("Chosen", "", "", makeWords(8), 5, std::nullopt);
+    show();
+    clickButton(libraryButton());
+    ASSERT_TRUE(settled(libraryStrip(), true));
+    EXPECT_EQ(booksPanel()->currentBookID(), library.lastOpenBookID());
+
+    BookCoverTile* tile = nullptr;
+    for (auto* candidate : booksPanel()->findChildren<BookCoverTile*>()) {
+        if (candidate->book().id == chosen.id) {
+            tile = candidate;
+        }
+    }
+    ASSERT_NE(tile, nullptr);
+    QTest::mouseClick(tile, Qt::LeftButton, {}, tile->mainLayerRect().center());
+    EXPECT_EQ(session.currentBookID(), chosen.id);
+    EXPECT_EQ(session.currentIndex(), 5);
+    EXPECT_EQ(wordView()->word(), QStringLiteral("w5"));
+    EXPECT_FALSE(session.showBooks());
+    EXPECT_EQ(panelAnimations.back(), kClose);
+    EXPECT_EQ(booksPanel()->currentBookID(), chosen.id);
+    EXPECT_TRUE(settled(libraryStrip(), false));
+}
+
+TEST_F(ContentViewOverlaysTest, DroppedFilesAreImportedByTheirExtensionWithThePanelOpen)
+{
+    const QString pdf = home.path() + QStringLiteral("/Scan.PDF");
+    const QString text = home.path() + QStringLiteral("/notes.txt");
+    for (const QString& path : {pdf, text}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("words");
+    }
+    show();
+    clickButton(libraryButton());
+    ASSERT_TRUE(settled(libraryStrip(), true));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(pdf), QUrl::fromLocalFile(text)});
+    const QPointF at(booksPanel()->rect().center());
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(booksPanel(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(booksPanel(), &drop);
+
+    ASSERT_TRUE(waitFor([this] { return recorder.imports().size() == 2; }));
+    ASSERT_TRUE(waitForImports());
+    const auto imports = recorder.imports();
+    EXPECT_EQ(imports[0], std::make_pair(pdf, DocumentKind::pdf));
+    EXPECT_EQ(imports[1], std::make_pair(text, DocumentKind::plainText));
+    ASSERT_EQ(library.books().size(), 2u);
+    EXPECT_EQ(library.books()[0].title, "Scan");
+    EXPECT_TRUE(session.showBooks());
+    EXPECT_FALSE(session.currentBookID()) << "an import opens nothing";
+}
+
+TEST_F(ContentViewOverlaysTest, AddBookClosesTheLibraryAndImportsTheChosenFile)
+{
+    const QString epub = home.path() + QStringLiteral("/Novel.EPUB");
+    std::vector<std::optional<QString>> answers{std::nullopt, epub};
+    int asked = 0;
+    show();
+    view().setFileChooser([&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
+
+    for (int round = 0; round < 2; ++round) {
+        clickButton(libraryButton());
+        ASSERT_TRUE(settled(libraryStrip(), true));
+        QTest::mouseClick(
+            booksPanel()->findChild<QAbstractButton*>(QStringLiteral("addBookButton")),
+            Qt::LeftButton);
+        EXPECT_FALSE(session.showBooks());
+        EXPECT_EQ(panelAnimations.back(), Animation::immediate());
+        EXPECT_FALSE(libraryStrip()->isVisible()) << "closed at once";
+        ASSERT_TRUE(waitFor([&] { return asked == round + 1; }));
+    }
+    // The first dialog was cancelled; the second chose the EPUB.
+    ASSERT_TRUE(waitFor([this] { return recorder.imports().size() == 1; }));
+    ASSERT_TRUE(waitForImports());
+    EXPECT_EQ(recorder.imports()[0], std::make_pair(epub, DocumentKind::epub));
+    EXPECT_EQ(library.books().size(), 1u);
+    EXPECT_TRUE(session.showBooks()) << "the finished import shows the library";
+    EXPECT_FALSE(session.isLoading());
+}
+
+TEST_F(ContentViewOverlaysTest, SettingsPanelAndSessionStayInStep)
+{
+    show();
+    clickButton(gearButton());
+    ASSERT_TRUE(settled(settingsStrip(), true));
+    SettingsPanel* panel = settingsPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->fontSize(), 60.0);
+
+    panel->findChild<QSlider*>(QStringLiteral("speedSlider"))->setValue(420);
+    EXPECT_EQ(session.wpm(), 420.0);
+    auto* fonts = panel->findChild<QComboBox*>(QStringLiteral("fontComboBox"));
+    // As the user's choice in the pop-up reports it.
+    const int choice = (fonts->currentIndex() + 1) % fonts->count();
+    fonts->setCurrentIndex(choice);
+    Q_EMIT fonts->activated(choice);
+    const std::string font = fonts->currentText().toStdString();
+    EXPECT_EQ(session.selectedFont(), font);
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_TRUE(written.contains("\"wpm\":420")) << written.constData();
+    EXPECT_TRUE(written.contains(QByteArray("\"selectedFont\":\"") + font.c_str()))
+        << written.constData();
+
+    // A colour column grows the panel to the left; its right edge stays by the buttons.
+    const int right = panel->geometry().right();
+    panel->toggleSubPanel(SettingsSubPanel::background);
+    ASSERT_TRUE(waitFor([&] { return panel->width() == 2 * SettingsPanel::kColumnWidth; }));
+    EXPECT_EQ(panel->geometry().right(), right);
+
+    // The keyboard changes the size; the open panel shows it.
+    QTest::keyClick(&view(), Qt::Key_Up);
+    EXPECT_EQ(session.fontSize(), 62.0);
+    EXPECT_EQ(panel->fontSize(), 62.0);
+
+    // Reopened, the panel starts afresh without the colour column.
+    QTest::mouseClick(gearButton(), Qt::LeftButton);
+    ASSERT_TRUE(settled(settingsStrip(), false));
+    QTest::mouseClick(gearButton(), Qt::LeftButton);
+    ASSERT_TRUE(settled(settingsStrip(), true));
+    EXPECT_FALSE(settingsPanel()->activeSubPanel());
+    EXPECT_EQ(settingsPanel()->fontSize(), 62.0);
+    EXPECT_EQ(settingsPanel()->wpm(), 420.0);
+}
+
+TEST(OpenDialogTest, OffersOneExistingDocumentFromTheHomeDirectory)
+{
+    TestHome home;
+    const std::unique_ptr<QFileDialog> dialog(OpenDialog::create(nullptr));
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(QDir::homePath()).canonicalPath());
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Documents (*.txt *.pdf *.epub)")});
+    EXPECT_FALSE(dialog->filter().testFlag(QDir::CaseSensitive));
+}
+
+} // namespace
+} // namespace tavrin::test
