@@ -3,6 +3,7 @@
 // preferences write, a plain atomic file write of the same bytes) are measured alongside, to
 // show where the time goes.
 
+#include "BenchHome.h"
 #include "common/AtomicFile.h"
 #include "common/DataLocation.h"
 #include "common/UuidText.h"
@@ -133,11 +134,7 @@ int main(int argc, char** argv)
 {
     // A throw-away home, so no real library or preferences are touched.
     QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/share")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       home.path() + QStringLiteral("/config"));
+    tavrin::bench::useHome(home.path());
     QCoreApplication app(argc, argv);
 
     benchmark::Initialize(&argc, argv);

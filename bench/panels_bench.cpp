@@ -1,6 +1,7 @@
 // The library panel with 1,000 books, half of them with JPEG covers: opening it (built,
 // laid out and painted once) and scrolling through it, with the number of cover files
 // decoded along the way; and the settings panel opening with a colour column.
+#include "BenchHome.h"
 #include "library/BookGrid.h"
 #include "library/BooksPanel.h"
 #include "library/CoverImageCache.h"
@@ -51,11 +52,7 @@ class LargeLibrary
 public:
     LargeLibrary()
     {
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/share")));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_home.path() + QStringLiteral("/config"));
+        tavrin::bench::useHome(m_home.path());
         m_store = std::make_unique<tavrin::LibraryStore>();
         std::vector<QByteArray> covers;
         for (int i = 0; i < 16; ++i) {

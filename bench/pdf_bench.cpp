@@ -1,6 +1,7 @@
 // Importing documents: a long PDF side by side with pdftotext on the same file, and how long
 // the main thread is held up while an 800,000-word book is imported in the background.
 
+#include "BenchHome.h"
 #include "import/DocumentImport.h"
 #include "import/DocumentLoader.h"
 #include "library/LibraryStore.h"
@@ -235,9 +236,7 @@ int main(int argc, char** argv)
         return 1;
     }
     g_work = &work;
-    qputenv("HOME", QFile::encodeName(work.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work.path() + QStringLiteral("/share")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path() + QStringLiteral("/config")));
+    tavrin::bench::useHome(work.path());
     QCoreApplication app(argc, argv);
 
     benchmark::Initialize(&argc, argv);

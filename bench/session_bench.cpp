@@ -1,6 +1,7 @@
 // The word timer on the application's clock, against a library large enough that storing
 // the position after every word costs real time: does the reader keep the set speed?
 
+#include "BenchHome.h"
 #include "common/DataLocation.h"
 #include "library/BookCodec.h"
 #include "library/LibraryStore.h"
@@ -195,11 +196,7 @@ int main(int argc, char** argv)
     if (!home.isValid()) {
         return 1;
     }
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/share")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       home.path() + QStringLiteral("/config"));
+    tavrin::bench::useHome(home.path());
 
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -51,7 +51,8 @@ BENCHMARK(encodeCache)->Unit(benchmark::kMillisecond);
 
 void decodeCache(benchmark::State& state)
 {
-    const std::string json = tavrin::TokenCodec::encode(tavrin::TextParser::tokenize(englishText()));
+    const std::string json =
+        tavrin::TokenCodec::encode(tavrin::TextParser::tokenize(englishText()));
     for (auto _ : state) {
         auto tokens = tavrin::TokenCodec::decode(json);
         if (!tokens) {

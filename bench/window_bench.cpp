@@ -5,6 +5,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another (xcb under Xvfb).
 // TAVRIN_WINDOW_BENCH_WORDS shortens the playback runs for a trial.
 
+#include "BenchHome.h"
 #include "app/ContentView.h"
 #include "app/TavrinApp.h"
 #include "display/ORPWordView.h"
@@ -243,11 +244,7 @@ int main(int argc, char** argv)
     if (!home.isValid()) {
         return 1;
     }
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/share")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/config")));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       home.path() + QStringLiteral("/config"));
+    tavrin::bench::useHome(home.path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

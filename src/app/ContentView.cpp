@@ -2,7 +2,7 @@
 
 #include "app/ButtonColumn.h"
 #include "app/CentredText.h"
-#include "app/ColorConversion.h"
+#include "settings/ColorConversion.h"
 #include "app/ControlButton.h"
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"

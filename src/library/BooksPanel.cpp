@@ -108,12 +108,9 @@ QWidget* BooksPanel::buildHeader()
     row->setContentsMargins(28, 40, 28, 24);
     row->setSpacing(8);
 
-    auto* title = new QLabel(QStringLiteral("Library"), header);
+    auto* title =
+        PanelStyle::label(QStringLiteral("Library"), PanelStyle::largeTitleFont(), 1.0, header);
     title->setObjectName(QStringLiteral("titleLabel"));
-    title->setFont(PanelStyle::largeTitleFont());
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::WindowText, PanelStyle::white(1.0));
-    title->setPalette(palette);
     row->addWidget(title);
     row->addStretch(1);
 

@@ -1,6 +1,7 @@
 #include "library/PanelStyle.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 
 namespace tavrin::PanelStyle {
 
@@ -20,6 +21,16 @@ QFont systemFont(int pixelSize, QFont::Weight weight)
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     return font;
+}
+
+QLabel* label(const QString& text, const QFont& font, double alpha, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, white(alpha));
+    label->setPalette(palette);
+    return label;
 }
 
 QFont largeTitleFont()

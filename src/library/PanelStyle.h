@@ -3,6 +3,10 @@
 #include <QColor>
 #include <QFont>
 
+class QLabel;
+class QString;
+class QWidget;
+
 namespace tavrin::PanelStyle {
 
 /// The look shared by the library and settings panels. Sizes are logical pixels. The three
@@ -19,6 +23,9 @@ QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal);
 QFont largeTitleFont();
 QFont title3Font();
 QFont bodyFont();
+
+/// A label in white at the given opacity, as every text of the panels is drawn.
+QLabel* label(const QString& text, const QFont& font, double alpha, QWidget* parent);
 
 constexpr int kLargeTitleSize = 26;
 constexpr int kTitle3Size = 20;

@@ -2,6 +2,7 @@
 
 #include "library/Divider.h"
 #include "library/PanelStyle.h"
+#include "settings/ColorConversion.h"
 #include "settings/InlineColorPicker.h"
 #include "settings/SwatchButton.h"
 #include "settings/SwatchGrid.h"
@@ -20,12 +21,6 @@ constexpr int kSpacing = 24;
 constexpr int kOverflow = InlineColorPicker::kSideMargin;
 static_assert(SwatchGrid::kMargin == kOverflow);
 
-QColor toQColor(const ColorData& c)
-{
-    return QColor::fromRgbF(static_cast<float>(c.r), static_cast<float>(c.g),
-                            static_cast<float>(c.b), static_cast<float>(c.a));
-}
-
 } // namespace
 
 ColorColumn::ColorColumn(const QString& title, const std::vector<Presets::NamedColor>& presets,
@@ -42,12 +37,8 @@ ColorColumn::ColorColumn(const QString& title, const std::vector<Presets::NamedC
         layout->addLayout(row);
     };
 
-    auto* heading = new QLabel(title, this);
+    auto* heading = PanelStyle::label(title, PanelStyle::largeTitleFont(), 1.0, this);
     heading->setObjectName(QStringLiteral("columnTitleLabel"));
-    heading->setFont(PanelStyle::largeTitleFont());
-    QPalette palette = heading->palette();
-    palette.setColor(QPalette::WindowText, PanelStyle::white(1.0));
-    heading->setPalette(palette);
     addInset(heading);
     layout->addSpacing(kSpacing);
     addInset(new Divider(this));

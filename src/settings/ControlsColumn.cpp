@@ -15,16 +15,6 @@ constexpr int kPadding = 28;
 constexpr int kSpacing = 22;
 constexpr int kKeyWidth = 120;
 
-QLabel* makeLabel(const QString& text, const QFont& font, double alpha, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, PanelStyle::white(alpha));
-    label->setPalette(palette);
-    return label;
-}
-
 } // namespace
 
 const std::vector<std::pair<QString, QString>>& ControlsColumn::controls()
@@ -48,7 +38,8 @@ ControlsColumn::ControlsColumn(QWidget* parent) : PanelColumn(parent)
     layout->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
     layout->setSpacing(kSpacing);
 
-    auto* heading = makeLabel(QStringLiteral("Controls"), PanelStyle::largeTitleFont(), 1.0, this);
+    auto* heading =
+        PanelStyle::label(QStringLiteral("Controls"), PanelStyle::largeTitleFont(), 1.0, this);
     heading->setObjectName(QStringLiteral("columnTitleLabel"));
     layout->addWidget(heading);
     layout->addWidget(new Divider(this));
@@ -56,10 +47,11 @@ ControlsColumn::ControlsColumn(QWidget* parent) : PanelColumn(parent)
     for (const auto& [key, action] : controls()) {
         auto* row = new QHBoxLayout;
         row->setSpacing(16);
-        auto* keyLabel = makeLabel(key, PanelStyle::systemFont(18, QFont::DemiBold), 1.0, this);
+        auto* keyLabel =
+            PanelStyle::label(key, PanelStyle::systemFont(18, QFont::DemiBold), 1.0, this);
         keyLabel->setObjectName(QStringLiteral("keyLabel"));
         keyLabel->setFixedWidth(kKeyWidth);
-        auto* actionLabel = makeLabel(action, PanelStyle::title3Font(), 0.6, this);
+        auto* actionLabel = PanelStyle::label(action, PanelStyle::title3Font(), 0.6, this);
         actionLabel->setObjectName(QStringLiteral("actionLabel"));
         row->addWidget(keyLabel);
         row->addWidget(actionLabel, 1);

@@ -4,6 +4,7 @@
 #include "library/PanelStyle.h"
 #include "library/SymbolButton.h"
 #include "settings/ColorColumn.h"
+#include "settings/ColorConversion.h"
 #include "settings/ControlsColumn.h"
 #include "settings/FontPopUp.h"
 #include "settings/Presets.h"
@@ -25,20 +26,9 @@ namespace tavrin {
 
 namespace {
 
-QColor toQColor(const ColorData& c)
-{
-    return QColor::fromRgbF(static_cast<float>(c.r), static_cast<float>(c.g),
-                            static_cast<float>(c.b), static_cast<float>(c.a));
-}
-
 QLabel* sectionLabel(const QString& text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    label->setFont(PanelStyle::title3Font());
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, PanelStyle::white(0.8));
-    label->setPalette(palette);
-    return label;
+    return PanelStyle::label(text, PanelStyle::title3Font(), 0.8, parent);
 }
 
 const char* const kSliderStyle =
@@ -90,12 +80,9 @@ QWidget* SettingsPanel::buildMainColumn()
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(28, 40, 28, 24);
-    auto* title = new QLabel(QStringLiteral("Settings"), column);
+    auto* title =
+        PanelStyle::label(QStringLiteral("Settings"), PanelStyle::largeTitleFont(), 1.0, column);
     title->setObjectName(QStringLiteral("titleLabel"));
-    title->setFont(PanelStyle::largeTitleFont());
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::WindowText, PanelStyle::white(1.0));
-    title->setPalette(palette);
     header->addWidget(title);
     header->addStretch(1);
     SymbolButton::Look closeLook;

@@ -2,6 +2,7 @@
 # (symbols, buttons, shadows, panel style) are the library panel's.
 tavrin_component(tavrin_settings_ui
   ColorColumn.cpp
+  ColorConversion.cpp
   ColorMath.cpp
   ControlsColumn.cpp
   FontPopUp.cpp

@@ -1,6 +1,6 @@
 #include "ContentViewFixture.h"
 
-#include "app/ColorConversion.h"
+#include "settings/ColorConversion.h"
 #include "display/FontResolver.h"
 #include "settings/Presets.h"
 #include "settings/SettingsFile.h"

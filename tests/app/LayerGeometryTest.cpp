@@ -1,5 +1,5 @@
 #include "app/LayerGeometry.h"
-#include "app/ColorConversion.h"
+#include "settings/ColorConversion.h"
 #include "app/ProgressBarGeometry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/ColorConversion.h"
+#include "settings/ColorConversion.h"
 
 #include <algorithm>
 #include <cmath>
