@@ -11,7 +11,7 @@ deps:
 # Optimised build, then start the reader.
 build: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS)
+	cmake --build --preset release -j $(JOBS) --target tavrin tavrin-tool
 
 run: build
 	./build/release/src/tavrin
@@ -29,6 +29,7 @@ dev: deps
 
 # Benchmarks and timed comparisons run on the release build.
 bench: build
+	cmake --build --preset release -j $(JOBS)
 	scripts/run-benchmarks
 
 # libFuzzer targets (clang); FUZZ_SECONDS per target.
