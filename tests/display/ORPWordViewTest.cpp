@@ -4,15 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QTest>
-#include <QTextBoundaryFinder>
 
 #include <cmath>
 #include <optional>
@@ -25,10 +19,16 @@ const QColor kBackground(0, 0, 0);
 const QColor kText(255, 255, 255);
 const QColor kHighlight(0, 255, 0);
 
-QImage render(ORPWordView& view, const QColor& background = kBackground)
+QImage blankImage(QSize size)
 {
-    QImage image(view.size(), QImage::Format_RGB32);
-    image.fill(background);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kBackground);
+    return image;
+}
+
+QImage render(ORPWordView& view)
+{
+    QImage image = blankImage(view.size());
     // Without DrawWindowBackground: only what the view itself paints.
     view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
@@ -45,8 +45,7 @@ struct Ink
 // highlighted character's ink, whatever surrounds it (emoji included, which ignore the pen).
 std::optional<Ink> inkDifference(const QImage& a, const QImage& b)
 {
-    qreal weight = 0;
-    qreal moment = 0;
+    qreal weight = 0, moment = 0;
     Ink ink;
     for (int y = 0; y < a.height(); ++y) {
         const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
@@ -77,33 +76,21 @@ std::optional<Ink> highlightInk(ORPWordView& view)
 }
 
 // A character drawn alone with plain QPainter text drawing, independently of the view: its
-// ink's centroid relative to the middle of its advance, and the ink's width.
-struct ReferenceInk
-{
-    qreal offset = 0;
-    int width = 0;
-};
-
-ReferenceInk referenceInk(const QFont& font, const QString& character)
+// ink, with the centroid relative to the middle of its advance.
+Ink referenceInk(const QFont& font, const QString& character)
 {
     const QFontMetricsF metrics(font);
     const qreal advance = metrics.horizontalAdvance(character);
     const int side = static_cast<int>(std::ceil(metrics.height() * 4 + advance));
-    QImage blank(side, side, QImage::Format_RGB32);
-    blank.fill(kBackground);
-    QImage image = blank;
-    const QPointF origin(side / 4.0, side / 2.0);
-    {
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.setPen(kText);
-        painter.drawText(origin, character);
-    }
-    const auto ink = inkDifference(image, blank);
-    if (!ink) {
-        return {};
-    }
-    return {ink->centroidX - (origin.x() + advance / 2), ink->box.width()};
+    QImage image = blankImage(QSize(side, side));
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(kText);
+    painter.drawText(QPointF(side / 4.0, side / 2.0), character);
+    painter.end();
+    Ink ink = inkDifference(image, blankImage(image.size())).value_or(Ink{});
+    ink.centroidX -= side / 4.0 + advance / 2;
+    return ink;
 }
 
 class ORPWordViewTest : public testing::Test
@@ -128,9 +115,9 @@ protected:
     {
         const auto ink = highlightInk(m_view);
         ASSERT_TRUE(ink.has_value()) << context;
-        const ReferenceInk reference = referenceInk(m_view.wordFont(), character);
-        EXPECT_NEAR(ink->centroidX, m_view.width() / 2.0 + reference.offset, 1.0) << context;
-        EXPECT_NEAR(ink->box.width(), reference.width, 2) << context;
+        const Ink reference = referenceInk(m_view.wordFont(), character);
+        EXPECT_NEAR(ink->centroidX, m_view.width() / 2.0 + reference.centroidX, 1.0) << context;
+        EXPECT_NEAR(ink->box.width(), reference.box.width(), 2) << context;
     }
 
     ORPWordView m_view;
@@ -213,9 +200,7 @@ TEST_F(ORPWordViewTest, CentresTheAscentDescentBoxVertically)
         m_view.setFontSize(size);
         m_view.setWord(QStringLiteral("HIH"));
         m_view.setOrpIndex(1);
-        QImage blank(m_view.size(), QImage::Format_RGB32);
-        blank.fill(kBackground);
-        const auto all = inkDifference(render(m_view), blank);
+        const auto all = inkDifference(render(m_view), blankImage(m_view.size()));
         ASSERT_TRUE(all.has_value());
 
         const QFontMetricsF metrics(m_view.wordFont());

@@ -169,68 +169,66 @@ TEST_F(EPUBHostile, DamagedArchives)
     }
 }
 
+// The container and a package whose spine lists count chapters, OEBPS/c<i>.xhtml.
+std::vector<ZipEntry> packageOf(int count)
+{
+    std::vector<test::ManifestItem> items;
+    std::vector<std::string> spine;
+    for (int i = 0; i < count; ++i) {
+        items.push_back({"c" + std::to_string(i), "c" + std::to_string(i) + ".xhtml"});
+        spine.push_back(items.back().id);
+    }
+    return {{"META-INF/container.xml", test::containerXml(kOpf)},
+            {kOpf, packageDocument(items, spine)}};
+}
+
+std::string chapterName(int i)
+{
+    return "OEBPS/c" + std::to_string(i) + ".xhtml";
+}
+
+// Chapter i as the given deflated data, claiming the given size and CRC.
+ZipEntry deflated(int i, const std::string& data, std::uint32_t declaredSize, std::uint32_t crc)
+{
+    ZipEntry entry{chapterName(i), {}};
+    entry.rawDeflated = data;
+    entry.declaredSize = declaredSize;
+    entry.crc = crc;
+    return entry;
+}
+
 TEST_F(EPUBHostile, SizeLiesAndOversizedEntries)
 {
-    const std::string opf = packageDocument({{"a", "a.xhtml"}, {"b", "b.xhtml"}}, {"a", "b"});
-    // a claims 100 bytes but inflates to a gigabyte; b is honest but over the entry budget.
-    ZipEntry liar{"OEBPS/a.xhtml", {}};
-    liar.rawDeflated = test::deflateRepeated(' ', 1024);
-    liar.declaredSize = 100;
-    liar.crc = 0;
-    ZipEntry huge{"OEBPS/b.xhtml", {}};
-    huge.rawDeflated = test::deflateRepeated(' ', 40);
-    huge.declaredSize = 40u << 20;
-    huge.crc = 0;
-    const EPUBParseOutcome outcome = EPUBParser::parse(bytes(
-        buildZip({{"META-INF/container.xml", test::containerXml(kOpf)}, {kOpf, opf}, liar, huge})));
-    EXPECT_TRUE(isFailure(outcome));
+    // c0 claims 100 bytes but inflates to a gigabyte; c1 is honest but over the entry budget.
+    std::vector<ZipEntry> entries = packageOf(2);
+    entries.push_back(deflated(0, test::deflateRepeated(' ', 1024), 100, 0));
+    entries.push_back(deflated(1, test::deflateRepeated(' ', 40), 40u << 20, 0));
+    EXPECT_TRUE(isFailure(EPUBParser::parse(bytes(buildZip(entries)))));
 }
 
 TEST_F(EPUBHostile, BombOfManyHonestEntriesStopsAtTheBookBudget)
 {
     // 700 chapters of 15 MiB each: over 10 GB unpacked, about 11 MB packed.
-    constexpr int kCount = 700;
-    const std::string deflated = test::deflateRepeated(' ', 15);
+    std::vector<ZipEntry> entries = packageOf(700);
+    const std::string data = test::deflateRepeated(' ', 15);
     const std::uint32_t crc = test::crc32Of(std::string(15u << 20, ' '));
-    std::vector<test::ManifestItem> items;
-    std::vector<std::string> spine;
-    std::vector<ZipEntry> entries;
-    for (int i = 0; i < kCount; ++i) {
-        const std::string id = "c" + std::to_string(i);
-        items.push_back({id, id + ".xhtml"});
-        spine.push_back(id);
-        ZipEntry entry{"OEBPS/" + id + ".xhtml", {}};
-        entry.rawDeflated = deflated;
-        entry.declaredSize = 15u << 20;
-        entry.crc = crc;
-        entries.push_back(std::move(entry));
+    for (int i = 0; i < 700; ++i) {
+        entries.push_back(deflated(i, data, 15u << 20, crc));
     }
-    entries.insert(entries.begin(), {{"META-INF/container.xml", test::containerXml(kOpf)},
-                                     {kOpf, packageDocument(items, spine)}});
-    const EPUBParseOutcome outcome = EPUBParser::parse(bytes(buildZip(entries)));
-    ASSERT_TRUE(std::holds_alternative<EPUBError>(outcome));
-    EXPECT_EQ(std::get<EPUBError>(outcome), EPUBError::unzipFailed);
+    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(bytes(buildZip(entries)))),
+              EPUBError::unzipFailed);
 }
 
 TEST_F(EPUBHostile, BombOfOverlappingEntries)
 {
-    constexpr int kCount = 1000;
-    std::vector<test::ManifestItem> items;
-    std::vector<std::string> spine;
-    std::vector<std::string> names;
-    for (int i = 0; i < kCount; ++i) {
-        const std::string id = "c" + std::to_string(i);
-        items.push_back({id, id + ".xhtml"});
-        spine.push_back(id);
-        names.push_back("OEBPS/" + id + ".xhtml");
-    }
     // Each of the 1000 names unpacks the same 12 MiB of words: 12 GB in all.
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back(chapterName(i));
+    }
     const std::string chapter = xhtml("<p>same words</p>") + std::string(12u << 20, '\n');
-    const std::string archive =
-        test::buildOverlappingZip({{"META-INF/container.xml", test::containerXml(kOpf)},
-                                   {kOpf, packageDocument(items, spine)}},
-                                  chapter, names);
-    EXPECT_TRUE(isFailure(EPUBParser::parse(bytes(archive))));
+    EXPECT_TRUE(isFailure(
+        EPUBParser::parse(bytes(test::buildOverlappingZip(packageOf(1000), chapter, names)))));
 }
 
 TEST_F(EPUBHostile, ExternalEntitiesAreNeverRead)

@@ -1,6 +1,7 @@
 #include "import/PDFParser.h"
 
 #include "import/EpubBuilder.h"
+#include "import/ImportTestFiles.h"
 #include "import/TestPdf.h"
 #include "tokenize/TextParser.h"
 
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,7 +38,7 @@ protected:
     QString write(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(test::TestPdf::write(path, bytes));
+        EXPECT_TRUE(test::writeFile(path, bytes));
         return path;
     }
     QString writePages(const std::vector<Page>& pages)
@@ -96,18 +96,6 @@ TEST_F(PDFParserTest, ParagraphsWithinAPageAndLinesWithinAParagraph)
     EXPECT_EQ(tokens[16].pauseMultiplier, 3.5);
 }
 
-TEST_F(PDFParserTest, PageWithoutTextDisturbsNothing)
-{
-    const Page first{{{"Words on the first page, before the gap."}}};
-    const Page last{{{"Words on the last page, after the gap."}}};
-    const auto withBlank = PDFParser::tokenize(writePages({first, Page{}, last}));
-    const auto without = PDFParser::tokenize(writePages({first, last}));
-    ASSERT_FALSE(without.empty());
-    expectSameTokens(withBlank, without);
-
-    EXPECT_TRUE(PDFParser::tokenize(writePages({Page{}, Page{}})).empty());
-}
-
 TEST_F(PDFParserTest, TextComesOutAsUtf8)
 {
     const auto tokens = PDFParser::tokenize(writePages({
@@ -120,7 +108,7 @@ TEST_F(PDFParserTest, TextComesOutAsUtf8)
 
 TEST_F(PDFParserTest, LongDocumentKeepsPageOrder)
 {
-    // Enough pages to be read by several threads.
+    // Enough pages to be read by several threads; a page without text disturbs nothing.
     std::vector<Page> pages;
     std::string expected;
     for (int i = 0; i < 75; ++i) {
@@ -162,91 +150,45 @@ TEST_F(PDFParserTest, PageTreeLoopKeepsTheReachablePages)
               (std::vector<std::string>{"Reachable", "page", "text."}));
 }
 
-struct Unreadable
+QByteArray randomBytes(unsigned seed, QByteArray bytes)
 {
-    const char* name;
-    std::function<QByteArray()> bytes; // empty function: no file at all
-};
-
-class UnreadablePDFTest : public ::testing::TestWithParam<Unreadable>
-{};
-
-QByteArray sampleDocument()
-{
-    return test::TestPdf::document({{{{"Some text that would be read."}}}, {{{"More text."}}}});
-}
-
-TEST_P(UnreadablePDFTest, GivesNoWords)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("broken.pdf"));
-    if (GetParam().bytes) {
-        ASSERT_TRUE(test::TestPdf::write(file, GetParam().bytes()));
+    std::mt19937 random(seed);
+    for (int i = 0; i < 20000; ++i) {
+        bytes += static_cast<char>(random() & 0xFF);
     }
-    EXPECT_TRUE(PDFParser::tokenize(file).empty());
-    EXPECT_TRUE(PDFParser::extractText(file).empty());
+    return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnreadablePDFTest,
-    ::testing::Values(
-        Unreadable{"Missing", {}}, Unreadable{"Empty", [] { return QByteArray(); }},
-        Unreadable{"PlainText", [] { return QByteArray("Just some words, not a PDF.\n"); }},
-        Unreadable{"RandomBytes",
-                   [] {
-                       std::mt19937 random(7);
-                       QByteArray bytes(20000, '\0');
-                       for (auto& b : bytes) {
-                           b = static_cast<char>(random() & 0xFF);
-                       }
-                       return bytes;
-                   }},
-        Unreadable{"RandomAfterHeader",
-                   [] {
-                       std::mt19937 random(11);
-                       QByteArray bytes = "%PDF-1.7\n";
-                       for (int i = 0; i < 20000; ++i) {
-                           bytes += static_cast<char>(random() & 0xFF);
-                       }
-                       return bytes;
-                   }},
-        Unreadable{"Truncated",
-                   [] {
-                       const QByteArray whole = sampleDocument();
-                       return whole.left(whole.size() / 2);
-                   }},
-        Unreadable{"ZeroPages",
-                   [] {
-                       return test::TestPdf::fromObjects({"<< /Type /Catalog /Pages 2 0 R >>",
-                                                          "<< /Type /Pages /Kids [] /Count 0 >>"});
-                   }},
-        Unreadable{"PageTreeContainsOnlyItself",
-                   [] {
-                       return test::TestPdf::fromObjects(
-                           {"<< /Type /Catalog /Pages 2 0 R >>",
-                            "<< /Type /Pages /Kids [2 0 R] /Count 1 >>"});
-                   }},
-        Unreadable{"PageCountBeyondReason",
-                   [] {
-                       return test::TestPdf::fromObjects(
-                           {"<< /Type /Catalog /Pages 2 0 R >>",
-                            "<< /Type /Pages /Kids [2 0 R] /Count 2147483647 >>"});
-                   }},
-        Unreadable{"LockedByUserPassword",
-                   [] {
-                       // The /U entry matches no password, so the document stays locked.
-                       return test::TestPdf::fromObjects(
-                           {"<< /Type /Catalog /Pages 2 0 R >>",
-                            "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-                            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-                            "<< /Filter /Standard /V 1 /R 2 /O <" + QByteArray(32, '\x11').toHex() +
-                                "> /U <" + QByteArray(32, '\x22').toHex() + "> /P -4 >>"},
-                           "/Encrypt 4 0 R /ID [<00112233445566778899AABBCCDDEEFF> "
-                           "<00112233445566778899AABBCCDDEEFF>] ");
-                   }}),
-    [](const ::testing::TestParamInfo<Unreadable>& param) {
-        return std::string(param.param.name);
-    });
+TEST_F(PDFParserTest, UnreadableFilesGiveNoWords)
+{
+    const QByteArray whole = test::TestPdf::document({{{{"Some text."}}}, {{{"More text."}}}});
+    const QByteArray catalog = "<< /Type /Catalog /Pages 2 0 R >>";
+    const std::vector<QByteArray> files{
+        {},
+        "Just some words, not a PDF.\n",
+        randomBytes(7, {}),
+        randomBytes(11, "%PDF-1.7\n"),
+        whole.left(whole.size() / 2),
+        test::TestPdf::fromObjects({catalog, "<< /Type /Pages /Kids [] /Count 0 >>"}),
+        // A page tree that holds only itself, and one claiming a page count beyond reason.
+        test::TestPdf::fromObjects({catalog, "<< /Type /Pages /Kids [2 0 R] /Count 1 >>"}),
+        test::TestPdf::fromObjects({catalog, "<< /Type /Pages /Kids [2 0 R] /Count 2147483647 >>"}),
+        // The /U entry matches no password, so the document stays locked.
+        test::TestPdf::fromObjects({catalog, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                    "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+                                    "<< /Filter /Standard /V 1 /R 2 /O <" +
+                                        QByteArray(32, '\x11').toHex() + "> /U <" +
+                                        QByteArray(32, '\x22').toHex() + "> /P -4 >>"},
+                                   "/Encrypt 4 0 R /ID [<00112233445566778899AABBCCDDEEFF> "
+                                   "<00112233445566778899AABBCCDDEEFF>] "),
+    };
+    EXPECT_TRUE(PDFParser::tokenize(QStringLiteral("/nonexistent/missing.pdf")).empty());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString file = write(QStringLiteral("broken%1.pdf").arg(i), files[i]);
+        EXPECT_TRUE(PDFParser::tokenize(file).empty()) << i;
+        EXPECT_TRUE(PDFParser::extractText(file).empty()) << i;
+    }
+}
 
 // pdftotext's default output holds the same text, one page after another with a form feed
 // after each; read page by page the way the parser reads it, it must give the same tokens.

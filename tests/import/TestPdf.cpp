@@ -1,7 +1,6 @@
 #include "import/TestPdf.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 #include <array>
 #include <cstdint>
@@ -165,12 +164,6 @@ QByteArray ownerEncryptedDocument(const std::vector<Page>& pages)
     const QByteArray trailer = "/Encrypt " + QByteArray::number(objects.size()) + " 0 R /ID [<" +
                                id.toHex() + "> <" + id.toHex() + ">] ";
     return fromObjects(objects, trailer);
-}
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace tavrin::test::TestPdf

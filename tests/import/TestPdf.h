@@ -30,9 +30,6 @@ QByteArray ownerEncryptedDocument(const std::vector<Page>& pages);
 /// catalog); the cross-reference table and trailer are generated.
 QByteArray fromObjects(const std::vector<QByteArray>& objects, const QByteArray& trailerExtra = {});
 
-/// Writes bytes to a file; false if that fails.
-bool write(const QString& path, const QByteArray& bytes);
-
 } // namespace TestPdf
 
 } // namespace tavrin::test

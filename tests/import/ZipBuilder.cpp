@@ -15,18 +15,6 @@ constexpr std::uint16_t kUtf8Names = 0x0800;
 constexpr std::uint16_t kVersion = 20;
 constexpr std::uint16_t kMadeOnUnix = 3 << 8;
 
-void put16(std::string& out, std::uint32_t value)
-{
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void put32(std::string& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
 std::string rawDeflate(const std::string& data, int flush)
 {
     z_stream stream{};
@@ -55,55 +43,44 @@ struct Record
     std::uint32_t offset;
 };
 
+// Little-endian fields of the given width in bytes.
+template<int Width, typename... Values> void put(std::string& out, Values... values)
+{
+    for (const auto value : {static_cast<std::uint32_t>(values)...}) {
+        for (int i = 0; i < Width; ++i) {
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    }
+}
+
 void putLocal(std::string& out, const Record& r)
 {
-    put32(out, kLocalSignature);
-    put16(out, kVersion);
-    put16(out, kUtf8Names);
-    put16(out, r.method);
-    put16(out, 0);
-    put16(out, 0x21); // 1980-01-01
-    put32(out, r.crc);
-    put32(out, r.compressedSize);
-    put32(out, r.size);
-    put16(out, static_cast<std::uint32_t>(r.name.size()));
-    put16(out, 0);
+    // Version, flags, method, time, date (1980-01-01), sizes, name and extra lengths.
+    put<4>(out, kLocalSignature);
+    put<2>(out, kVersion, kUtf8Names, r.method, 0, 0x21);
+    put<4>(out, r.crc, r.compressedSize, r.size);
+    put<2>(out, r.name.size(), 0);
     out += r.name;
 }
 
 void putCentral(std::string& out, const Record& r)
 {
-    put32(out, kCentralSignature);
-    put16(out, r.unixMode ? kMadeOnUnix | kVersion : kVersion);
-    put16(out, kVersion);
-    put16(out, kUtf8Names);
-    put16(out, r.method);
-    put16(out, 0);
-    put16(out, 0x21);
-    put32(out, r.crc);
-    put32(out, r.compressedSize);
-    put32(out, r.size);
-    put16(out, static_cast<std::uint32_t>(r.name.size()));
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, 0);
-    put32(out, r.unixMode ? *r.unixMode << 16 : 0);
-    put32(out, r.offset);
+    put<4>(out, kCentralSignature);
+    put<2>(out, r.unixMode ? kMadeOnUnix | kVersion : kVersion, kVersion, kUtf8Names, r.method, 0,
+           0x21);
+    put<4>(out, r.crc, r.compressedSize, r.size);
+    put<2>(out, r.name.size(), 0, 0, 0, 0);
+    put<4>(out, r.unixMode ? *r.unixMode << 16 : 0, r.offset);
     out += r.name;
 }
 
 void putEnd(std::string& out, std::size_t count, std::size_t centralStart)
 {
-    const auto centralSize = static_cast<std::uint32_t>(out.size() - centralStart);
-    put32(out, kEndSignature);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<std::uint32_t>(count));
-    put16(out, static_cast<std::uint32_t>(count));
-    put32(out, centralSize);
-    put32(out, static_cast<std::uint32_t>(centralStart));
-    put16(out, 0);
+    const std::size_t centralSize = out.size() - centralStart;
+    put<4>(out, kEndSignature);
+    put<2>(out, 0, 0, count, count);
+    put<4>(out, centralSize, centralStart);
+    put<2>(out, 0);
 }
 
 Record recordFor(const ZipEntry& entry, std::string& payload)

@@ -15,20 +15,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tavrin {
 namespace {
 
 constexpr int kMargin = BookCoverTile::kMargin;
 
-Book makeBook(const std::string& title, std::int64_t current = 0, std::int64_t total = 0)
+Book makeBook(const std::string& title)
 {
     Book book;
     book.id = QUuid::createUuid();
     book.title = title;
-    book.author = "Jane Austen";
-    book.year = "1813";
-    book.currentWordIndex = current;
-    book.totalWords = total;
     return book;
 }
 
@@ -69,40 +67,34 @@ class BookCoverTileTest : public ::testing::Test
 protected:
     void SetUp() override { CoverImageCache::shared().clear(); }
 
-    QString writeImage(const QString& name, const QColor& color, const char* format = "JPG")
+    QString writeImage(const QString& name, const QColor& color)
     {
         QImage image(300, 450, QImage::Format_RGB32);
         image.fill(color);
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, format));
+        EXPECT_TRUE(image.save(path, "JPG"));
         return path;
     }
 
     QTemporaryDir dir;
 };
 
-TEST_F(BookCoverTileTest, ProgressBarFollowsTheReadFraction)
+TEST_F(BookCoverTileTest, ProgressBarStaysOnTheCover)
 {
-    // Stored positions are not clamped by the library; the bar stays on the cover.
-    const struct
-    {
-        std::int64_t current, total;
-        double width;
-    } cases[] = {
-        {500, 1000, 74.0}, {3, 0, 0.0}, {5, -3, 0.0}, {2500, 1000, 148.0}, {-10, 1000, 0.0}};
-    for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(BookCoverTile(makeBook("T", c.current, c.total), false).progressBarWidth(),
-                         c.width)
-            << c.current << "/" << c.total;
+    // (position, length, width): an empty book draws no bar, a position past the end stops
+    // at the cover's edge.
+    for (const auto& [position, length, width] : {std::tuple{0, 1000, 0.0},
+                                                  {500, 1000, 74.0},
+                                                  {5, 0, 0.0},
+                                                  {-3, 10, 0.0},
+                                                  {2000, 1000, 148.0}}) {
+        Book book;
+        book.title = "T";
+        book.currentWordIndex = position;
+        book.totalWords = length;
+        EXPECT_DOUBLE_EQ(BookCoverTile(book, false, nullptr).progressBarWidth(), width)
+            << position << "/" << length;
     }
-
-    BookCoverTile tile(makeBook("T", 500, 1000), false);
-    tile.resize(tile.sizeHint());
-    const QImage image = renderOnGrey(tile);
-    const int barY = kMargin + LibraryGeometry::kCoverHeight - 2;
-    // The bar (white at 0.7) ends at 74; beyond it the cover shows.
-    EXPECT_GT(brightness(image.pixel(kMargin + 40, barY)), 170);
-    EXPECT_LT(brightness(image.pixel(kMargin + 110, barY)), 170);
 }
 
 TEST_F(BookCoverTileTest, LoadsTheStoredImageOnlyWhenFirstPainted)
@@ -117,10 +109,7 @@ TEST_F(BookCoverTileTest, LoadsTheStoredImageOnlyWhenFirstPainted)
 
     const QImage image = renderOnGrey(first);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
-    const QRgb centre = image.pixel(kMargin + 74, kMargin + 111);
-    EXPECT_GT(qRed(centre), 230);
-    EXPECT_GT(qGreen(centre), 230);
-    EXPECT_LT(qBlue(centre), 40);
+    EXPECT_LT(qBlue(image.pixel(kMargin + 74, kMargin + 111)), 40);
 
     renderOnGrey(second);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
@@ -132,12 +121,8 @@ TEST_F(BookCoverTileTest, MissingOrUnreadableImageFallsBackToTheGeneratedCover)
     Book missing = makeBook("Moby Dick");
     missing.coverImagePath = dir.filePath(QStringLiteral("gone.jpg")).toStdString();
     Book garbage = makeBook("Moby Dick");
-    const QString garbagePath = dir.filePath(QStringLiteral("garbage.jpg"));
-    QFile file(garbagePath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF not really a jpeg");
-    file.close();
-    garbage.coverImagePath = garbagePath.toStdString();
+    garbage.coverImagePath = writeImage(QStringLiteral("garbage.jpg"), Qt::red).toStdString();
+    QFile(QString::fromStdString(*garbage.coverImagePath)).resize(20);
     const Book plain = makeBook("Moby Dick");
 
     QImage reference;
@@ -178,50 +163,25 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     auto* tile = new BookCoverTile(makeBook("Dune"), false, &host);
     tile->resize(tile->sizeHint());
     host.show();
+    QSignalSpy selected(tile, &BookCoverTile::selectRequested);
+    QSignalSpy deleted(tile, &BookCoverTile::deleteRequested);
     auto* button = tile->findChild<SymbolButton*>(QStringLiteral("deleteButton"));
     ASSERT_NE(button, nullptr);
     EXPECT_FALSE(button->isVisible());
 
     sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
-    EXPECT_TRUE(tile->isHovered());
     EXPECT_TRUE(button->isVisible());
-    // The button stands 5 right of and 5 above the tile's top-right corner.
-    const QRect glyph = button->hitRect().translated(button->pos());
-    EXPECT_EQ(glyph.right() + 1, kMargin + LibraryGeometry::kCoverWidth + 5);
-    EXPECT_EQ(glyph.top(), kMargin - 5);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
+    EXPECT_EQ(deleted.count(), 1);
+    EXPECT_EQ(selected.count(), 0);
 
     // The margin kept for the glow is not part of the tile.
     sendMove(tile, QPoint(2, kMargin + 100));
-    EXPECT_FALSE(tile->isHovered());
     EXPECT_FALSE(button->isVisible());
     sendMove(tile, QPoint(kMargin + 74, kMargin + 240));
     EXPECT_TRUE(button->isVisible());
     sendLeave(tile);
     EXPECT_FALSE(button->isVisible());
-}
-
-TEST_F(BookCoverTileTest, ClicksSelectOrDelete)
-{
-    QWidget host;
-    auto* tile = new BookCoverTile(makeBook("Dune"), false, &host);
-    tile->resize(tile->sizeHint());
-    host.show();
-    QSignalSpy selected(tile, &BookCoverTile::selectRequested);
-    QSignalSpy deleted(tile, &BookCoverTile::deleteRequested);
-
-    // In the gap between the cover and the title.
-    QTest::mouseClick(tile, Qt::LeftButton, {},
-                      QPoint(kMargin + 74, kMargin + LibraryGeometry::kCoverHeight + 5));
-    EXPECT_EQ(selected.count(), 1);
-    // Outside the main layer, in the margin: nothing.
-    QTest::mouseClick(tile, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(selected.count(), 1);
-
-    sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
-    auto* button = tile->findChild<SymbolButton*>(QStringLiteral("deleteButton"));
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
-    EXPECT_EQ(deleted.count(), 1);
-    EXPECT_EQ(selected.count(), 1);
 }
 
 } // namespace

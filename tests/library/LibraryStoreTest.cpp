@@ -84,31 +84,23 @@ protected:
 TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
 {
     LibraryStore store;
-    const auto tokens = sampleTokens(42);
-    const Book plain = store.addBook("Plain", "", "", tokens, 0, std::nullopt);
-    QStringList files = dataFiles(home);
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(isFreshName(files[0], QStringLiteral(".json")));
-    EXPECT_EQ(QString::fromStdString(plain.cachedTokenPath), home.dataDir() + u'/' + files[0]);
+    const Book plain = store.addBook("Plain", "", "", sampleTokens(42), 0, std::nullopt);
     EXPECT_FALSE(plain.coverImagePath);
-    EXPECT_EQ(plain.totalWords, 42);
-    EXPECT_EQ(store.loadWords(plain).size(), 42u);
-
     const QByteArray cover("\xFF\xD8\xFF\x00jpeg\r\n", 10);
-    const Book epub = store.addBook("Epub", "Author", "1999", tokens, 57, cover);
-    files = dataFiles(home);
-    ASSERT_EQ(files.size(), 3);
+    const Book epub = store.addBook("Epub", "Author", "1999", sampleTokens(42), 57, cover);
     ASSERT_TRUE(epub.coverImagePath);
-    const QString coverName = QFileInfo(QString::fromStdString(*epub.coverImagePath)).fileName();
-    EXPECT_TRUE(isFreshName(coverName, QStringLiteral(".jpg")));
     EXPECT_EQ(readFile(QString::fromStdString(*epub.coverImagePath)), cover);
-    EXPECT_EQ(epub.currentWordIndex, 57);
-    EXPECT_EQ(epub.totalWords, 42);
-
-    const auto decoded = TokenCodec::decodeFile(epub.cachedTokenPath);
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->at(4).pauseMultiplier, 3.5);
-    EXPECT_EQ(decoded->at(41).chapterIndex, 4);
+    EXPECT_EQ(dataFiles(home).size(), 3);
+    for (const std::string& path :
+         {plain.cachedTokenPath, epub.cachedTokenPath, *epub.coverImagePath}) {
+        const QFileInfo file(QString::fromStdString(path));
+        EXPECT_EQ(file.absolutePath(), home.dataDir());
+        EXPECT_TRUE(isFreshName(file.fileName(), u'.' + file.suffix())) << path;
+    }
+    const auto decoded = store.loadWords(epub);
+    ASSERT_EQ(decoded.size(), 42u);
+    EXPECT_EQ(decoded[4].pauseMultiplier, 3.5);
+    EXPECT_EQ(decoded[41].chapterIndex, 4);
 }
 
 TEST_F(LibraryStoreTest, EveryAddIsANewEntryAndPersists)
@@ -163,21 +155,15 @@ TEST_F(LibraryStoreTest, LoadDropsBooksWhoseCacheIsGoneButKeepsTheirCoverAndStor
 
 TEST_F(LibraryStoreTest, UpdateProgressStoresAnyIndexUnchanged)
 {
-    Book book;
+    const std::int64_t index = std::numeric_limits<std::int64_t>::min();
     {
         LibraryStore store;
-        book = store.addBook("B", "", "", sampleTokens(10), 0, std::nullopt);
-        for (const std::int64_t index : {std::int64_t{5}, std::int64_t{10'000}, std::int64_t{-7},
-                                         std::numeric_limits<std::int64_t>::max()}) {
-            store.updateProgress(book.id, index);
-            EXPECT_EQ(store.books().front().currentWordIndex, index);
-            EXPECT_EQ(storedBooks()->front().currentWordIndex, index);
-        }
-        store.updateProgress(book.id, std::numeric_limits<std::int64_t>::min());
+        const Book book = store.addBook("B", "", "", sampleTokens(10), 0, std::nullopt);
+        store.updateProgress(book.id, 10'000);
+        EXPECT_EQ(storedBooks()->front().currentWordIndex, 10'000);
+        store.updateProgress(book.id, index);
     }
-    LibraryStore reopened;
-    EXPECT_EQ(reopened.books().front().currentWordIndex, std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(reopened.books().front().totalWords, 10);
+    EXPECT_EQ(LibraryStore().books().front().currentWordIndex, index);
 }
 
 TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
@@ -223,13 +209,10 @@ TEST_F(LibraryStoreTest, LoadWordsYieldsNothingForAMissingOrBrokenCache)
     LibraryStore store;
     const Book book = store.addBook("B", "", "", sampleTokens(3), 0, std::nullopt);
     QFile cache(QString::fromStdString(book.cachedTokenPath));
-    ASSERT_TRUE(cache.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    cache.write(R"([{"text":"a","pauseMultiplier":1,"isHeading":false}])");
-    cache.close();
+    ASSERT_TRUE(cache.resize(cache.size() / 2));
     EXPECT_TRUE(store.loadWords(book).empty());
     cache.remove();
     EXPECT_TRUE(store.loadWords(book).empty());
-    EXPECT_EQ(store.books().size(), 1u);
 }
 
 TEST_F(LibraryStoreTest, ACacheThatCannotBeWrittenLeavesNoPartFileAndIsDroppedLater)
@@ -241,7 +224,6 @@ TEST_F(LibraryStoreTest, ACacheThatCannotBeWrittenLeavesNoPartFileAndIsDroppedLa
         const test::FileSizeLimit diskFull(64 * 1024);
         book = store.addBook("Large", "", "", sampleTokens(20'000), 0, std::nullopt);
         EXPECT_EQ(store.books().size(), 2u);
-        EXPECT_EQ(book.totalWords, 20'000);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(book.cachedTokenPath)));
         EXPECT_TRUE(store.loadWords(book).empty());
     }

@@ -23,19 +23,17 @@ double widest(const QStringList& lines, const QFont& font)
     return result;
 }
 
-TEST(TextFittingTest, WrapCutsTheLastAllowedLineWithAnEllipsis)
+TEST(TextFittingTest, WrapStaysWithinTheWidth)
 {
-    const QString text = QStringLiteral("one two three four five six seven eight nine ten");
-    const QStringList lines = TextFitting::wrap(text, coverFont(), 80.0, 2);
+    // Cut at the last allowed line with an ellipsis.
+    QStringList lines = TextFitting::wrap(
+        QStringLiteral("one two three four five six seven eight nine ten"), coverFont(), 80.0, 2);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].endsWith(QChar(0x2026))) << lines[1].toStdString();
     EXPECT_LE(widest(lines, coverFont()), 80.0 + 0.5);
-}
-
-TEST(TextFittingTest, WrapBreaksAWordTooLongForALine)
-{
-    const QStringList lines = TextFitting::wrap(
-        QStringLiteral("Supercalifragilisticexpialidocious"), coverFont(), 60.0, 4);
+    // A word too long for a line is broken.
+    lines = TextFitting::wrap(QStringLiteral("Supercalifragilisticexpialidocious"), coverFont(),
+                              60.0, 4);
     EXPECT_GT(lines.size(), 1);
     EXPECT_LE(widest(lines, coverFont()), 60.0 + 0.5);
 }

@@ -1,5 +1,7 @@
 #include "SessionFixture.h"
 
+#include <functional>
+
 namespace tavrin::test {
 namespace {
 
@@ -84,18 +86,29 @@ TEST_F(CommandsTest, SkipClampsToTheBook)
 
 TEST_F(CommandsTest, WithoutABookOnlySpeedAndSizeWork)
 {
-    session.handleSpacebar();
-    session.handleChapter(true);
-    session.handleChapter(false);
-    session.handleSkip(true);
-    session.handleSkip(false);
-    EXPECT_TRUE(changes.empty());
-    EXPECT_EQ(pointerHides, 0);
-
-    session.handleArrow(true, false);
-    EXPECT_EQ(session.feedbackText(), "310 WPM");
-    session.handleFontSize(true);
-    EXPECT_EQ(session.feedbackText(), "62 pt");
+    const struct
+    {
+        std::function<void()> command;
+        const char* hud; // nullptr: nothing happens at all
+    } cases[] = {
+        {[this] { session.handleSpacebar(); }, nullptr},
+        {[this] { session.handleChapter(true); }, nullptr},
+        {[this] { session.handleChapter(false); }, nullptr},
+        {[this] { session.handleSkip(true); }, nullptr},
+        {[this] { session.handleSkip(false); }, nullptr},
+        {[this] { session.handleArrow(true, false); }, "310 WPM"},
+        {[this] { session.handleFontSize(true); }, "62 pt"},
+    };
+    for (const auto& c : cases) {
+        clearRecords();
+        c.command();
+        if (c.hud) {
+            EXPECT_EQ(session.feedbackText(), c.hud);
+        } else {
+            EXPECT_TRUE(changes.empty());
+            EXPECT_EQ(pointerHides, 0);
+        }
+    }
 }
 
 TEST_F(CommandsTest, PlayHidesTheControlsAndThePointerPauseDoesNot)
@@ -109,7 +122,6 @@ TEST_F(CommandsTest, PlayHidesTheControlsAndThePointerPauseDoesNot)
     EXPECT_FALSE(session.showGear());
     EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::immediate()});
     EXPECT_EQ(pointerHides, 1);
-    EXPECT_FALSE(session.showFeedback());
 
     session.handleSpacebar();
     EXPECT_EQ(pointerHides, 1);

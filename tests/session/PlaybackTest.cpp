@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,114 +13,74 @@ using Field = ReaderSession::Field;
 class PlaybackTest : public SessionFixture
 {};
 
-TEST_F(PlaybackTest, ThreeWordsAt300WpmShowFor200msEachThenStop)
+// At 300 wpm a word shows for 200 ms. Each step gives a command (' ' none, 'p' space,
+// '>' one speed step up, 's' skip forward, 'c' next chapter), then lets ms pass and expects
+// the word shown.
+TEST_F(PlaybackTest, WordsFollowTheCommandsOnTime)
 {
-    open(makeTokens(3));
-    session.handleSpacebar();
-    ASSERT_TRUE(isPlaying());
-
-    clock.advance(199ms);
-    EXPECT_EQ(session.currentIndex(), 0);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 1);
-    clock.advance(200ms);
-    EXPECT_EQ(session.currentIndex(), 2);
-    EXPECT_TRUE(isPlaying());
-    clock.advance(200ms);
-
-    EXPECT_TRUE(isStopped());
-    EXPECT_EQ(session.currentIndex(), 2);
-    EXPECT_EQ(saved, (std::vector<std::int64_t>{1, 2}));
-    EXPECT_EQ(clock.pendingTimers(), 0);
-}
-
-TEST_F(PlaybackTest, StartingOnTheLastWordShowsItOnceAndStops)
-{
-    open(makeTokens(3), 2);
-    session.handleSpacebar();
-    clock.advance(199ms);
-    EXPECT_TRUE(isPlaying());
-    clock.advance(1ms);
-    EXPECT_TRUE(isStopped());
-    EXPECT_EQ(session.currentIndex(), 2);
-    EXPECT_TRUE(saved.empty());
-}
-
-TEST_F(PlaybackTest, ResumedWordGetsAFullIntervalAgain)
-{
-    open(makeTokens(3));
-    session.handleSpacebar();
-    clock.advance(150ms);
-    session.handleSpacebar();
-    EXPECT_TRUE(session.isPlaying() && session.isPaused());
-    EXPECT_EQ(saved, (std::vector<std::int64_t>{0}));
-
-    clock.advance(10s);
-    EXPECT_EQ(session.currentIndex(), 0);
-    EXPECT_EQ(clock.pendingTimers(), 0);
-
-    session.handleSpacebar();
-    EXPECT_TRUE(isPlaying());
-    clock.advance(199ms);
-    EXPECT_EQ(session.currentIndex(), 0);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 1);
-}
-
-TEST_F(PlaybackTest, SpeedChangeRestartsTheWordAtTheNewSpeed)
-{
-    open(makeTokens(3));
-    session.handleSpacebar();
-    clock.advance(150ms);
-    session.handleArrow(true, false); // 310 wpm: 60/310 s = 193.5 ms
-    EXPECT_TRUE(isPlaying());
-    EXPECT_TRUE(saved.empty()) << "a speed change does not store the position";
-
-    clock.advance(193ms);
-    EXPECT_EQ(session.currentIndex(), 0);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 1);
-    clock.advance(193ms);
-    EXPECT_EQ(session.currentIndex(), 1);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 2);
-}
-
-TEST_F(PlaybackTest, SpeedChangeWhilePausedDoesNotResume)
-{
-    open(makeTokens(3));
-    session.handleSpacebar();
-    session.handleSpacebar();
-    session.handleArrow(true, false);
-    clock.advance(1s);
-    EXPECT_TRUE(session.isPaused());
-    EXPECT_EQ(session.currentIndex(), 0);
-}
-
-TEST_F(PlaybackTest, SkipAndChapterWhilePlayingRestartFromNow)
-{
-    auto tokens = makeTokens(100);
-    for (std::size_t i = 50; i < tokens.size(); ++i) {
-        tokens[i].chapterIndex = 1;
+    struct Step
+    {
+        char command;
+        int ms;
+        std::int64_t index;
+    };
+    const struct
+    {
+        const char* name;
+        std::size_t words;
+        std::int64_t start;
+        std::vector<Step> steps;
+        bool playing;
+        std::vector<std::int64_t> saved;
+    } cases[] = {
+        // clang-format off
+        {"three words, then stop", 3, 0,
+         {{'p', 199, 0}, {' ', 1, 1}, {' ', 200, 2}, {' ', 200, 2}}, false, {1, 2}},
+        {"the last word shows once", 3, 2, {{'p', 199, 2}, {' ', 1, 2}}, false, {}},
+        // Pausing saves; a resumed word gets a full interval again.
+        {"pause and resume", 3, 0,
+         {{'p', 150, 0}, {'p', 10'000, 0}, {'p', 199, 0}, {' ', 1, 1}}, true, {0, 1}},
+        // 310 wpm: 193.5 ms, counted from the change, which stores nothing.
+        {"speed change", 3, 0,
+         {{'p', 150, 0}, {'>', 193, 0}, {' ', 1, 1}, {' ', 193, 1}, {' ', 1, 2}}, true, {1, 2}},
+        {"speed change while paused", 3, 0, {{'p', 0, 0}, {'p', 0, 0}, {'>', 1000, 0}}, false, {0}},
+        {"skip and chapter restart from now", 100, 0,
+         {{'p', 150, 0}, {'s', 199, 25}, {' ', 1, 26}, {' ', 150, 26}, {'c', 199, 50}, {' ', 1, 51}},
+         true, {25, 26, 50, 51}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        // Three words, or a hundred in two chapters of fifty.
+        std::vector<std::int64_t> chapters(c.words, c.words > 3 ? 1 : 0);
+        std::fill_n(chapters.begin(), std::min<std::size_t>(50, c.words), 0);
+        session.setWpm(300);
+        open(makeTokens(c.words, chapters), c.start);
+        for (const Step& step : c.steps) {
+            switch (step.command) {
+            case 'p':
+                session.handleSpacebar();
+                break;
+            case '>':
+                session.handleArrow(true, false);
+                break;
+            case 's':
+                session.handleSkip(true);
+                break;
+            case 'c':
+                session.handleChapter(true);
+                break;
+            default:
+                break;
+            }
+            clock.advance(std::chrono::milliseconds(step.ms));
+            EXPECT_EQ(session.currentIndex(), step.index) << c.name;
+        }
+        EXPECT_EQ(session.isPlaying() && !session.isPaused(), c.playing) << c.name;
+        EXPECT_EQ(saved, c.saved) << c.name;
+        if (session.isPlaying()) {
+            session.handleSpacebar();
+        }
     }
-    open(tokens);
-    session.handleSpacebar();
-    clock.advance(150ms);
-    session.handleSkip(true);
-    EXPECT_EQ(session.currentIndex(), 25);
-    clock.advance(199ms);
-    EXPECT_EQ(session.currentIndex(), 25);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 26);
-
-    clock.advance(150ms);
-    session.handleChapter(true);
-    EXPECT_EQ(session.currentIndex(), 50);
-    clock.advance(199ms);
-    EXPECT_EQ(session.currentIndex(), 50);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 51);
-    EXPECT_TRUE(isPlaying());
 }
 
 TEST_F(PlaybackTest, PlaysWithoutTouchingTheLibraryWhenTheBookIsNotInIt)

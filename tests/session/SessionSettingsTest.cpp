@@ -44,48 +44,41 @@ protected:
 
 TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
 {
-    const ColorData navy{0.05, 0.05, 0.2, 1.0};
+    // Each setter is given the initial value (false) or a new one (true).
+    const ColorData grey{0.8, 0.8, 0.8, 1.0};
+    const ColorData black{0.0, 0.0, 0.0, 1.0};
+    const ColorData white{1.0, 1.0, 1.0, 1.0};
     const struct
     {
         Field field;
-        std::function<void(ReaderSession&)> setSame;
-        std::function<void(ReaderSession&)> setNew;
+        std::function<void(ReaderSession&, bool)> set;
     } cases[] = {
-        {Field::selectedFont, [](auto& s) { s.setSelectedFont("Courier New"); },
-         [](auto& s) { s.setSelectedFont("Georgia"); }},
-        {Field::fontSize, [](auto& s) { s.setFontSize(60.0); },
-         [](auto& s) { s.setFontSize(48.0); }},
-        {Field::wpm, [](auto& s) { s.setWpm(300.0); }, [](auto& s) { s.setWpm(450.0); }},
-        {Field::backgroundColor,
-         [](auto& s) {
-             s.setBackgroundColor({0.0, 0.0, 0.0, 1.0});
-         },
-         [&](auto& s) { s.setBackgroundColor(navy); }},
-        {Field::textColor,
-         [](auto& s) {
-             s.setTextColor({1.0, 1.0, 1.0, 1.0});
-         },
-         [](auto& s) {
-             s.setTextColor({0.8, 0.8, 0.8, 1.0});
+        {Field::selectedFont,
+         [](auto& s, bool n) { s.setSelectedFont(n ? "Georgia" : "Courier New"); }},
+        {Field::fontSize, [](auto& s, bool n) { s.setFontSize(n ? 48.0 : 60.0); }},
+        {Field::wpm, [](auto& s, bool n) { s.setWpm(n ? 450.0 : 300.0); }},
+        {Field::backgroundColor, [&](auto& s, bool n) { s.setBackgroundColor(n ? grey : black); }},
+        {Field::textColor, [&](auto& s, bool n) { s.setTextColor(n ? grey : white); }},
+        {Field::orpColor,
+         [](auto& s, bool n) {
+             s.setOrpColor(n ? Presets::standardBlue() : Presets::standardRed());
          }},
-        {Field::orpColor, [](auto& s) { s.setOrpColor(Presets::standardRed()); },
-         [](auto& s) { s.setOrpColor(Presets::standardBlue()); }},
     };
     for (const auto& c : cases) {
         clearRecords();
-        c.setSame(session);
+        c.set(session, false);
         EXPECT_FALSE(fileExists());
         EXPECT_TRUE(changes.empty());
 
-        c.setNew(session);
+        c.set(session, true);
         EXPECT_EQ(changedFields(), std::vector<Field>{c.field});
         ASSERT_TRUE(fileExists());
         EXPECT_EQ(stored(), session.settingsData());
 
         ASSERT_TRUE(QFile::remove(settingsPath()));
-        c.setNew(session);
+        c.set(session, true);
         EXPECT_FALSE(fileExists()) << "setting the value it already has writes nothing";
-        c.setSame(session); // back to the initial value for the next case
+        c.set(session, false); // back to the initial value for the next case
         ASSERT_TRUE(QFile::remove(settingsPath()));
     }
 }
