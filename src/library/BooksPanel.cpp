@@ -153,14 +153,7 @@ QWidget* BooksPanel::buildHeader()
     connect(addButton, &PillButton::clicked, this, &BooksPanel::addRequested);
     row->addWidget(addButton);
 
-    SymbolButton::Look closeLook;
-    closeLook.symbol = Symbols::Symbol::xmark;
-    closeLook.pointSize = 18.0;
-    closeLook.weight = QFont::DemiBold;
-    closeLook.color = PanelStyle::white(0.6);
-    closeLook.padding = 8;
-    auto* closeButton = new SymbolButton(closeLook, header);
-    closeButton->setObjectName(QStringLiteral("closeButton"));
+    auto* closeButton = SymbolButton::panelCloseButton(header);
     connect(closeButton, &SymbolButton::clicked, this, &BooksPanel::closeRequested);
     row->addWidget(closeButton);
     return header;

@@ -1,5 +1,6 @@
 #include "library/SymbolButton.h"
 
+#include "library/PanelStyle.h"
 #include "library/Shadows.h"
 
 #include <QPainter>
@@ -76,6 +77,19 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
         color.setAlphaF(color.alphaF() * 0.6f);
     }
     Symbols::draw(painter, m_look.symbol, box, color, m_look.pointSize, m_look.weight);
+}
+
+SymbolButton* SymbolButton::panelCloseButton(QWidget* parent)
+{
+    Look look;
+    look.symbol = Symbols::Symbol::xmark;
+    look.pointSize = 18.0;
+    look.weight = QFont::DemiBold;
+    look.color = PanelStyle::white(0.6);
+    look.padding = 8;
+    auto* button = new SymbolButton(look, parent);
+    button->setObjectName(QStringLiteral("closeButton"));
+    return button;
 }
 
 } // namespace tavrin

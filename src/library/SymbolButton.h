@@ -28,6 +28,10 @@ public:
 
     explicit SymbolButton(const Look& look, QWidget* parent = nullptr);
 
+    /// The close button in the header of the library and settings panels (object name
+    /// "closeButton").
+    static SymbolButton* panelCloseButton(QWidget* parent);
+
     const Look& look() const { return m_look; }
     void setSymbol(Symbols::Symbol symbol);
     /// The padded symbol's rectangle within the widget, the part that takes clicks.

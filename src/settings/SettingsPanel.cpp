@@ -85,14 +85,7 @@ QWidget* SettingsPanel::buildMainColumn()
     title->setObjectName(QStringLiteral("titleLabel"));
     header->addWidget(title);
     header->addStretch(1);
-    SymbolButton::Look closeLook;
-    closeLook.symbol = Symbols::Symbol::xmark;
-    closeLook.pointSize = 18.0;
-    closeLook.weight = QFont::DemiBold;
-    closeLook.color = PanelStyle::white(0.6);
-    closeLook.padding = 8;
-    auto* closeButton = new SymbolButton(closeLook, column);
-    closeButton->setObjectName(QStringLiteral("closeButton"));
+    auto* closeButton = SymbolButton::panelCloseButton(column);
     connect(closeButton, &SymbolButton::clicked, this, &SettingsPanel::closeRequested);
     header->addWidget(closeButton);
     layout->addLayout(header);
