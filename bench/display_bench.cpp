@@ -1,4 +1,5 @@
 // Word display: one word painted at reading size, the work the window does for every word.
+#include "BenchSupport.h"
 #include "display/ORPWordView.h"
 #include "display/OrpIndex.h"
 
@@ -106,15 +107,5 @@ BENCHMARK(BM_OrpIndex);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavrin::bench::runBenchmarks<QApplication>(argc, argv);
 }

@@ -3,7 +3,7 @@
 // preferences write, a plain atomic file write of the same bytes) are measured alongside, to
 // show where the time goes.
 
-#include "BenchHome.h"
+#include "BenchSupport.h"
 #include "common/AtomicFile.h"
 #include "common/DataLocation.h"
 #include "common/UuidText.h"
@@ -135,13 +135,5 @@ int main(int argc, char** argv)
     // A throw-away home, so no real library or preferences are touched.
     QTemporaryDir home;
     tavrin::bench::useHome(home.path());
-    QCoreApplication app(argc, argv);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavrin::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,7 +1,7 @@
 // The library panel with 1,000 books, half of them with JPEG covers: opening it (built,
 // laid out and painted once) and scrolling through it, with the number of cover files
 // decoded along the way; and the settings panel opening with a colour column.
-#include "BenchHome.h"
+#include "BenchSupport.h"
 #include "library/BookGrid.h"
 #include "library/BooksPanel.h"
 #include "library/CoverImageCache.h"
@@ -180,16 +180,5 @@ BENCHMARK(BM_OpenSettingsPanelWithColumn)->Unit(benchmark::kMillisecond)->UseRea
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    library(); // built once, outside the timings
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavrin::bench::runBenchmarks<QApplication>(argc, argv, [] { library(); });
 }

@@ -1,7 +1,7 @@
 // Importing documents: a long PDF side by side with pdftotext on the same file, and how long
 // the main thread is held up while an 800,000-word book is imported in the background.
 
-#include "BenchHome.h"
+#include "BenchSupport.h"
 #include "import/DocumentImport.h"
 #include "import/DocumentLoader.h"
 #include "library/LibraryStore.h"

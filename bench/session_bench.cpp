@@ -1,7 +1,7 @@
 // The word timer on the application's clock, against a library large enough that storing
 // the position after every word costs real time: does the reader keep the set speed?
 
-#include "BenchHome.h"
+#include "BenchSupport.h"
 #include "common/DataLocation.h"
 #include "library/BookCodec.h"
 #include "library/LibraryStore.h"

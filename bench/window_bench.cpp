@@ -5,7 +5,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM names another (xcb under Xvfb).
 // TAVRIN_WINDOW_BENCH_WORDS shortens the playback runs for a trial.
 
-#include "BenchHome.h"
+#include "BenchSupport.h"
 #include "app/ContentView.h"
 #include "app/TavrinApp.h"
 #include "display/ORPWordView.h"
@@ -245,16 +245,5 @@ int main(int argc, char** argv)
         return 1;
     }
     tavrin::bench::useHome(home.path());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tavrin::bench::runBenchmarks<QApplication>(argc, argv);
 }
