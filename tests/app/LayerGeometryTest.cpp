@@ -13,39 +13,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(LayerGeometryTest, LayersSitWhereTheReaderExpectsThem)
-{
-    const QSizeF window(1000, 700);
-
-    // Pause sign: centred, its bottom 40 above the bottom edge.
-    EXPECT_EQ(LayerGeometry::pauseSymbolRect(window, QSizeF(18, 25)), QRectF(491, 635, 18, 25));
-    // Status message: a full-width band centred 100 below the centre.
-    EXPECT_EQ(LayerGeometry::hudRect(window, 30), QRectF(0, 435, 1000, 30));
-    EXPECT_EQ(LayerGeometry::centredBand(window, 30), QRectF(0, 335, 1000, 30));
-    // Buttons: the symbol padded by 16; two of them flush right, 40 below the top.
-    EXPECT_EQ(LayerGeometry::buttonSize(QSizeF(24, 24)), QSizeF(56, 56));
-    EXPECT_EQ(LayerGeometry::buttonColumnRect(window, QSizeF(56, 56), 2), QRectF(944, 40, 56, 112));
-    // Progress strip: 40 in from each side, 28 high, 16 above the bottom.
-    EXPECT_EQ(LayerGeometry::progressStripRect(window), QRectF(40, 656, 920, 28));
-}
-
-TEST(LayerGeometryTest, PanelsSlideFromBeyondTheRightEdgeToBesideTheButtons)
-{
-    const QSizeF window(1000, 700);
-    EXPECT_EQ(LayerGeometry::coverRect(window), QRectF(440, 430, 120, 180));
-    struct Case
-    {
-        double shown;
-        double left;
-    };
-    // Resting, the 560-wide panel ends 72 short of the right edge; hidden, it begins there.
-    for (const Case c : {Case{1.0, 368}, Case{0.0, 1000}, Case{0.5, 684}, Case{2.0, 368},
-                         Case{-1.0, 1000}, Case{kNaN, 1000}}) {
-        SCOPED_TRACE(c.shown);
-        EXPECT_EQ(LayerGeometry::panelRect(window, 560, c.shown), QRectF(c.left, 0, 560, 700));
-    }
-}
-
 TEST(LayerGeometryTest, ProgressStripNeverHasNegativeWidth)
 {
     EXPECT_EQ(LayerGeometry::progressStripRect(QSizeF(60, 100)).width(), 0.0);
