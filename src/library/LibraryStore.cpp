@@ -134,15 +134,22 @@ void LibraryStore::removeBook(const Book& book)
     }
 }
 
-void LibraryStore::updateProgress(const QUuid& id, std::int64_t index)
+const Book* LibraryStore::find(const QUuid& id) const
 {
     const auto it =
         std::find_if(m_books.begin(), m_books.end(), [&](const Book& b) { return b.id == id; });
-    if (it == m_books.end()) {
+    return it == m_books.end() ? nullptr : &*it;
+}
+
+void LibraryStore::updateProgress(const QUuid& id, std::int64_t index)
+{
+    const Book* book = find(id);
+    if (!book) {
         return;
     }
-    it->currentWordIndex = index;
-    reencode(static_cast<std::size_t>(it - m_books.begin()));
+    const auto at = static_cast<std::size_t>(book - m_books.data());
+    m_books[at].currentWordIndex = index;
+    reencode(at);
     // This runs after every word: forcing each write to the disk would cost more than a word
     // lasts. The replacing rename still keeps the file whole whatever happens to the process;
     // a power cut may cost the last positions (file systems such as ext4 and btrfs write a

@@ -31,6 +31,8 @@ public:
     LibraryStore& operator=(const LibraryStore&) = delete;
 
     const std::vector<Book>& books() const { return m_books; }
+    /// The book with this id, or nullptr; valid until the next change of books().
+    const Book* find(const QUuid& id) const;
     /// The data directory, with a trailing separator.
     QString appSupportDir() const { return m_appSupportDir; }
 

@@ -1,10 +1,8 @@
 #include "session/ReaderSession.h"
 
 #include "library/LibraryStore.h"
-#include "session/Clock.h"
+#include "session/Navigation.h"
 #include "session/PlaybackTiming.h"
-#include "settings/Presets.h"
-#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,16 +19,6 @@ constexpr double kWpmFineStep = 1.0;
 constexpr double kSmallestFont = 20.0;
 constexpr double kLargestFont = 120.0;
 constexpr double kFontStep = 2.0;
-constexpr std::int64_t kSkipWords = 25;
-
-constexpr std::chrono::milliseconds kHudVisible{1500};
-constexpr std::chrono::milliseconds kIdleDelay{3000};
-
-constexpr Animation kHudShow = Animation::easeIn(0.15);
-constexpr Animation kHudHide = Animation::easeOut(0.4);
-constexpr Animation kControlsShow = Animation::easeInOut(0.3);
-constexpr Animation kControlsHide = Animation::easeInOut(0.5);
-constexpr Animation kPanelToggle = Animation::easeInOut(0.2);
 
 /// One step of a keyboard-adjusted value, kept within its limits. A value that is not a
 /// number (never written by this program) steps from the lowest limit.
@@ -50,10 +38,14 @@ std::string integerText(double value)
 
 ReaderSession::ReaderSession(LibraryStore& library, Clock& clock,
                              std::optional<QString> settingsPath)
-    : m_library(library), m_clock(clock), m_settingsPath(std::move(settingsPath)),
-      m_idleTimer(clock.createTimer()), m_playbackTimer(clock.createTimer()),
-      m_orpColor(Presets::standardRed()), m_feedbackTimer(clock.createTimer())
-{}
+    : m_library(library),
+      m_settings(std::move(settingsPath), [this](Field f, Animation a) { notify(f, a); }),
+      m_chrome(clock, [this](Field f, Animation a) { notify(f, a); }),
+      m_playback(clock, [this](Field f, Animation a) { notify(f, a); })
+{
+    m_playback.wordEnded = [this] { wordEnded(); };
+    m_chrome.wentIdle = [this] { pointerHideRequested.notify(); };
+}
 
 ReaderSession::~ReaderSession() = default;
 
@@ -65,91 +57,24 @@ double ReaderSession::progress() const
     return static_cast<double>(m_currentIndex) / static_cast<double>(m_tokens.size() - 1);
 }
 
-template<typename T>
-bool ReaderSession::assign(T& member, T value, Field field, Animation animation)
-{
-    if (member == value) {
-        return false;
-    }
-    member = std::move(value);
-    changed.notify(field, animation);
-    return true;
-}
-
-template<typename T> void ReaderSession::assignSetting(T& member, T value, Field field)
-{
-    if (assign(member, std::move(value), field)) {
-        saveSettings();
-    }
-}
-
-void ReaderSession::setBackgroundColor(ColorData color)
-{
-    assignSetting(m_backgroundColor, color, Field::backgroundColor);
-}
-
-void ReaderSession::setTextColor(ColorData color)
-{
-    assignSetting(m_textColor, color, Field::textColor);
-}
-
-void ReaderSession::setOrpColor(ColorData color)
-{
-    assignSetting(m_orpColor, color, Field::orpColor);
-}
-
-void ReaderSession::setSelectedFont(std::string font)
-{
-    assignSetting(m_selectedFont, std::move(font), Field::selectedFont);
-}
-
-void ReaderSession::setFontSize(double size)
-{
-    assignSetting(m_fontSize, size, Field::fontSize);
-}
-
-void ReaderSession::setWpm(double wpm)
-{
-    assignSetting(m_wpm, wpm, Field::wpm);
-}
-
-void ReaderSession::setShowSettings(bool show, Animation animation)
-{
-    assign(m_showSettings, show, Field::showSettings, animation);
-}
-
-void ReaderSession::setShowBooks(bool show, Animation animation)
-{
-    assign(m_showBooks, show, Field::showBooks, animation);
-}
-
 void ReaderSession::setLoading(bool loading)
 {
-    assign(m_isLoading, loading, Field::isLoading);
-}
-
-void ReaderSession::setShowGear(bool show, Animation animation)
-{
-    assign(m_showGear, show, Field::showGear, animation);
+    if (std::exchange(m_isLoading, loading) != loading) {
+        notify(Field::isLoading, {});
+    }
 }
 
 void ReaderSession::setCurrentIndex(std::int64_t index)
 {
-    assign(m_currentIndex, index, Field::currentIndex);
+    if (std::exchange(m_currentIndex, index) != index) {
+        notify(Field::currentIndex, {});
+    }
 }
 
-void ReaderSession::setPlayState(bool playing, bool paused)
+std::chrono::nanoseconds ReaderSession::currentInterval() const
 {
-    // Both flags change before anyone is told, so no observer ever sees "paused but not
-    // playing".
-    const bool playingChanged = std::exchange(m_isPlaying, playing) != playing;
-    const bool pausedChanged = std::exchange(m_isPaused, paused) != paused;
-    if (playingChanged) {
-        changed.notify(Field::isPlaying, {});
-    }
-    if (pausedChanged) {
-        changed.notify(Field::isPaused, {});
-    }
+    const auto& token = m_tokens[static_cast<std::size_t>(m_currentIndex)];
+    return PlaybackTiming::wordInterval(token.pauseMultiplier, wpm());
 }
 
 void ReaderSession::startPlayback()
@@ -157,43 +82,19 @@ void ReaderSession::startPlayback()
     if (m_tokens.empty()) {
         return;
     }
-    m_playbackTimer->cancel();
-    setPlayState(true, false);
-    m_wordStart = m_clock.now();
-    scheduleNext();
+    m_playback.start(currentInterval());
 }
 
-void ReaderSession::scheduleNext()
+void ReaderSession::wordEnded()
 {
-    if (!m_isPlaying || m_isPaused) {
-        return;
-    }
-    if (m_currentIndex < 0 || m_currentIndex >= static_cast<std::int64_t>(m_tokens.size())) {
-        return;
-    }
-    const auto& token = m_tokens[static_cast<std::size_t>(m_currentIndex)];
-    const auto interval = PlaybackTiming::wordInterval(token.pauseMultiplier, m_wpm);
-    const auto now = m_clock.now();
-    m_wordEnd = PlaybackTiming::wordDeadline(m_wordStart, interval, now);
-    m_wordStart = m_wordEnd - interval;
-    m_playbackTimer->start(m_wordEnd - now, [this] { wordTimeUp(); });
-}
-
-void ReaderSession::wordTimeUp()
-{
-    if (!m_isPlaying || m_isPaused) {
-        return;
-    }
     if (m_currentIndex >= static_cast<std::int64_t>(m_tokens.size()) - 1) {
-        m_playbackTimer->cancel();
-        setPlayState(false, false);
+        m_playback.stop();
         return;
     }
-    m_wordStart = m_wordEnd;
     setCurrentIndex(m_currentIndex + 1);
     // The next word's timer runs before the library is written, so the write's cost is
     // taken out of the word's time rather than added to it.
-    scheduleNext();
+    m_playback.advance(currentInterval());
     saveCurrentProgress();
 }
 
@@ -206,8 +107,7 @@ void ReaderSession::saveCurrentProgress()
 
 void ReaderSession::pausePlayback()
 {
-    m_playbackTimer->cancel();
-    setPlayState(true, true);
+    m_playback.pause();
     saveCurrentProgress();
 }
 
@@ -216,68 +116,43 @@ void ReaderSession::handleSpacebar()
     if (m_tokens.empty()) {
         return;
     }
-    if (m_isPlaying && !m_isPaused) {
+    if (m_playback.isRunning()) {
         pausePlayback();
         return;
     }
     startPlayback();
-    setShowGear(false, {});
+    m_chrome.hideControls();
     pointerHideRequested.notify();
 }
 
 void ReaderSession::handleArrow(bool right, bool fine)
 {
     const double step = fine ? kWpmFineStep : kWpmStep;
-    setWpm(stepWithin(m_wpm, right ? step : -step, kLowestWpm, kHighestWpm));
-    showHUD(integerText(m_wpm) + " WPM");
-    if (m_isPlaying && !m_isPaused) {
+    setWpm(stepWithin(wpm(), right ? step : -step, kLowestWpm, kHighestWpm));
+    showHUD(integerText(wpm()) + " WPM");
+    if (m_playback.isRunning()) {
+        startPlayback();
+    }
+}
+
+void ReaderSession::afterMove(std::string hud)
+{
+    saveCurrentProgress();
+    showHUD(std::move(hud));
+    if (m_playback.isRunning()) {
         startPlayback();
     }
 }
 
 void ReaderSession::handleChapter(bool forward)
 {
-    if (m_tokens.empty()) {
+    const auto target = Navigation::chapterStep(m_tokens, m_currentIndex, forward);
+    if (!target) {
         return;
     }
-    const auto count = static_cast<std::int64_t>(m_tokens.size());
-    const auto chapterAt = [this](std::int64_t i) {
-        return m_tokens[static_cast<std::size_t>(i)].chapterIndex;
-    };
-    const auto firstIndexWhere = [&](auto predicate) -> std::optional<std::int64_t> {
-        for (std::int64_t i = 0; i < count; ++i) {
-            if (predicate(chapterAt(i))) {
-                return i;
-            }
-        }
-        return std::nullopt;
-    };
-
-    const std::int64_t c = chapterAt(m_currentIndex);
-    if (forward) {
-        const auto next = firstIndexWhere([c](std::int64_t chapter) { return chapter > c; });
-        if (!next) {
-            return;
-        }
-        setCurrentIndex(*next);
-    } else {
-        const auto start =
-            firstIndexWhere([c](std::int64_t chapter) { return chapter == c; }).value_or(0);
-        if (start < m_currentIndex) {
-            setCurrentIndex(start);
-        } else if (c - 1 >= 0) {
-            const auto previous =
-                firstIndexWhere([c](std::int64_t chapter) { return chapter == c - 1; });
-            if (previous) {
-                setCurrentIndex(*previous);
-            }
-        }
-    }
-    saveCurrentProgress();
-    showHUD("Chapter " + std::to_string(chapterAt(m_currentIndex) + 1));
-    if (m_isPlaying && !m_isPaused) {
-        startPlayback();
-    }
+    setCurrentIndex(*target);
+    afterMove("Chapter " +
+              std::to_string(m_tokens[static_cast<std::size_t>(*target)].chapterIndex + 1));
 }
 
 void ReaderSession::handleSkip(bool forward)
@@ -285,106 +160,24 @@ void ReaderSession::handleSkip(bool forward)
     if (m_tokens.empty()) {
         return;
     }
-    const auto last = static_cast<std::int64_t>(m_tokens.size()) - 1;
-    const std::int64_t target = m_currentIndex + (forward ? kSkipWords : -kSkipWords);
-    setCurrentIndex(std::max<std::int64_t>(0, std::min(last, target)));
-    saveCurrentProgress();
-    showHUD("Word " + std::to_string(m_currentIndex + 1));
-    if (m_isPlaying && !m_isPaused) {
-        startPlayback();
-    }
+    setCurrentIndex(
+        Navigation::skip(static_cast<std::int64_t>(m_tokens.size()), m_currentIndex, forward));
+    afterMove("Word " + std::to_string(m_currentIndex + 1));
 }
 
 void ReaderSession::handleFontSize(bool increase)
 {
     setFontSize(
-        stepWithin(m_fontSize, increase ? kFontStep : -kFontStep, kSmallestFont, kLargestFont));
-    showHUD(integerText(m_fontSize) + " pt");
-}
-
-void ReaderSession::showHUD(std::string text)
-{
-    assign(m_feedbackText, std::move(text), Field::feedbackText);
-    assign(m_showFeedback, true, Field::showFeedback, kHudShow);
-    m_feedbackTimer->start(
-        kHudVisible, [this] { assign(m_showFeedback, false, Field::showFeedback, kHudHide); });
-}
-
-SettingsData ReaderSession::settingsData() const
-{
-    SettingsData data;
-    data.selectedFont = m_selectedFont;
-    data.fontSize = m_fontSize;
-    data.wpm = m_wpm;
-    data.backgroundColor = m_backgroundColor;
-    data.textColor = m_textColor;
-    data.orpColor = m_orpColor;
-    return data;
-}
-
-void ReaderSession::loadSettings()
-{
-    if (!m_settingsPath) {
-        return;
-    }
-    const auto loaded = SettingsFile::load(*m_settingsPath);
-    if (!loaded) {
-        return;
-    }
-    setSelectedFont(loaded->selectedFont);
-    setFontSize(loaded->fontSize);
-    setWpm(loaded->wpm);
-    setBackgroundColor(loaded->backgroundColor);
-    setTextColor(loaded->textColor);
-    setOrpColor(loaded->orpColor);
-}
-
-void ReaderSession::saveSettings()
-{
-    if (m_settingsPath) {
-        // A failed write leaves the new value in effect; it is lost only at the next start.
-        static_cast<void>(SettingsFile::save(*m_settingsPath, settingsData()));
-    }
+        stepWithin(fontSize(), increase ? kFontStep : -kFontStep, kSmallestFont, kLargestFont));
+    showHUD(integerText(fontSize()) + " pt");
 }
 
 void ReaderSession::pointerMoved()
 {
-    if (m_isPlaying && !m_isPaused) {
+    if (m_playback.isRunning()) {
         pausePlayback();
     }
-    setShowGear(true, kControlsShow);
-    resetIdleTimer();
-}
-
-void ReaderSession::resetIdleTimer()
-{
-    m_idleTimer->start(kIdleDelay, [this] { idleTimeUp(); });
-}
-
-void ReaderSession::idleTimeUp()
-{
-    // An open panel keeps the controls up until the next idle period after it closes.
-    if (m_showSettings || m_showBooks) {
-        return;
-    }
-    setShowGear(false, kControlsHide);
-    pointerHideRequested.notify();
-}
-
-void ReaderSession::toggleSettingsPanel()
-{
-    setShowSettings(!m_showSettings, kPanelToggle);
-    if (m_showSettings) {
-        setShowBooks(false, kPanelToggle);
-    }
-}
-
-void ReaderSession::toggleBooksPanel()
-{
-    setShowBooks(!m_showBooks, kPanelToggle);
-    if (m_showBooks) {
-        setShowSettings(false, kPanelToggle);
-    }
+    m_chrome.showControls();
 }
 
 void ReaderSession::seekToFraction(double fraction)
@@ -392,35 +185,31 @@ void ReaderSession::seekToFraction(double fraction)
     if (m_tokens.empty()) {
         return;
     }
-    const double clamped = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
-    const auto last = static_cast<double>(m_tokens.size() - 1);
-    setCurrentIndex(static_cast<std::int64_t>(clamped * last));
+    setCurrentIndex(Navigation::seek(static_cast<std::int64_t>(m_tokens.size()), fraction));
     saveCurrentProgress();
 }
 
 void ReaderSession::replaceDocument(std::vector<WordToken> tokens, std::int64_t index,
                                     std::optional<QUuid> bookID)
 {
-    m_playbackTimer->cancel();
+    const auto [playingChanged, pausedChanged] = m_playback.stopQuietly();
     // Everything is in place before the first notification, so an observer never sees a
     // position that lies outside the new word list.
     m_tokens = std::move(tokens);
     const bool indexChanged = std::exchange(m_currentIndex, index) != index;
     const bool bookChanged = std::exchange(m_currentBookID, bookID) != bookID;
-    const bool playingChanged = std::exchange(m_isPlaying, false);
-    const bool pausedChanged = std::exchange(m_isPaused, false);
-    changed.notify(Field::tokens, {});
+    notify(Field::tokens, {});
     if (indexChanged) {
-        changed.notify(Field::currentIndex, {});
+        notify(Field::currentIndex, {});
     }
     if (bookChanged) {
-        changed.notify(Field::currentBookID, {});
+        notify(Field::currentBookID, {});
     }
     if (playingChanged) {
-        changed.notify(Field::isPlaying, {});
+        notify(Field::isPlaying, {});
     }
     if (pausedChanged) {
-        changed.notify(Field::isPaused, {});
+        notify(Field::isPaused, {});
     }
 }
 
@@ -433,11 +222,8 @@ void ReaderSession::openBook(const Book& book)
     // The store's record is read after the save above, so reopening the book being read
     // keeps the word on screen even when the caller's copy of the record is older.
     std::int64_t index = book.currentWordIndex;
-    const auto& books = m_library.books();
-    if (const auto it =
-            std::find_if(books.begin(), books.end(), [&id](const Book& b) { return b.id == id; });
-        it != books.end()) {
-        index = it->currentWordIndex;
+    if (const Book* stored = m_library.find(id)) {
+        index = stored->currentWordIndex;
     }
     // A stored position outside the word list (a hand-edited library) would leave nothing
     // to draw; it is brought into range. With no words at all it is kept, so that saving

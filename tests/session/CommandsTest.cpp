@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace tavrin::test {
@@ -35,24 +36,27 @@ TEST_F(CommandsTest, SpeedStepsStayWithinLimitsAndShowTheWholeNumber)
     }
 }
 
-TEST_F(CommandsTest, ChapterWalk)
+TEST_F(CommandsTest, MovesSaveAndNameWhereTheyLead)
 {
-    open(makeTokens(5, {0, 0, 1, 1, 2}), 3);
+    std::vector<std::int64_t> chapters(40, 1);
+    std::fill_n(chapters.begin(), 30, 0);
+    open(makeTokens(40, chapters), 3);
     const struct
     {
-        bool forward;
+        std::function<void()> command;
         std::int64_t to;
         const char* hud; // nullptr: nothing happens at all
     } steps[] = {
-        {false, 2, "Chapter 2"}, // from 3: back to the start of the chapter
-        {false, 0, "Chapter 1"}, // at a chapter start: to the previous chapter
-        {false, 0, "Chapter 1"}, // first chapter's start: stays, but saves and shows
-        {true, 2, "Chapter 2"},  {true, 4, "Chapter 3"}, {true, 4, nullptr}, // no later chapter
+        {[this] { session.handleChapter(false); }, 0, "Chapter 1"},
+        {[this] { session.handleSkip(true); }, 25, "Word 26"},
+        {[this] { session.handleChapter(true); }, 30, "Chapter 2"},
+        {[this] { session.handleChapter(true); }, 30, nullptr},
+        {[this] { session.handleSkip(true); }, 39, "Word 40"},
     };
     for (const auto& s : steps) {
         clearRecords();
-        session.handleChapter(s.forward);
-        EXPECT_EQ(session.currentIndex(), s.to) << s.hud;
+        s.command();
+        EXPECT_EQ(session.currentIndex(), s.to);
         if (s.hud) {
             EXPECT_EQ(session.feedbackText(), s.hud);
             EXPECT_EQ(saved, std::vector<std::int64_t>{s.to});
@@ -60,27 +64,6 @@ TEST_F(CommandsTest, ChapterWalk)
             EXPECT_TRUE(changes.empty());
             EXPECT_TRUE(saved.empty());
         }
-    }
-}
-
-TEST_F(CommandsTest, SkipClampsToTheBook)
-{
-    const struct
-    {
-        std::int64_t from;
-        bool forward;
-        std::int64_t to;
-        const char* hud;
-    } cases[] = {
-        {990, true, 999, "Word 1000"}, {10, false, 0, "Word 1"},      {0, true, 25, "Word 26"},
-        {500, false, 475, "Word 476"}, {999, true, 999, "Word 1000"},
-    };
-    for (const auto& c : cases) {
-        open(makeTokens(1000), c.from);
-        session.handleSkip(c.forward);
-        EXPECT_EQ(session.currentIndex(), c.to) << c.from;
-        EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
-        EXPECT_EQ(saved, std::vector<std::int64_t>{c.to}) << c.from;
     }
 }
 

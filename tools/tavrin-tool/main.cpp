@@ -188,9 +188,7 @@ int addCommand(const QStringList& args)
     tavrin::LibraryStore library;
     // A library prepared from the command line should open on its book at the next start.
     const auto lastOpen = library.lastOpenBookID();
-    bool needsBookToReopen =
-        !lastOpen || std::none_of(library.books().begin(), library.books().end(),
-                                  [&](const tavrin::Book& b) { return b.id == *lastOpen; });
+    bool needsBookToReopen = !lastOpen || !library.find(*lastOpen);
     int status = 0;
     for (const QString& path : args) {
         const auto document = importReadable(path);
@@ -203,8 +201,8 @@ int addCommand(const QStringList& args)
             continue;
         }
         const tavrin::Book book =
-            library.addBook(document->title, document->author, document->year,
-                            document->tokens, document->startIndex, document->coverData);
+            library.addBook(document->title, document->author, document->year, document->tokens,
+                            document->startIndex, document->coverData);
         if (needsBookToReopen) {
             library.setLastOpenBook(book.id);
             needsBookToReopen = false;
@@ -234,17 +232,16 @@ int removeCommand(const QStringList& args)
         return fail("not a book id: " + args[0].toStdString());
     }
     tavrin::LibraryStore library;
-    const auto& books = library.books();
-    const auto it = std::find_if(books.begin(), books.end(),
-                                 [&](const tavrin::Book& b) { return b.id == *id; });
-    if (it == books.end()) {
+    const tavrin::Book* found = library.find(*id);
+    if (!found) {
         return fail("no book with id " + args[0].toStdString());
     }
     // As when the reader removes the book it has open: it is no longer the one to reopen.
     if (library.lastOpenBookID() == *id) {
         library.setLastOpenBook(std::nullopt);
     }
-    const tavrin::Book book = *it;
+    // A copy: removing the book changes the list the found record lives in.
+    const tavrin::Book book = *found;
     library.removeBook(book);
     return 0;
 }
@@ -266,12 +263,9 @@ int main(int argc, char** argv)
         return 0;
     }
     const std::map<QString, std::function<int(const QStringList&)>> commands{
-        {QStringLiteral("tokens"), tokensCommand},
-        {QStringLiteral("count"), countCommand},
-        {QStringLiteral("decode"), decodeCommand},
-        {QStringLiteral("info"), infoCommand},
-        {QStringLiteral("add"), addCommand},
-        {QStringLiteral("list"), listCommand},
+        {QStringLiteral("tokens"), tokensCommand}, {QStringLiteral("count"), countCommand},
+        {QStringLiteral("decode"), decodeCommand}, {QStringLiteral("info"), infoCommand},
+        {QStringLiteral("add"), addCommand},       {QStringLiteral("list"), listCommand},
         {QStringLiteral("remove"), removeCommand},
     };
     const auto it = commands.find(command);

@@ -1,0 +1,75 @@
+#include "session/ReadingSettings.h"
+
+#include "settings/SettingsFile.h"
+
+#include <utility>
+
+namespace tavrin {
+
+ReadingSettings::ReadingSettings(std::optional<QString> path, FieldNotifier notify)
+    : m_path(std::move(path)), m_notify(std::move(notify))
+{}
+
+template<typename T> void ReadingSettings::assign(T& member, T value, SessionField field)
+{
+    if (assignField(member, std::move(value), field, m_notify)) {
+        save();
+    }
+}
+
+void ReadingSettings::setBackgroundColor(ColorData color)
+{
+    assign(m_data.backgroundColor, color, SessionField::backgroundColor);
+}
+
+void ReadingSettings::setTextColor(ColorData color)
+{
+    assign(m_data.textColor, color, SessionField::textColor);
+}
+
+void ReadingSettings::setOrpColor(ColorData color)
+{
+    assign(m_data.orpColor, color, SessionField::orpColor);
+}
+
+void ReadingSettings::setSelectedFont(std::string font)
+{
+    assign(m_data.selectedFont, std::move(font), SessionField::selectedFont);
+}
+
+void ReadingSettings::setFontSize(double size)
+{
+    assign(m_data.fontSize, size, SessionField::fontSize);
+}
+
+void ReadingSettings::setWpm(double wpm)
+{
+    assign(m_data.wpm, wpm, SessionField::wpm);
+}
+
+void ReadingSettings::load()
+{
+    if (!m_path) {
+        return;
+    }
+    const auto loaded = SettingsFile::load(*m_path);
+    if (!loaded) {
+        return;
+    }
+    setSelectedFont(loaded->selectedFont);
+    setFontSize(loaded->fontSize);
+    setWpm(loaded->wpm);
+    setBackgroundColor(loaded->backgroundColor);
+    setTextColor(loaded->textColor);
+    setOrpColor(loaded->orpColor);
+}
+
+void ReadingSettings::save()
+{
+    if (m_path) {
+        // A failed write leaves the new value in effect; it is lost only at the next start.
+        static_cast<void>(SettingsFile::save(*m_path, m_data));
+    }
+}
+
+} // namespace tavrin

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "session/SessionField.h"
+#include "settings/SettingsData.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace tavrin {
+
+/// The six reading settings and the file that keeps them. A change of a value writes the
+/// file once; setting a value equal to the current one changes nothing and writes nothing.
+class ReadingSettings
+{
+public:
+    /// path: the settings file; std::nullopt = nothing is read or written.
+    ReadingSettings(std::optional<QString> path, FieldNotifier notify);
+
+    const SettingsData& data() const { return m_data; }
+
+    void setBackgroundColor(ColorData color);
+    void setTextColor(ColorData color);
+    void setOrpColor(ColorData color);
+    void setSelectedFont(std::string font);
+    void setFontSize(double size);
+    void setWpm(double wpm);
+
+    /// Applies the settings file, if it reads whole, through the setters above.
+    void load();
+    void save();
+
+private:
+    template<typename T> void assign(T& member, T value, SessionField field);
+
+    std::optional<QString> m_path;
+    FieldNotifier m_notify;
+    SettingsData m_data;
+};
+
+} // namespace tavrin

@@ -1,0 +1,73 @@
+#include "session/Navigation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tavrin::test {
+namespace {
+
+std::vector<WordToken> chaptered(std::vector<std::int64_t> chapters)
+{
+    std::vector<WordToken> tokens;
+    for (const auto chapter : chapters) {
+        tokens.push_back({"w", 1.0, false, chapter});
+    }
+    return tokens;
+}
+
+TEST(NavigationTest, ChapterSteps)
+{
+    // Chapters 0 0 1 1 2, and a book whose chapter numbers skip 1 (an unreadable chapter).
+    const auto book = chaptered({0, 0, 1, 1, 2});
+    const auto gap = chaptered({0, 0, 2, 2});
+    const struct
+    {
+        const std::vector<WordToken>* tokens;
+        std::int64_t from;
+        bool forward;
+        std::optional<std::int64_t> to;
+    } cases[] = {
+        {&book, 3, false, 2}, {&book, 2, false, 0}, {&book, 1, false, 0}, {&book, 0, false, 0},
+        {&book, 0, true, 2},  {&book, 3, true, 4},  {&book, 4, true, {}}, {&book, 4, false, 2},
+        {&gap, 2, false, 2},  {&gap, 3, false, 2},  {&gap, 0, true, 2},   {&gap, 2, true, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Navigation::chapterStep(*c.tokens, c.from, c.forward), c.to)
+            << c.from << (c.forward ? " forward" : " back");
+    }
+    EXPECT_EQ(Navigation::chapterStep({}, 0, true), std::nullopt);
+}
+
+TEST(NavigationTest, SkipsAndSeeksStayInTheBook)
+{
+    const struct
+    {
+        std::int64_t count, from;
+        bool forward;
+        std::int64_t to;
+    } skips[] = {
+        {1000, 990, true, 999},  {1000, 10, false, 0},   {1000, 0, true, 25},
+        {1000, 500, false, 475}, {1000, 999, true, 999}, {1, 0, true, 0},
+    };
+    for (const auto& s : skips) {
+        EXPECT_EQ(Navigation::skip(s.count, s.from, s.forward), s.to) << s.from;
+    }
+    const struct
+    {
+        std::int64_t count;
+        double fraction;
+        std::int64_t to;
+    } seeks[] = {
+        {101, 0.5, 50}, {101, 0.999, 99}, {101, 1.0, 100},
+        {101, -3.0, 0}, {101, 7.0, 100},  {101, std::numeric_limits<double>::quiet_NaN(), 0},
+        {1, 0.7, 0},
+    };
+    for (const auto& s : seeks) {
+        EXPECT_EQ(Navigation::seek(s.count, s.fraction), s.to) << s.fraction;
+    }
+}
+
+} // namespace
+} // namespace tavrin::test
