@@ -192,12 +192,13 @@ void BM_ImportStall800kWords(benchmark::State& state)
         });
         double completionMs = 0.0;
         Clock::time_point completionStart;
-        session.changed.subscribe([&](tavrin::ReaderSession::Field field, tavrin::Animation) {
-            if (field == tavrin::ReaderSession::Field::isLoading && !session.isLoading()) {
-                completionStart = Clock::now();
-            }
-        });
-        loader.importCompleted.subscribe([&] {
+        const auto loading =
+            session.changed.subscribe([&](tavrin::ReaderSession::Field field, tavrin::Animation) {
+                if (field == tavrin::ReaderSession::Field::isLoading && !session.isLoading()) {
+                    completionStart = Clock::now();
+                }
+            });
+        const auto completed = loader.importCompleted.subscribe([&] {
             completionMs = msSince(completionStart);
             longestStall = std::max(longestStall, msSince(lastTick));
             loop.quit();

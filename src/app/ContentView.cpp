@@ -2,7 +2,6 @@
 
 #include "app/ButtonColumn.h"
 #include "app/CentredText.h"
-#include "settings/ColorConversion.h"
 #include "app/ControlButton.h"
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"
@@ -22,6 +21,7 @@
 #include "library/BooksPanel.h"
 #include "library/LibraryStore.h"
 #include "session/Clock.h"
+#include "settings/ColorConversion.h"
 #include "settings/SettingsPanel.h"
 
 #include <QApplication>
@@ -166,9 +166,6 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
 
 ContentView::~ContentView()
 {
-    m_session.changed.unsubscribe(m_changedSubscription);
-    m_session.pointerHideRequested.unsubscribe(m_pointerHideSubscription);
-    m_session.library().booksChanged.unsubscribe(m_booksSubscription);
     qApp->removeEventFilter(m_keyFilter);
     WindowPlatform::showPointer();
 }

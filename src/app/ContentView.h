@@ -141,9 +141,9 @@ private:
 
     std::vector<std::pair<Layer, QWidget*>> m_layers;
     bool m_appeared = false;
-    Observers<ReaderSession::Field, Animation>::Id m_changedSubscription = 0;
-    Observers<>::Id m_pointerHideSubscription = 0;
-    Observers<>::Id m_booksSubscription = 0;
+    Subscription m_changedSubscription;
+    Subscription m_pointerHideSubscription;
+    Subscription m_booksSubscription;
 };
 
 } // namespace tavrin

@@ -96,10 +96,7 @@ BooksPanel::BooksPanel(LibraryStore& library, QWidget* parent) : QWidget(parent)
     rebuild();
 }
 
-BooksPanel::~BooksPanel()
-{
-    m_library.booksChanged.unsubscribe(m_subscription);
-}
+BooksPanel::~BooksPanel() = default;
 
 QWidget* BooksPanel::buildHeader()
 {

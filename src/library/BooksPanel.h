@@ -88,7 +88,7 @@ private:
     void finishRemoval(bool confirmed);
 
     LibraryStore& m_library;
-    Observers<>::Id m_subscription = 0;
+    Subscription m_subscription;
     std::optional<QUuid> m_currentBookID;
     SortOrder m_sortOrder = SortOrder::title;
     bool m_isDropTargeted = false;

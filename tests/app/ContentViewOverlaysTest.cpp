@@ -73,7 +73,7 @@ protected:
     ContentViewOverlaysTest()
     {
         loader = &m_loader;
-        session.changed.subscribe([this](Field field, Animation animation) {
+        m_subscription = session.changed.subscribe([this](Field field, Animation animation) {
             if (field == Field::showBooks || field == Field::showSettings) {
                 panelAnimations.push_back(animation);
             }
@@ -109,6 +109,7 @@ protected:
 
 private:
     DocumentLoader m_loader{session, nullptr, recorder.importer()};
+    Subscription m_subscription;
 };
 
 constexpr Animation kClose = Animation::easeInOut(0.25);

@@ -67,11 +67,12 @@ protected:
     DocumentLoaderTest()
     {
         m_pool.setMaxThreadCount(4);
-        session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
-            if (field == ReaderSession::Field::showBooks) {
-                showBooksChanges.push_back({session.showBooks(), animation});
-            }
-        });
+        m_showBooks =
+            session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
+                if (field == ReaderSession::Field::showBooks) {
+                    showBooksChanges.push_back({session.showBooks(), animation});
+                }
+            });
     }
     ~DocumentLoaderTest() override
     {
@@ -83,7 +84,7 @@ protected:
     void makeLoader(DocumentLoader::Importer importer = {})
     {
         loader = std::make_unique<DocumentLoader>(session, &m_pool, std::move(importer));
-        loader->importCompleted.subscribe([this] { ++completions; });
+        m_completions = loader->importCompleted.subscribe([this] { ++completions; });
     }
 
     QString file(const QString& name, const QByteArray& bytes)
@@ -118,6 +119,8 @@ protected:
 
 private:
     QThreadPool m_pool;
+    Subscription m_showBooks;
+    Subscription m_completions;
 };
 
 TEST_F(DocumentLoaderTest, ImportAddsTheBookAndShowsTheLibrary)

@@ -170,7 +170,7 @@ TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
 {
     LibraryStore store;
     std::vector<std::size_t> seen;
-    store.booksChanged.subscribe([&] {
+    const auto subscription = store.booksChanged.subscribe([&] {
         // What an observer reads is already what the preferences hold.
         EXPECT_EQ(storedBooks(), store.books());
         seen.push_back(store.books().size());

@@ -89,7 +89,7 @@ TEST_F(PlaybackTest, PlaysWithoutTouchingTheLibraryWhenTheBookIsNotInIt)
     Book stray = library.addBook("Stray", "", "", makeTokens(3), 0, std::nullopt);
     Book copy = stray;
     int libraryChanges = 0;
-    library.booksChanged.subscribe([&] { ++libraryChanges; });
+    const auto counting = library.booksChanged.subscribe([&] { ++libraryChanges; });
     copy.id = QUuid::createUuid();
     session.openBook(copy);
     libraryChanges = 0;
@@ -107,9 +107,9 @@ TEST_F(PlaybackTest, SlowLibraryWritesDoNotLengthenWords)
 {
     open(makeTokens(10));
     clock.setLatency(5ms);
-    library.booksChanged.subscribe([this] { clock.elapse(30ms); });
+    const auto slowWrites = library.booksChanged.subscribe([this] { clock.elapse(30ms); });
     std::vector<std::chrono::nanoseconds> wordStarts;
-    session.changed.subscribe([&](Field field, Animation) {
+    const auto starts = session.changed.subscribe([&](Field field, Animation) {
         if (field == Field::currentIndex) {
             wordStarts.push_back(clock.now());
         }

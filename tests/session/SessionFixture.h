@@ -33,17 +33,19 @@ class SessionFixture : public ::testing::Test
 protected:
     SessionFixture()
     {
-        library.booksChanged.subscribe([this] {
+        m_subscriptions.push_back(library.booksChanged.subscribe([this] {
             for (const auto& book : library.books()) {
                 if (book.id == m_watched) {
                     saved.push_back(book.currentWordIndex);
                 }
             }
-        });
-        session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
-            changes.push_back({field, animation});
-        });
-        session.pointerHideRequested.subscribe([this] { ++pointerHides; });
+        }));
+        m_subscriptions.push_back(
+            session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
+                changes.push_back({field, animation});
+            }));
+        m_subscriptions.push_back(
+            session.pointerHideRequested.subscribe([this] { ++pointerHides; }));
     }
 
     QString settingsPath() const { return home.dataDir() + QStringLiteral("/settings.json"); }
@@ -89,6 +91,7 @@ protected:
 
 private:
     QUuid m_watched;
+    std::vector<Subscription> m_subscriptions;
 };
 
 } // namespace tavrin::test

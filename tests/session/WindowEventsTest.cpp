@@ -107,7 +107,7 @@ TEST_F(DocumentsTest, OpeningABookStoresTheOldPositionAndStopsAtTheSavedWord)
 
 TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
 {
-    session.changed.subscribe([this](Field, Animation) {
+    const auto subscription = session.changed.subscribe([this](Field, Animation) {
         if (!session.tokens().empty()) {
             EXPECT_LT(session.currentIndex(), static_cast<std::int64_t>(session.tokens().size()));
         }
