@@ -36,9 +36,11 @@ bool KeyEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const auto command =
-        KeyTable::commandForEvent(key->nativeScanCode(), key->nativeVirtualKey(), key->key(),
-                                  key->modifiers().testFlag(Qt::ShiftModifier));
+    const auto modifiers = key->modifiers();
+    const auto command = KeyTable::commandForEvent(
+        key->nativeScanCode(), key->nativeVirtualKey(), key->key(),
+        modifiers.testFlag(Qt::ShiftModifier),
+        (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0);
     if (!command) {
         return false;
     }

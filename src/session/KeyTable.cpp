@@ -9,126 +9,77 @@ namespace tavrin::KeyTable {
 
 namespace {
 
-/// The reader's keys, independent of how the platform names them.
-enum class Key
+struct Binding
 {
-    space,
-    w,
-    s,
-    d,
-    a,
-    left,
-    right,
-    up,
-    down
+    std::uint32_t ScanCodes::ReaderKeys::*nativeCode;
+    int qtKey;
+    ReaderCommand command;
+    /// With Shift held, where Shift changes the command.
+    ReaderCommand shifted;
+    /// Passes on when Control, Alt or Meta is held, so that shortcuts such as Ctrl+Q (quit)
+    /// keep working.
+    bool plainOnly = false;
 };
 
-std::optional<Key> keyFromNative(std::uint32_t code, const ScanCodes::ReaderKeys& keys)
+constexpr Binding binding(std::uint32_t ScanCodes::ReaderKeys::*nativeCode, int qtKey,
+                          ReaderCommand command)
 {
-    if (code == keys.space) {
-        return Key::space;
-    }
-    if (code == keys.w) {
-        return Key::w;
-    }
-    if (code == keys.s) {
-        return Key::s;
-    }
-    if (code == keys.d) {
-        return Key::d;
-    }
-    if (code == keys.a) {
-        return Key::a;
-    }
-    if (code == keys.left) {
-        return Key::left;
-    }
-    if (code == keys.right) {
-        return Key::right;
-    }
-    if (code == keys.up) {
-        return Key::up;
-    }
-    if (code == keys.down) {
-        return Key::down;
-    }
-    return std::nullopt;
+    return {nativeCode, qtKey, command, command};
 }
 
-std::optional<Key> keyFromQt(int qtKey)
+constexpr Binding plain(std::uint32_t ScanCodes::ReaderKeys::*nativeCode, int qtKey,
+                        ReaderCommand command)
 {
-    switch (qtKey) {
-    case Qt::Key_Space:
-        return Key::space;
-    case Qt::Key_W:
-        return Key::w;
-    case Qt::Key_S:
-        return Key::s;
-    case Qt::Key_D:
-        return Key::d;
-    case Qt::Key_A:
-        return Key::a;
-    case Qt::Key_Left:
-        return Key::left;
-    case Qt::Key_Right:
-        return Key::right;
-    case Qt::Key_Up:
-        return Key::up;
-    case Qt::Key_Down:
-        return Key::down;
-    default:
-        return std::nullopt;
-    }
+    return {nativeCode, qtKey, command, command, true};
 }
 
-ReaderCommand commandFor(Key key, bool shift)
-{
-    switch (key) {
-    case Key::space:
-        return ReaderCommand::playPause;
-    case Key::w:
-        return ReaderCommand::nextChapter;
-    case Key::s:
-        return ReaderCommand::previousChapter;
-    case Key::d:
-        return ReaderCommand::skipForward;
-    case Key::a:
-        return ReaderCommand::skipBack;
-    case Key::left:
-        return shift ? ReaderCommand::slowerFine : ReaderCommand::slower;
-    case Key::right:
-        return shift ? ReaderCommand::fasterFine : ReaderCommand::faster;
-    case Key::up:
-        return ReaderCommand::largerFont;
-    case Key::down:
-        return ReaderCommand::smallerFont;
-    }
-    return ReaderCommand::playPause;
-}
+using K = ScanCodes::ReaderKeys;
+using C = ReaderCommand;
+constexpr Binding kBindings[] = {
+    binding(&K::space, Qt::Key_Space, C::playPause),
+    binding(&K::w, Qt::Key_W, C::nextChapter),
+    binding(&K::s, Qt::Key_S, C::previousChapter),
+    binding(&K::d, Qt::Key_D, C::skipForward),
+    binding(&K::a, Qt::Key_A, C::skipBack),
+    {&K::left, Qt::Key_Left, C::slower, C::slowerFine},
+    {&K::right, Qt::Key_Right, C::faster, C::fasterFine},
+    binding(&K::up, Qt::Key_Up, C::largerFont),
+    binding(&K::down, Qt::Key_Down, C::smallerFont),
+    plain(&K::q, Qt::Key_Q, C::sentenceBack),
+    plain(&K::e, Qt::Key_E, C::sentenceForward),
+    plain(&K::comma, Qt::Key_Comma, C::wordBack),
+    plain(&K::period, Qt::Key_Period, C::wordForward),
+    plain(&K::t, Qt::Key_T, C::contents),
+    plain(&K::escape, Qt::Key_Escape, C::escape),
+};
 
 } // namespace
 
 std::optional<ReaderCommand> commandFor(std::optional<std::uint32_t> physicalKey, int qtKey,
-                                        bool shift)
+                                        bool shift, bool shortcutModifier)
 {
     // A key the platform names by position is judged by position alone: on another layout
     // the key that types "a" may sit where Q is, and must not skip back.
-    std::optional<Key> key;
-    if (physicalKey && ScanCodes::kReaderKeys) {
-        key = keyFromNative(*physicalKey, *ScanCodes::kReaderKeys);
-    } else {
-        key = keyFromQt(qtKey);
+    const bool byPosition = physicalKey && ScanCodes::kReaderKeys;
+    for (const auto& b : kBindings) {
+        const bool matches =
+            byPosition ? *physicalKey == (*ScanCodes::kReaderKeys).*b.nativeCode : qtKey == b.qtKey;
+        if (matches) {
+            if (b.plainOnly && shortcutModifier) {
+                return std::nullopt;
+            }
+            return shift ? b.shifted : b.command;
+        }
     }
-    if (!key) {
-        return std::nullopt;
-    }
-    return commandFor(*key, shift);
+    return std::nullopt;
 }
 
 std::optional<ReaderCommand> commandForEvent(std::uint32_t nativeScanCode,
-                                             std::uint32_t nativeVirtualKey, int qtKey, bool shift)
+                                             std::uint32_t nativeVirtualKey, int qtKey, bool shift,
+                                             bool shortcutModifier)
 {
-    return commandFor(ScanCodes::physicalKey(nativeScanCode, nativeVirtualKey), qtKey, shift);
+    return commandFor(ScanCodes::physicalKey(nativeScanCode, nativeVirtualKey), qtKey, shift,
+                      shortcutModifier);
 }
 
 void run(ReaderCommand command, ReaderSession& session)
@@ -166,6 +117,24 @@ void run(ReaderCommand command, ReaderSession& session)
         break;
     case ReaderCommand::smallerFont:
         session.handleFontSize(false);
+        break;
+    case ReaderCommand::sentenceBack:
+        session.handleSentence(false);
+        break;
+    case ReaderCommand::sentenceForward:
+        session.handleSentence(true);
+        break;
+    case ReaderCommand::wordBack:
+        session.handleWordStep(false);
+        break;
+    case ReaderCommand::wordForward:
+        session.handleWordStep(true);
+        break;
+    case ReaderCommand::contents:
+        session.toggleContentsPanel();
+        break;
+    case ReaderCommand::escape:
+        session.handleEscape();
         break;
     }
 }

@@ -1,5 +1,7 @@
 #include "session/Navigation.h"
 
+#include "tokenize/PauseMultiplier.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,6 +54,55 @@ std::int64_t seek(std::int64_t count, double fraction)
 {
     const double clamped = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
     return static_cast<std::int64_t>(clamped * static_cast<double>(count - 1));
+}
+
+bool endsSentence(const WordToken& token)
+{
+    return token.pauseMultiplier >= Pause::kSentenceEnd;
+}
+
+namespace {
+
+/// The first word of the sentence that holds index.
+std::int64_t sentenceStart(const std::vector<WordToken>& tokens, std::int64_t index)
+{
+    while (index > 0 && !endsSentence(tokens[static_cast<std::size_t>(index - 1)])) {
+        --index;
+    }
+    return index;
+}
+
+} // namespace
+
+std::optional<std::int64_t> sentenceStep(const std::vector<WordToken>& tokens, std::int64_t current,
+                                         bool forward)
+{
+    const auto count = static_cast<std::int64_t>(tokens.size());
+    if (current < 0 || current >= count) {
+        return std::nullopt;
+    }
+    if (forward) {
+        for (std::int64_t i = current; i + 1 < count; ++i) {
+            if (endsSentence(tokens[static_cast<std::size_t>(i)])) {
+                return i + 1;
+            }
+        }
+        return std::nullopt;
+    }
+    const std::int64_t start = sentenceStart(tokens, current);
+    if (start < current || start == 0) {
+        return start;
+    }
+    return sentenceStart(tokens, start - 1);
+}
+
+std::optional<std::int64_t> wordStep(std::int64_t count, std::int64_t current, bool forward)
+{
+    const std::int64_t target = current + (forward ? 1 : -1);
+    if (target < 0 || target >= count) {
+        return std::nullopt;
+    }
+    return target;
 }
 
 } // namespace tavrin::Navigation

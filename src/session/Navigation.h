@@ -26,4 +26,16 @@ std::int64_t skip(std::int64_t count, std::int64_t current, bool forward);
 /// outside 0…1, or not a number, is brought into range.
 std::int64_t seek(std::int64_t count, double fraction);
 
+/// Whether a sentence ends at this token: a sentence-end, paragraph or heading pause.
+bool endsSentence(const WordToken& token);
+
+/// A sentence step. Back: the start of the sentence holding current, or of the previous one
+/// when already at a start (the first word stays where it is). Forward: the start of the
+/// next sentence, or nothing when current is in the last one.
+std::optional<std::int64_t> sentenceStep(const std::vector<WordToken>& tokens, std::int64_t current,
+                                         bool forward);
+
+/// One word back or forward, or nothing at either end of a book of this many words.
+std::optional<std::int64_t> wordStep(std::int64_t count, std::int64_t current, bool forward);
+
 } // namespace tavrin::Navigation

@@ -16,10 +16,14 @@ double effectiveWpm(double wpm)
     return std::isfinite(wpm) && wpm > 0.0 ? wpm : kFallbackWpm;
 }
 
+double effectiveMultiplier(double pauseMultiplier)
+{
+    return std::isfinite(pauseMultiplier) && pauseMultiplier >= 0.0 ? pauseMultiplier : 1.0;
+}
+
 std::chrono::nanoseconds wordInterval(double pauseMultiplier, double wpm)
 {
-    const double multiplier =
-        std::isfinite(pauseMultiplier) && pauseMultiplier >= 0.0 ? pauseMultiplier : 1.0;
+    const double multiplier = effectiveMultiplier(pauseMultiplier);
     const double seconds =
         std::min(multiplier * (60.0 / effectiveWpm(wpm)), kLongestIntervalSeconds);
     return std::chrono::nanoseconds{static_cast<std::int64_t>(std::llround(seconds * 1e9))};

@@ -10,6 +10,10 @@ namespace tavrin::PlaybackTiming {
 /// is left as it is.
 double effectiveWpm(double wpm);
 
+/// The pause multiplier the timer uses: one that is negative or not finite (only possible in
+/// a hand-edited token cache) counts as 1.0.
+double effectiveMultiplier(double pauseMultiplier);
+
 /// How long a token with this pause multiplier stays on screen at this speed. A multiplier
 /// that is negative or not finite (only possible in a hand-edited token cache) counts as
 /// 1.0, and the result is capped at one day so that it always fits a timer.

@@ -45,6 +45,8 @@ ReaderSession::ReaderSession(LibraryStore& library, Clock& clock,
 {
     m_playback.wordEnded = [this] { wordEnded(); };
     m_chrome.wentIdle = [this] { pointerHideRequested.notify(); };
+    // With nothing to read, the way to a first book stays in view.
+    m_chrome.keepControls = [this] { return m_library.books().empty(); };
 }
 
 ReaderSession::~ReaderSession() = default;
@@ -67,8 +69,35 @@ void ReaderSession::setLoading(bool loading)
 void ReaderSession::setCurrentIndex(std::int64_t index)
 {
     if (std::exchange(m_currentIndex, index) != index) {
+        setFinished(false);
         notify(Field::currentIndex, {});
     }
+}
+
+void ReaderSession::setFinished(bool finished)
+{
+    if (std::exchange(m_isFinished, finished) != finished) {
+        notify(Field::isFinished, {});
+    }
+}
+
+bool ReaderSession::showsStartHint() const
+{
+    if (!m_currentBookID || m_tokens.empty() || isPlaying() || m_isFinished ||
+        m_playedBooks.contains(*m_currentBookID)) {
+        return false;
+    }
+    const auto chapter = m_tokens[static_cast<std::size_t>(m_currentIndex)].chapterIndex;
+    return m_currentIndex == 0 ||
+           m_tokens[static_cast<std::size_t>(m_currentIndex - 1)].chapterIndex != chapter;
+}
+
+std::string ReaderSession::whereText() const
+{
+    if (m_tokens.empty()) {
+        return {};
+    }
+    return ReadingTime::describe(m_readingTime.at(m_currentIndex, wpm()));
 }
 
 std::chrono::nanoseconds ReaderSession::currentInterval() const
@@ -82,6 +111,9 @@ void ReaderSession::startPlayback()
     if (m_tokens.empty()) {
         return;
     }
+    if (m_currentBookID) {
+        m_playedBooks.insert(*m_currentBookID);
+    }
     m_playback.start(currentInterval());
 }
 
@@ -89,6 +121,7 @@ void ReaderSession::wordEnded()
 {
     if (m_currentIndex >= static_cast<std::int64_t>(m_tokens.size()) - 1) {
         m_playback.stop();
+        setFinished(true);
         return;
     }
     setCurrentIndex(m_currentIndex + 1);
@@ -119,6 +152,11 @@ void ReaderSession::handleSpacebar()
     if (m_playback.isRunning()) {
         pausePlayback();
         return;
+    }
+    if (m_isFinished) {
+        // Space after the last word reads the book again.
+        setCurrentIndex(0);
+        saveCurrentProgress();
     }
     startPlayback();
     m_chrome.hideControls();
@@ -172,6 +210,64 @@ void ReaderSession::handleFontSize(bool increase)
     showHUD(integerText(fontSize()) + " pt");
 }
 
+void ReaderSession::moveToWord(std::optional<std::int64_t> target)
+{
+    if (!target) {
+        return;
+    }
+    setCurrentIndex(*target);
+    afterMove("Word " + std::to_string(m_currentIndex + 1));
+}
+
+void ReaderSession::handleSentence(bool forward)
+{
+    moveToWord(Navigation::sentenceStep(m_tokens, m_currentIndex, forward));
+}
+
+void ReaderSession::handleWordStep(bool forward)
+{
+    if (m_playback.isRunning()) {
+        return;
+    }
+    moveToWord(
+        Navigation::wordStep(static_cast<std::int64_t>(m_tokens.size()), m_currentIndex, forward));
+}
+
+void ReaderSession::goToWord(std::int64_t index)
+{
+    if (index < 0 || index >= static_cast<std::int64_t>(m_tokens.size())) {
+        return;
+    }
+    setCurrentIndex(index);
+    saveCurrentProgress();
+}
+
+void ReaderSession::goToContentsEntry(std::int64_t index)
+{
+    if (index < 0 || index >= static_cast<std::int64_t>(m_tokens.size())) {
+        return;
+    }
+    setCurrentIndex(index);
+    m_chrome.setShowContents(false, Animation::easeInOut(0.2));
+    afterMove("Chapter " +
+              std::to_string(m_tokens[static_cast<std::size_t>(index)].chapterIndex + 1));
+}
+
+void ReaderSession::toggleContentsPanel()
+{
+    if (m_tokens.empty() && !showContents()) {
+        return;
+    }
+    m_chrome.toggleContentsPanel();
+}
+
+void ReaderSession::handleEscape()
+{
+    if (!m_chrome.closePanels()) {
+        leaveFullScreenRequested.notify();
+    }
+}
+
 void ReaderSession::pointerMoved()
 {
     if (m_playback.isRunning()) {
@@ -196,6 +292,8 @@ void ReaderSession::replaceDocument(std::vector<WordToken> tokens, std::int64_t 
     // Everything is in place before the first notification, so an observer never sees a
     // position that lies outside the new word list.
     m_tokens = std::move(tokens);
+    m_readingTime.setTokens(m_tokens);
+    const bool finishedChanged = std::exchange(m_isFinished, false);
     const bool indexChanged = std::exchange(m_currentIndex, index) != index;
     const bool bookChanged = std::exchange(m_currentBookID, bookID) != bookID;
     notify(Field::tokens, {});
@@ -210,6 +308,9 @@ void ReaderSession::replaceDocument(std::vector<WordToken> tokens, std::int64_t 
     }
     if (pausedChanged) {
         notify(Field::isPaused, {});
+    }
+    if (finishedChanged) {
+        notify(Field::isFinished, {});
     }
 }
 

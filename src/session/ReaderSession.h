@@ -4,6 +4,7 @@
 #include "session/Animation.h"
 #include "session/Playback.h"
 #include "session/ReadingSettings.h"
+#include "session/ReadingTime.h"
 #include "session/SessionField.h"
 #include "session/WindowChrome.h"
 #include "settings/ColorData.h"
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,7 @@ public:
     bool showSettings() const { return m_chrome.showSettings(); }
     bool showBooks() const { return m_chrome.showBooks(); }
     bool showGear() const { return m_chrome.showGear(); }
+    bool showContents() const { return m_chrome.showContents(); }
     const std::vector<WordToken>& tokens() const { return m_tokens; }
     std::int64_t currentIndex() const { return m_currentIndex; }
     bool isPlaying() const { return m_playback.isPlaying(); }
@@ -62,6 +65,14 @@ public:
     bool showFeedback() const { return m_chrome.showFeedback(); }
     /// 0.0 on the first word, 1.0 on the last; 0.0 with fewer than two words.
     double progress() const;
+    /// Playback ran to the last word and stopped there.
+    bool isFinished() const { return m_isFinished; }
+    /// A book is open, stopped at the start of a chapter, and has not been played since it
+    /// was opened in this run: the moment to say which key starts reading.
+    bool showsStartHint() const;
+    /// Where the reader is and how long the rest takes at the current speed, for example
+    /// "Chapter 3 of 12 · 42% · 9 min left in chapter · 2 h 14 min left"; empty with no book.
+    std::string whereText() const;
 
     // A change of one of the six settings writes the settings file once; setting a value
     // equal to the current one changes nothing and writes nothing.
@@ -91,6 +102,16 @@ public:
     void handleChapter(bool forward);
     void handleSkip(bool forward);
     void handleFontSize(bool increase);
+    /// Q and E: to the start of this or the previous sentence, or of the next one.
+    void handleSentence(bool forward);
+    /// One word back or forward; only while not reading.
+    void handleWordStep(bool forward);
+    /// Makes the word at index the current one (a click in the text around it).
+    void goToWord(std::int64_t index);
+    /// Goes to the first word of a chapter or heading from the contents and closes them.
+    void goToContentsEntry(std::int64_t index);
+    /// Closes the open panel, or asks the window to leave full screen when none is open.
+    void handleEscape();
     /// Shows the text below the word; it fades 1.5 s after the latest message.
     void showHUD(std::string text) { m_chrome.showHUD(std::move(text)); }
 
@@ -106,6 +127,12 @@ public:
     void toggleSettingsPanel() { m_chrome.toggleSettingsPanel(); }
     /// The library button.
     void toggleBooksPanel() { m_chrome.toggleBooksPanel(); }
+    /// The contents button and T; only with a book open.
+    void toggleContentsPanel();
+    void setShowContents(bool show, Animation animation = {})
+    {
+        m_chrome.setShowContents(show, animation);
+    }
     /// A press or drag on the progress bar at this fraction of its width.
     void seekToFraction(double fraction);
 
@@ -118,10 +145,15 @@ public:
     Observers<Field, Animation> changed;
     /// Hide the pointer until it next moves.
     Observers<> pointerHideRequested;
+    /// Escape with no panel open.
+    Observers<> leaveFullScreenRequested;
 
 private:
     void notify(Field field, Animation animation) { changed.notify(field, animation); }
     void setCurrentIndex(std::int64_t index);
+    void setFinished(bool finished);
+    /// Moves to target (if any) as a key does: saves, shows "Word N", keeps reading.
+    void moveToWord(std::optional<std::int64_t> target);
     std::chrono::nanoseconds currentInterval() const;
     void pausePlayback();
     void wordEnded();
@@ -136,7 +168,11 @@ private:
     WindowChrome m_chrome;
     Playback m_playback;
     std::vector<WordToken> m_tokens;
+    ReadingTime m_readingTime;
     std::int64_t m_currentIndex = 0;
+    bool m_isFinished = false;
+    /// Books played since they were opened in this run; their start hint does not return.
+    std::set<QUuid> m_playedBooks;
     bool m_isLoading = false;
     std::optional<QUuid> m_currentBookID;
 };

@@ -25,7 +25,9 @@ enum class SessionField
     currentBookID,
     orpColor,
     feedbackText,
-    showFeedback
+    showFeedback,
+    showContents,
+    isFinished
 };
 
 /// How a part of the session reports a change of one of its fields to the façade.

@@ -42,11 +42,17 @@ void WindowChrome::setShowGear(bool show, Animation animation)
     assignField(m_showGear, show, SessionField::showGear, m_notify, animation);
 }
 
+void WindowChrome::setShowContents(bool show, Animation animation)
+{
+    assignField(m_showContents, show, SessionField::showContents, m_notify, animation);
+}
+
 void WindowChrome::toggleSettingsPanel()
 {
     setShowSettings(!m_showSettings, kPanelToggle);
     if (m_showSettings) {
         setShowBooks(false, kPanelToggle);
+        setShowContents(false, kPanelToggle);
     }
 }
 
@@ -55,7 +61,28 @@ void WindowChrome::toggleBooksPanel()
     setShowBooks(!m_showBooks, kPanelToggle);
     if (m_showBooks) {
         setShowSettings(false, kPanelToggle);
+        setShowContents(false, kPanelToggle);
     }
+}
+
+void WindowChrome::toggleContentsPanel()
+{
+    setShowContents(!m_showContents, kPanelToggle);
+    if (m_showContents) {
+        setShowSettings(false, kPanelToggle);
+        setShowBooks(false, kPanelToggle);
+    }
+}
+
+bool WindowChrome::closePanels()
+{
+    if (!anyPanelOpen()) {
+        return false;
+    }
+    setShowSettings(false, kPanelToggle);
+    setShowBooks(false, kPanelToggle);
+    setShowContents(false, kPanelToggle);
+    return true;
 }
 
 void WindowChrome::showControls()
@@ -77,7 +104,7 @@ void WindowChrome::resetIdleTimer()
 void WindowChrome::idleTimeUp()
 {
     // An open panel keeps the controls up until the next idle period after it closes.
-    if (m_showSettings || m_showBooks) {
+    if (anyPanelOpen() || (keepControls && keepControls())) {
         return;
     }
     setShowGear(false, kControlsHide);

@@ -11,9 +11,10 @@ namespace tavrin {
 class Clock;
 class OneShotTimer;
 
-/// What the window shows around the word: which panel is open (at most one), whether the
-/// controls are up (they go after 3 s without pointer movement unless a panel is open), and
-/// the status message (HUD), which fades 1.5 s after the latest one.
+/// What the window shows around the word: which panel is open (at most one of library,
+/// settings and contents), whether the controls are up (they go after 3 s without pointer
+/// movement unless a panel is open or keepControls says so), and the status message (HUD),
+/// which fades 1.5 s after the latest one.
 class WindowChrome
 {
 public:
@@ -24,7 +25,9 @@ public:
 
     bool showSettings() const { return m_showSettings; }
     bool showBooks() const { return m_showBooks; }
+    bool showContents() const { return m_showContents; }
     bool showGear() const { return m_showGear; }
+    bool anyPanelOpen() const { return m_showSettings || m_showBooks || m_showContents; }
     const std::string& feedbackText() const { return m_feedbackText; }
     bool showFeedback() const { return m_showFeedback; }
 
@@ -32,6 +35,10 @@ public:
     void setShowBooks(bool show, Animation animation = {});
     void toggleSettingsPanel();
     void toggleBooksPanel();
+    void toggleContentsPanel();
+    void setShowContents(bool show, Animation animation = {});
+    /// Closes whichever panel is open; false when none was.
+    bool closePanels();
 
     /// Shows the controls and restarts the idle timer.
     void showControls();
@@ -43,6 +50,8 @@ public:
 
     /// The controls went idle: the pointer should hide until it next moves.
     std::function<void()> wentIdle;
+    /// While this says so, the controls stay up when idle (an empty library, for instance).
+    std::function<bool()> keepControls;
 
 private:
     void setShowGear(bool show, Animation animation);
@@ -51,6 +60,7 @@ private:
     FieldNotifier m_notify;
     bool m_showSettings = false;
     bool m_showBooks = false;
+    bool m_showContents = false;
     bool m_showGear = false;
     std::string m_feedbackText;
     bool m_showFeedback = false;

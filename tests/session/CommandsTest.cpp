@@ -128,5 +128,42 @@ TEST_F(CommandsTest, HudStaysUpForOneAndAHalfSecondsAfterTheLatestMessage)
     EXPECT_EQ(clock.pendingTimers(), 0);
 }
 
+TEST_F(CommandsTest, TheEndTheStartHintAndEscape)
+{
+    int leaveFullScreen = 0;
+    const auto subscription =
+        session.leaveFullScreenRequested.subscribe([&] { ++leaveFullScreen; });
+    open(makeTokens(3));
+    EXPECT_TRUE(session.showsStartHint());
+    session.handleWordStep(true);
+    EXPECT_FALSE(session.showsStartHint()) << "only at a chapter's start";
+    session.handleWordStep(false);
+
+    session.handleSpacebar();
+    EXPECT_FALSE(session.showsStartHint());
+    session.handleWordStep(true);
+    EXPECT_EQ(session.currentIndex(), 0) << "no word steps while reading";
+    clock.advance(1s);
+    EXPECT_TRUE(isStopped());
+    EXPECT_TRUE(session.isFinished());
+    EXPECT_EQ(session.whereText(), "100% \u00B7 < 1 min left");
+    EXPECT_FALSE(session.showsStartHint()) << "never again for this book";
+
+    clearRecords();
+    session.handleSpacebar();
+    EXPECT_FALSE(session.isFinished());
+    EXPECT_TRUE(isPlaying());
+    EXPECT_EQ(session.currentIndex(), 0);
+    EXPECT_EQ(saved, std::vector<std::int64_t>{0});
+
+    session.toggleContentsPanel();
+    EXPECT_TRUE(session.showContents());
+    session.handleEscape();
+    EXPECT_FALSE(session.showContents());
+    EXPECT_EQ(leaveFullScreen, 0);
+    session.handleEscape();
+    EXPECT_EQ(leaveFullScreen, 1);
+}
+
 } // namespace
 } // namespace tavrin::test

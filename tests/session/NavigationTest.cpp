@@ -40,6 +40,37 @@ TEST(NavigationTest, ChapterSteps)
     EXPECT_EQ(Navigation::chapterStep({}, 0, true), std::nullopt);
 }
 
+TEST(NavigationTest, SentenceAndWordSteps)
+{
+    // Sentences end at a sentence pause (3.0), a paragraph end (3.5) and a heading end (5.0);
+    // a clause (2.0) or a long word (1.6) does not end one.
+    std::vector<WordToken> text;
+    for (const double m : {1.0, 3.0, 2.0, 1.6, 3.5, 1.0, 5.0, 1.0, 1.0}) {
+        text.push_back({"w", m, false, 0});
+    }
+    const std::vector<WordToken> one{{"w", 3.0, false, 0}};
+    const struct
+    {
+        const std::vector<WordToken>* tokens;
+        std::int64_t from;
+        bool forward;
+        std::optional<std::int64_t> to;
+    } cases[] = {
+        {&text, 0, true, 2},  {&text, 2, true, 5},  {&text, 3, true, 5},   {&text, 6, true, 7},
+        {&text, 7, true, {}}, {&text, 8, true, {}}, {&text, 4, false, 2},  {&text, 2, false, 0},
+        {&text, 1, false, 0}, {&text, 0, false, 0}, {&text, 8, false, 7},  {&text, 7, false, 5},
+        {&one, 0, true, {}},  {&one, 0, false, 0},  {&text, 99, true, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Navigation::sentenceStep(*c.tokens, c.from, c.forward), c.to)
+            << c.from << (c.forward ? " forward" : " back");
+    }
+    EXPECT_EQ(Navigation::wordStep(9, 8, true), std::nullopt);
+    EXPECT_EQ(Navigation::wordStep(9, 0, false), std::nullopt);
+    EXPECT_EQ(Navigation::wordStep(9, 4, false), 3);
+    EXPECT_EQ(Navigation::wordStep(9, 4, true), 5);
+}
+
 TEST(NavigationTest, SkipsAndSeeksStayInTheBook)
 {
     const struct

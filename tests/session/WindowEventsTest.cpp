@@ -39,8 +39,12 @@ TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
     EXPECT_EQ(session.currentIndex(), 2);
 }
 
-TEST_F(WindowEventsTest, AnOpenPanelKeepsTheControlsUp)
+TEST_F(WindowEventsTest, AnOpenPanelOrAnEmptyLibraryKeepsTheControlsUp)
 {
+    session.pointerMoved();
+    clock.advance(10s);
+    EXPECT_TRUE(session.showGear()) << "nothing to read yet: the way to a first book stays";
+    open(makeTokens(3));
     session.toggleBooksPanel();
     session.pointerMoved();
     clock.advance(10s);
