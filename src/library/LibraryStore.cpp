@@ -114,9 +114,39 @@ std::vector<WordToken> LibraryStore::loadWords(const Book& book) const
     return TokenCodec::decodeFile(book.cachedTokenPath).value_or(std::vector<WordToken>{});
 }
 
+std::vector<ContentsEntry> LibraryStore::loadContents(const Book& book,
+                                                      const std::vector<WordToken>& tokens) const
+{
+    const auto path = QString::fromStdString(BookContents::pathFor(book.cachedTokenPath));
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.read(16 * 1024 * 1024);
+        if (auto entries = BookContents::decode(
+                std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())),
+                static_cast<std::int64_t>(tokens.size()))) {
+            return *entries;
+        }
+    }
+    auto entries = BookContents::fromHeadings(tokens);
+    if (!tokens.empty()) {
+        // Without the file the same contents are found again next time.
+        static_cast<void>(saveContents(book, entries));
+    }
+    return entries;
+}
+
+bool LibraryStore::saveContents(const Book& book, const std::vector<ContentsEntry>& entries) const
+{
+    const std::string json = BookContents::encode(entries);
+    return !json.empty() &&
+           AtomicFile::write(QString::fromStdString(BookContents::pathFor(book.cachedTokenPath)),
+                             QByteArray(json.data(), static_cast<qsizetype>(json.size())));
+}
+
 void LibraryStore::removeBook(const Book& book)
 {
     QFile::remove(QString::fromStdString(book.cachedTokenPath));
+    QFile::remove(QString::fromStdString(BookContents::pathFor(book.cachedTokenPath)));
     if (book.coverImagePath) {
         QFile::remove(QString::fromStdString(*book.coverImagePath));
     }

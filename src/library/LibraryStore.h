@@ -3,6 +3,7 @@
 #include "common/Observers.h"
 #include "common/PreferencesFile.h"
 #include "library/Book.h"
+#include "library/BookContents.h"
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
@@ -55,6 +56,12 @@ public:
                           std::int64_t tokenCount, std::int64_t startIndex,
                           const std::optional<QByteArray>& coverData);
     std::vector<WordToken> loadWords(const Book& book) const;
+    /// The contents kept beside the book's token cache. A book without them (imported
+    /// before they were kept, or whose file is damaged) gets contents found in its words,
+    /// written there so that the next open reads them.
+    std::vector<ContentsEntry> loadContents(const Book& book,
+                                            const std::vector<WordToken>& tokens) const;
+    bool saveContents(const Book& book, const std::vector<ContentsEntry>& entries) const;
     void removeBook(const Book& book);
     void updateProgress(const QUuid& id, std::int64_t index);
     std::optional<QUuid> lastOpenBookID() const;

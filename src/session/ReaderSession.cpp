@@ -285,13 +285,15 @@ void ReaderSession::seekToFraction(double fraction)
     saveCurrentProgress();
 }
 
-void ReaderSession::replaceDocument(std::vector<WordToken> tokens, std::int64_t index,
+void ReaderSession::replaceDocument(std::vector<WordToken> tokens,
+                                    std::vector<ContentsEntry> contents, std::int64_t index,
                                     std::optional<QUuid> bookID)
 {
     const auto [playingChanged, pausedChanged] = m_playback.stopQuietly();
     // Everything is in place before the first notification, so an observer never sees a
     // position that lies outside the new word list.
     m_tokens = std::move(tokens);
+    m_contents = std::move(contents);
     m_readingTime.setTokens(m_tokens);
     const bool finishedChanged = std::exchange(m_isFinished, false);
     const bool indexChanged = std::exchange(m_currentIndex, index) != index;
@@ -332,14 +334,15 @@ void ReaderSession::openBook(const Book& book)
     if (!tokens.empty()) {
         index = std::clamp<std::int64_t>(index, 0, static_cast<std::int64_t>(tokens.size()) - 1);
     }
-    replaceDocument(std::move(tokens), index, id);
+    auto contents = m_library.loadContents(book, tokens);
+    replaceDocument(std::move(tokens), std::move(contents), index, id);
     m_library.setLastOpenBook(id);
 }
 
 void ReaderSession::removeBook(const Book& book)
 {
     if (m_currentBookID && *m_currentBookID == book.id) {
-        replaceDocument({}, 0, std::nullopt);
+        replaceDocument({}, {}, 0, std::nullopt);
         m_library.setLastOpenBook(std::nullopt);
     }
     m_library.removeBook(book);

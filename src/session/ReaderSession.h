@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Observers.h"
+#include "library/BookContents.h"
 #include "session/Animation.h"
 #include "session/Playback.h"
 #include "session/ReadingSettings.h"
@@ -56,6 +57,8 @@ public:
     bool showGear() const { return m_chrome.showGear(); }
     bool showContents() const { return m_chrome.showContents(); }
     const std::vector<WordToken>& tokens() const { return m_tokens; }
+    /// The open book's chapters and headings; reported with tokens.
+    const std::vector<ContentsEntry>& contents() const { return m_contents; }
     std::int64_t currentIndex() const { return m_currentIndex; }
     bool isPlaying() const { return m_playback.isPlaying(); }
     bool isPaused() const { return m_playback.isPaused(); }
@@ -160,14 +163,15 @@ private:
     /// After a move by key: saves the position and restarts the word's full interval.
     void afterMove(std::string hud);
     /// Puts a new word list in place with its position and book, stopped.
-    void replaceDocument(std::vector<WordToken> tokens, std::int64_t index,
-                         std::optional<QUuid> bookID);
+    void replaceDocument(std::vector<WordToken> tokens, std::vector<ContentsEntry> contents,
+                         std::int64_t index, std::optional<QUuid> bookID);
 
     LibraryStore& m_library;
     ReadingSettings m_settings;
     WindowChrome m_chrome;
     Playback m_playback;
     std::vector<WordToken> m_tokens;
+    std::vector<ContentsEntry> m_contents;
     ReadingTime m_readingTime;
     std::int64_t m_currentIndex = 0;
     bool m_isFinished = false;

@@ -3,7 +3,7 @@ add_executable(library_crash_helper CrashHelper.cpp)
 target_link_libraries(library_crash_helper PRIVATE tavrin_library tavrin_settings)
 
 tavrin_test(library_store_tests
-  SOURCES BookCodecTest.cpp LibraryStoreTest.cpp PreferencesFileTest.cpp CrashTest.cpp
+  SOURCES BookCodecTest.cpp BookContentsTest.cpp LibraryStoreTest.cpp PreferencesFileTest.cpp CrashTest.cpp
   LIBS tavrin_library)
 add_dependencies(library_store_tests library_crash_helper)
 target_compile_definitions(library_store_tests

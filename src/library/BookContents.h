@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tokenize/WordToken.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin {
+
+/// One line of a book's contents: a chapter or heading title and the word it starts at.
+struct ContentsEntry
+{
+    std::string title;
+    std::int64_t tokenIndex = 0;
+    /// 0 for a top-level entry, 1 for one nested under it, and so on.
+    int depth = 0;
+
+    bool operator==(const ContentsEntry&) const = default;
+};
+
+/// A book's contents, found once at import and kept beside its token cache as a small
+/// versioned JSON file: {"version":1,"entries":[{"title":"…","index":0,"depth":0},…]}.
+namespace BookContents {
+
+/// The contents file that goes with a token cache ("X.json" gives "X.contents.json").
+std::string pathFor(std::string_view tokenCachePath);
+
+std::string encode(const std::vector<ContentsEntry>& entries);
+/// nullopt for anything but a version-1 file whose entries all read whole; entries that
+/// point outside a book of tokenCount words are dropped.
+std::optional<std::vector<ContentsEntry>> decode(std::string_view json, std::int64_t tokenCount);
+
+/// Contents from the words alone, for a book that brought none of its own: in a book of
+/// several chapters, one entry per chapter named by its first heading ("Chapter N" when it
+/// has none); in a book of one chapter, its headings.
+std::vector<ContentsEntry> fromHeadings(const std::vector<WordToken>& tokens);
+
+} // namespace BookContents
+
+} // namespace tavrin
