@@ -125,7 +125,7 @@ void BM_PlaybackAt600Wpm(benchmark::State& state)
         std::vector<std::chrono::nanoseconds> wordStart; // when each word replaced the last
         std::vector<std::chrono::nanoseconds> saveDone;  // when its position was stored
         QEventLoop loop;
-        const auto words =
+        const auto wordTimes =
             session.changed.subscribe([&](ReaderSession::Field field, tavrin::Animation) {
                 if (field == ReaderSession::Field::currentIndex) {
                     wordStart.push_back(clock.now());

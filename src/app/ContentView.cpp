@@ -318,6 +318,8 @@ void ContentView::onChanged(Field field, Animation animation)
         updateCover(animation);
         break;
     case Field::isPlaying:
+    case Field::showContents:
+    case Field::isFinished:
         break;
     }
 }

@@ -150,4 +150,39 @@ std::vector<ContentsEntry> fromHeadings(const std::vector<WordToken>& tokens)
     return entries;
 }
 
+int currentEntry(const std::vector<ContentsEntry>& entries, std::int64_t index)
+{
+    // Entries normally run in reading order; one that points back (a navigation document
+    // listing a chapter twice) must not hide the entry the reader is in.
+    int current = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].tokenIndex <= index &&
+            (current < 0 ||
+             entries[i].tokenIndex >= entries[static_cast<std::size_t>(current)].tokenIndex)) {
+            current = static_cast<int>(i);
+        }
+    }
+    return current;
+}
+
+double fractionRead(const std::vector<ContentsEntry>& entries, std::size_t i,
+                    std::int64_t tokenCount, std::int64_t index)
+{
+    const std::int64_t start = entries[i].tokenIndex;
+    std::int64_t end = tokenCount;
+    for (std::size_t j = i + 1; j < entries.size(); ++j) {
+        if (entries[j].tokenIndex > start) {
+            end = entries[j].tokenIndex;
+            break;
+        }
+    }
+    if (index < start) {
+        return 0.0;
+    }
+    if (index >= end) {
+        return 1.0;
+    }
+    return static_cast<double>(index - start) / static_cast<double>(end - start);
+}
+
 } // namespace tavrin::BookContents

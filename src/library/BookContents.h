@@ -38,6 +38,14 @@ std::optional<std::vector<ContentsEntry>> decode(std::string_view json, std::int
 /// has none); in a book of one chapter, its headings.
 std::vector<ContentsEntry> fromHeadings(const std::vector<WordToken>& tokens);
 
+/// The entry the word at index belongs to: the last one starting at or before it, or -1.
+int currentEntry(const std::vector<ContentsEntry>& entries, std::int64_t index);
+
+/// How much of entry i has been read with the reader at index: 0 before it starts, 1 once
+/// past it. An entry runs to where the next one starts (or to the book's end).
+double fractionRead(const std::vector<ContentsEntry>& entries, std::size_t i,
+                    std::int64_t tokenCount, std::int64_t index);
+
 } // namespace BookContents
 
 } // namespace tavrin

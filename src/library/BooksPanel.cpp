@@ -34,17 +34,6 @@ QString toQString(const std::string& s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-/// A thin dark scroll bar that does not crowd the grid; styled on the bar alone so that
-/// the tiles keep the plain widget style (a style sheet on an ancestor would re-polish
-/// every tile).
-const char* const kScrollBarStyle =
-    "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 2px 2px 0; }"
-    "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70); border-radius: 4px;"
-    " min-height: 32px; }"
-    "QScrollBar::handle:vertical:hover { background: rgba(255, 255, 255, 110); }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
-
 const char* const kMenuStyle =
     "QMenu { background: rgb(44, 44, 52); color: white; border: 1px solid rgba(255, 255, 255, "
     "40); border-radius: 6px; padding: 4px; }"
@@ -74,7 +63,7 @@ BooksPanel::BooksPanel(LibraryStore& library, QWidget* parent) : QWidget(parent)
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_scrollArea->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+    m_scrollArea->verticalScrollBar()->setStyleSheet(PanelStyle::scrollBarStyle());
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setAutoFillBackground(false);
     m_scrollArea->viewport()->setAutoFillBackground(false);

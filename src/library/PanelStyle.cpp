@@ -48,4 +48,15 @@ QFont bodyFont()
     return systemFont(kBodySize);
 }
 
+QString scrollBarStyle()
+{
+    return QStringLiteral(
+        "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 2px 2px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70); border-radius: 4px;"
+        " min-height: 32px; }"
+        "QScrollBar::handle:vertical:hover { background: rgba(255, 255, 255, 110); }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+}
+
 } // namespace tavrin::PanelStyle

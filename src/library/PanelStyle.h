@@ -24,6 +24,10 @@ QFont largeTitleFont();
 QFont title3Font();
 QFont bodyFont();
 
+/// The thin dark scroll bar of the panels' lists. Set on the bar alone: a style sheet on an
+/// ancestor would re-polish every widget below it.
+QString scrollBarStyle();
+
 /// A label in white at the given opacity, as every text of the panels is drawn.
 QLabel* label(const QString& text, const QFont& font, double alpha, QWidget* parent);
 

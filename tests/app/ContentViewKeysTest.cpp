@@ -118,9 +118,9 @@ TEST_F(ContentViewKeysTest, ReaderKeysAreConsumedOthersReachTheWindow)
     }
     EXPECT_TRUE(recorder.keys.empty());
 
-    QTest::keyClick(&view(), Qt::Key_Escape);
-    QTest::keyClick(&view(), Qt::Key_Q);
-    EXPECT_EQ(recorder.keys, (std::vector<int>{Qt::Key_Escape, Qt::Key_Q}));
+    QTest::keyClick(&view(), Qt::Key_Z);
+    QTest::keyClick(&view(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(recorder.keys, (std::vector<int>{Qt::Key_Z, Qt::Key_Control, Qt::Key_Q}));
 }
 
 TEST_F(ContentViewKeysTest, KeysWorkWhicheverWidgetOfTheWindowHasFocus)
@@ -188,7 +188,7 @@ TEST_F(ContentViewKeysTest, KeysAreBoundByPositionNotByTheLetterTyped)
     QKeyEvent aInQsPlace(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 24, 0, 0,
                          QStringLiteral("a"));
     QApplication::sendEvent(&view(), &aInQsPlace);
-    EXPECT_EQ(session.currentIndex(), 25);
+    EXPECT_EQ(session.currentIndex(), 0) << "Q's place: back to the sentence's start";
 }
 #endif
 

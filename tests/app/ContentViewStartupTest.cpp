@@ -1,7 +1,7 @@
 #include "ContentViewFixture.h"
 
-#include "settings/ColorConversion.h"
 #include "display/FontResolver.h"
+#include "settings/ColorConversion.h"
 #include "settings/Presets.h"
 #include "settings/SettingsFile.h"
 

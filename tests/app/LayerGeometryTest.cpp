@@ -1,6 +1,6 @@
 #include "app/LayerGeometry.h"
-#include "settings/ColorConversion.h"
 #include "app/ProgressBarGeometry.h"
+#include "settings/ColorConversion.h"
 
 #include <gtest/gtest.h>
 
