@@ -1,5 +1,9 @@
 #include "import/PDFParser.h"
 
+#include "import/PDFChapters.h"
+#include "import/PDFOutline.h"
+#include "import/PageFurniture.h"
+#include "import/PageJoin.h"
 #include "tokenize/TextParser.h"
 #include "tokenize/UnicodeText.h"
 
@@ -75,24 +79,14 @@ std::string pageText(const poppler::document& document, int index)
     return result;
 }
 
-struct Page
-{
-    std::string text;
-    std::vector<WordToken> tokens;
-};
-
-// Reads every page, in parallel where the document is long enough: poppler gives each page
-// its own text device, so work such as colour-profile set-up is repeated on every page,
-// and spreading pages over threads wins that time back. Each thread opens its own copy of
-// the document; threads take the next unread page until none is left.
-std::vector<Page> readPages(const QString& path, bool tokenizePages)
+// Reads every page's text, in parallel where the document is long enough: poppler gives each
+// page its own text device, so work such as colour-profile set-up is repeated on every
+// page, and spreading pages over threads wins that time back. Each thread opens its own copy
+// of the document; threads take the next unread page until none is left. Empty when the
+// document cannot be read.
+std::vector<std::string> readPages(const std::string& file)
 {
     silencePoppler();
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return {};
-    }
-    const std::string file = QFile::encodeName(info.absoluteFilePath()).toStdString();
     std::unique_ptr<poppler::document> first = openDocument(file);
     if (!first) {
         return {};
@@ -102,7 +96,7 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
         return {};
     }
 
-    std::vector<Page> pages(static_cast<std::size_t>(pageCount));
+    std::vector<std::string> pages(static_cast<std::size_t>(pageCount));
     std::atomic<int> nextPage{0};
     std::atomic<bool> failed{false};
     auto work = [&](std::unique_ptr<poppler::document> document) {
@@ -114,15 +108,7 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
                 return;
             }
             for (int index = nextPage++; index < pageCount && !failed; index = nextPage++) {
-                Page& page = pages[static_cast<std::size_t>(index)];
-                page.text = pageText(*document, index);
-                if (tokenizePages && !page.text.empty()) {
-                    // Every page ends a paragraph, so tokenizing page by page gives the
-                    // same tokens as tokenizing the joined text.
-                    page.text += "\n\n";
-                    page.tokens = TextParser::tokenize(page.text);
-                    page.text = {};
-                }
+                pages[static_cast<std::size_t>(index)] = pageText(*document, index);
             }
         } catch (const std::exception&) {
             failed = true;
@@ -150,21 +136,65 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
     return pages;
 }
 
+// The file name poppler opens, or empty when path is no regular file.
+std::string fileName(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return {};
+    }
+    return QFile::encodeName(info.absoluteFilePath()).toStdString();
+}
+
+RunningText runningText(const std::string& file)
+{
+    std::vector<std::string> pages = readPages(file);
+    PageFurniture::strip(pages);
+    return PageJoin::join(pages);
+}
+
+// How many tokens the tokenizer makes of text that holds whole words.
+std::size_t tokenCount(std::string_view text, std::vector<std::string_view>& words,
+                       std::vector<std::string_view>& pieces)
+{
+    words.clear();
+    pieces.clear();
+    splitWords(text, words);
+    for (const std::string_view word : words) {
+        splitOnDashes(word, pieces);
+    }
+    return pieces.size();
+}
+
 } // namespace
 
 std::vector<WordToken> tokenize(const QString& path)
 {
     try {
-        std::vector<Page> pages = readPages(path, true);
-        std::size_t count = 0;
-        for (const Page& page : pages) {
-            count += page.tokens.size();
+        const std::string file = fileName(path);
+        if (file.empty()) {
+            return {};
         }
-        std::vector<WordToken> tokens;
-        tokens.reserve(count);
-        for (Page& page : pages) {
-            std::move(page.tokens.begin(), page.tokens.end(), std::back_inserter(tokens));
+        const RunningText running = runningText(file);
+        std::vector<WordToken> tokens = TextParser::tokenize(running.text);
+        if (tokens.empty()) {
+            return tokens;
         }
+        const std::vector<OutlineEntry> entries = PDFOutline::chapterEntries(file);
+        if (entries.empty()) {
+            return tokens;
+        }
+        std::vector<std::size_t> pageStarts{0};
+        std::vector<std::string_view> words;
+        std::vector<std::string_view> pieces;
+        const std::string_view text = running.text;
+        for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
+            const std::size_t from = running.pageStarts[p];
+            pageStarts.push_back(
+                pageStarts.back() +
+                tokenCount(text.substr(from, running.pageStarts[p + 1] - from), words, pieces));
+        }
+        PDFChapters::assign(tokens, pageStarts, entries);
         return tokens;
     } catch (const std::exception&) {
         return {};
@@ -174,14 +204,8 @@ std::vector<WordToken> tokenize(const QString& path)
 std::string extractText(const QString& path)
 {
     try {
-        std::string text;
-        for (const Page& page : readPages(path, false)) {
-            if (!page.text.empty()) {
-                text += page.text;
-                text += "\n\n";
-            }
-        }
-        return text;
+        const std::string file = fileName(path);
+        return file.empty() ? std::string() : runningText(file).text;
     } catch (const std::exception&) {
         return {};
     }
