@@ -1,6 +1,7 @@
 #include "import/PageFurniture.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -161,6 +162,40 @@ std::size_t furnitureBlocks(const Counts& counts, const std::vector<std::string>
     return n;
 }
 
+// The first or last line of a page's remaining text, when it shares its block with text.
+struct EdgeLine
+{
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::string key;
+};
+
+std::optional<EdgeLine> firstLine(std::string_view page, std::size_t begin, std::size_t end)
+{
+    const std::size_t lineEnd = page.find('\n', begin);
+    if (lineEnd == std::string_view::npos || lineEnd >= end) {
+        return std::nullopt;
+    }
+    return EdgeLine{begin, lineEnd + 1, keyOf(page.substr(begin, lineEnd - begin))};
+}
+
+std::optional<EdgeLine> lastLine(std::string_view page, std::size_t begin, std::size_t end)
+{
+    const std::size_t lineStart = page.rfind('\n', end - 1);
+    if (lineStart == std::string_view::npos || lineStart < begin) {
+        return std::nullopt;
+    }
+    return EdgeLine{lineStart, end, keyOf(page.substr(lineStart + 1, end - lineStart - 1))};
+}
+
+struct Kept
+{
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::optional<EdgeLine> top;
+    std::optional<EdgeLine> bottom;
+};
+
 } // namespace
 
 void strip(std::vector<std::string>& pages)
@@ -170,6 +205,7 @@ void strip(std::vector<std::string>& pages)
     if (withText < kMinRepeats) {
         return;
     }
+    // Heads and feet that poppler sets apart as blocks of their own.
     std::vector<PageEdges> edges(pages.size());
     Counts topCounts;
     Counts bottomCounts;
@@ -184,24 +220,59 @@ void strip(std::vector<std::string>& pages)
         countEdge(page.top, topCounts);
         countEdge(page.bottom, bottomCounts);
     }
-
+    // Heads and feet that poppler runs into the first or last block of text: a line counts
+    // when it stands there, in a block, on several pages. A title that stands alone as a
+    // running head elsewhere stays where it heads a block only once (a part's title page).
+    std::vector<Kept> kept(pages.size());
+    Counts topLines;
+    Counts bottomLines;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const PageEdges& page = edges[p];
         const std::size_t first = furnitureBlocks(topCounts, page.top);
         const std::size_t last =
             page.blocks.size() -
             std::min(page.blocks.size() - first, furnitureBlocks(bottomCounts, page.bottom));
-        if (first == 0 && last == page.blocks.size()) {
+        if (first >= last) {
             continue;
         }
-        if (first >= last) {
+        Kept& text = kept[p];
+        text.begin = page.blocks[first].begin;
+        text.end = page.blocks[last - 1].end;
+        text.top = firstLine(pages[p], text.begin, text.end);
+        text.bottom = lastLine(pages[p], text.begin, text.end);
+        if (text.top) {
+            ++topLines[text.top->key];
+        }
+        if (text.bottom) {
+            ++bottomLines[text.bottom->key];
+        }
+    }
+    // A bare page number goes wherever page numbers are furniture, in a block or not.
+    const std::string number(kNumber);
+    topLines[number] += topCounts[number];
+    bottomLines[number] += bottomCounts[number];
+
+    bool firstPage = true;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        Kept& text = kept[p];
+        // A document's first page opens with its title, which may be its running head too.
+        if (text.top && isFurniture(topLines, text.top->key) &&
+            (!firstPage || text.top->key == number)) {
+            text.begin = text.top->end;
+        }
+        if (!pages[p].empty()) {
+            firstPage = false;
+        }
+        if (text.bottom && text.bottom->begin >= text.begin &&
+            isFurniture(bottomLines, text.bottom->key)) {
+            text.end = text.bottom->begin;
+        }
+        if (text.begin >= text.end) {
             pages[p].clear();
             continue;
         }
         // Blocks stay apart as they were, so the paragraphs of the page do not change.
-        const std::size_t begin = page.blocks[first].begin;
-        const std::size_t end = page.blocks[last - 1].end;
-        pages[p] = pages[p].substr(begin, end - begin) + "\n\n";
+        pages[p] = pages[p].substr(text.begin, text.end - text.begin) + "\n\n";
     }
 }
 

@@ -10,7 +10,7 @@ namespace tavrin::PageJoin {
 
 namespace {
 
-// A last line shorter than this share of the lines above it stops before the column ends.
+// A last line shorter than this share of the page's lines stops before the column ends.
 constexpr double kShortLine = 0.7;
 // The tokenizer's heading rule: a paragraph of at most this many words, without "." or ",".
 constexpr std::size_t kHeadingWords = 6;
@@ -61,31 +61,20 @@ bool endsSentence(std::string_view line)
                        [&](std::string_view end) { return endsWith(line, end); });
 }
 
-// Whether the last line stops clearly short of the text column: of the other lines of its
-// paragraph, or of the page's lines when it is a paragraph of one line.
+// Whether the last line stops clearly short of the text column, taken as the page's median
+// line: a widest line would be misled by lines that poppler runs together.
 bool endsShort(const std::vector<std::string_view>& pageLines)
 {
-    const std::size_t last = codePoints(pageLines.back());
-    std::size_t blockStart = pageLines.size() - 1;
-    while (blockStart > 0 && !pageLines[blockStart - 1].empty()) {
-        --blockStart;
-    }
     std::vector<std::size_t> widths;
-    if (blockStart + 1 < pageLines.size()) {
-        for (std::size_t i = blockStart; i + 1 < pageLines.size(); ++i) {
-            widths.push_back(codePoints(pageLines[i]));
-        }
-        return static_cast<double>(last) <
-               kShortLine * static_cast<double>(*std::max_element(widths.begin(), widths.end()));
-    }
     for (const std::string_view line : pageLines) {
         if (!line.empty()) {
             widths.push_back(codePoints(line));
         }
     }
-    auto middle = widths.begin() + static_cast<std::ptrdiff_t>(widths.size() / 2);
+    const auto middle = widths.begin() + static_cast<std::ptrdiff_t>(widths.size() / 2);
     std::nth_element(widths.begin(), middle, widths.end());
-    return static_cast<double>(last) < kShortLine * static_cast<double>(*middle);
+    return static_cast<double>(codePoints(pageLines.back())) <
+           kShortLine * static_cast<double>(*middle);
 }
 
 bool startsWithHeading(std::string_view page)
