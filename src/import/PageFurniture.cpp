@@ -148,15 +148,19 @@ std::string blockKey(std::string_view page, const Block& block)
 }
 
 // How many blocks from the edge are furniture. A page number with one block between it and
-// the edge takes that block along: it is the running head of a chapter too short to repeat it.
-std::size_t furnitureBlocks(const Counts& counts, const std::vector<std::string>& keys)
+// the edge takes that block along: it is the running head of a chapter too short to repeat
+// it. With onlyNumbers (a document's first page, which opens with its title, and the title
+// may be the running head too) only page numbers go.
+std::size_t furnitureBlocks(const Counts& counts, const std::vector<std::string>& keys,
+                            bool onlyNumbers)
 {
     std::size_t n = 0;
-    while (n < keys.size() && isFurniture(counts, keys[n])) {
+    while (n < keys.size() && (!onlyNumbers || keys[n] == kNumber) &&
+           isFurniture(counts, keys[n])) {
         ++n;
     }
-    if (n == 0 && keys.size() == kEdgeBlocks && !keys[0].empty() && keys[1] == kNumber &&
-        isFurniture(counts, keys[1])) {
+    if (n == 0 && !onlyNumbers && keys.size() == kEdgeBlocks && !keys[0].empty() &&
+        keys[1] == kNumber && isFurniture(counts, keys[1])) {
         n = kEdgeBlocks;
     }
     return n;
@@ -226,12 +230,16 @@ void strip(std::vector<std::string>& pages)
     std::vector<Kept> kept(pages.size());
     Counts topLines;
     Counts bottomLines;
+    const auto firstPage = static_cast<std::size_t>(
+        std::find_if(pages.begin(), pages.end(),
+                     [](const std::string& page) { return !page.empty(); }) -
+        pages.begin());
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const PageEdges& page = edges[p];
-        const std::size_t first = furnitureBlocks(topCounts, page.top);
+        const std::size_t first = furnitureBlocks(topCounts, page.top, p == firstPage);
         const std::size_t last =
             page.blocks.size() -
-            std::min(page.blocks.size() - first, furnitureBlocks(bottomCounts, page.bottom));
+            std::min(page.blocks.size() - first, furnitureBlocks(bottomCounts, page.bottom, false));
         if (first >= last) {
             continue;
         }
@@ -252,16 +260,11 @@ void strip(std::vector<std::string>& pages)
     topLines[number] += topCounts[number];
     bottomLines[number] += bottomCounts[number];
 
-    bool firstPage = true;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         Kept& text = kept[p];
-        // A document's first page opens with its title, which may be its running head too.
         if (text.top && isFurniture(topLines, text.top->key) &&
-            (!firstPage || text.top->key == number)) {
+            (p != firstPage || text.top->key == number)) {
             text.begin = text.top->end;
-        }
-        if (!pages[p].empty()) {
-            firstPage = false;
         }
         if (text.bottom && text.bottom->begin >= text.begin &&
             isFurniture(bottomLines, text.bottom->key)) {

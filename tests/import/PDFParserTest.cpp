@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,49 +53,102 @@ private:
     int m_count = 0;
 };
 
-TEST_F(PDFParserTest, EveryPageEndsAParagraph)
+struct PageBreak
 {
-    const auto tokens = PDFParser::tokenize(writePages({
-        {{{"The cat sat on the mat today."}}},
-        {{{"Chapter Two"}}},
-        {{{"It was a very dark and stormy"}}},
-        {{{"night, and the rain fell hard."}}},
-    }));
-    ASSERT_EQ(test::texts(tokens),
-              (std::vector<std::string>{"The",    "cat",     "sat",  "on",     "the",    "mat",
-                                        "today.", "Chapter", "Two",  "It",     "was",    "a",
-                                        "very",   "dark",    "and",  "stormy", "night,", "and",
-                                        "the",    "rain",    "fell", "hard."}));
-    // The last word of every page pauses as a paragraph end, even mid-sentence.
-    EXPECT_EQ(tokens[5].pauseMultiplier, 1.0);
-    EXPECT_EQ(tokens[6].pauseMultiplier, 3.5);
-    EXPECT_EQ(tokens[15].pauseMultiplier, 3.5);
-    EXPECT_EQ(tokens[21].pauseMultiplier, 3.5);
-    // A short page without "." or "," (a title page, a lone running head) is a heading.
-    EXPECT_TRUE(tokens[7].isHeading);
-    EXPECT_EQ(tokens[7].pauseMultiplier, 1.5);
-    EXPECT_EQ(tokens[8].pauseMultiplier, 5.0);
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        EXPECT_EQ(tokens[i].isHeading, i == 7 || i == 8) << i;
-        EXPECT_EQ(tokens[i].chapterIndex, 0);
+    const char* name;
+    std::vector<std::string> lastPage;
+    std::vector<std::string> nextPage;
+    std::string text; // what the two pages read as
+};
+
+// A break ends a paragraph only where the text before it ends one; a word hyphenated
+// across it is one word.
+TEST_F(PDFParserTest, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
+{
+    const std::string full = "a line of text that runs all the way across the column";
+    const std::vector<PageBreak> breaks{
+        {"midSentence",
+         {full, "and on to the end of the page's last line, where the"},
+         {"sentence goes on."},
+         full + " and on to the end of the page's last line, where the sentence goes on."},
+        {"sentenceEnd",
+         {full, "and stops \"here.\""},
+         {"Then more text, on."},
+         full + " and stops \"here.\"\n\nThen more text, on."},
+        {"shortLine",
+         {full, full, "as follows"},
+         {"one, two, three."},
+         full + " " + full + " as follows\n\none, two, three."},
+        {"headingNext",
+         {full, full},
+         {"Chapter Two", "", "It began again, at last."},
+         full + " " + full + "\n\nChapter Two\n\nIt began again, at last."},
+        {"hyphenated",
+         {full, "and ends in extraor-"},
+         {"dinary words."},
+         full + " and ends in extraordinary words."},
+        {"capitalAfterHyphen",
+         {full, "and on to the end of the page's last line, said Jean-"},
+         {"Paul, and more."},
+         full + " and on to the end of the page's last line, said Jean- Paul, and more."},
+    };
+    for (const PageBreak& pageBreak : breaks) {
+        SCOPED_TRACE(pageBreak.name);
+        // An empty line starts a new block of text on the page.
+        auto page = [](const std::vector<std::string>& lines) {
+            Page result{{{}}};
+            for (const std::string& line : lines) {
+                if (line.empty()) {
+                    result.paragraphs.emplace_back();
+                } else {
+                    result.paragraphs.back().push_back(line);
+                }
+            }
+            return result;
+        };
+        expectSameTokens(PDFParser::tokenize(
+                             writePages({page(pageBreak.lastPage), {}, page(pageBreak.nextPage)})),
+                         TextParser::tokenize(pageBreak.text));
     }
 }
 
-TEST_F(PDFParserTest, ParagraphsWithinAPageAndLinesWithinAParagraph)
+// Heads and feet repeat at the edges of the pages, as the same text, the same text with the
+// page number, or a bare page number, and go. A heading that opens one page stays, and so
+// does the title that opens the document even where it is the running head too. Two pages
+// show no pattern and keep everything.
+TEST_F(PDFParserTest, RunningHeadsAndFeetGo)
 {
-    const auto tokens = PDFParser::tokenize(writePages({
-        {{{"The first paragraph runs over", "two lines of text here."},
-          {"The second paragraph is a bit shorter."}}},
-    }));
-    const auto texts = test::texts(tokens);
-    ASSERT_EQ(texts.size(), 17U);
-    // A line end inside a paragraph only separates words.
-    EXPECT_EQ(texts[4], "over");
-    EXPECT_EQ(tokens[4].pauseMultiplier, 1.0);
-    // A block of its own starts a new paragraph.
-    EXPECT_EQ(texts[9], "here.");
-    EXPECT_EQ(tokens[9].pauseMultiplier, 3.5);
-    EXPECT_EQ(tokens[16].pauseMultiplier, 3.5);
+    const std::vector<std::vector<std::string>> bodies{
+        {"A Tale of Testing", "Chapter One", "The story starts here, on the first page, and runs"},
+        {"on to the second page, where it goes on and on and"},
+        {"Chapter Two", "It begins again here, and runs over the page"},
+        {"and ends the book."}};
+    std::vector<Page> pages;
+    std::string everything;
+    for (std::size_t i = 0; i < bodies.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        Page page;
+        if (i > 0) {
+            page.paragraphs.push_back({"A Tale of Testing"});
+            page.paragraphs.push_back({number + " | Tests"});
+        }
+        for (const std::string& paragraph : bodies[i]) {
+            page.paragraphs.push_back({paragraph});
+        }
+        page.paragraphs.push_back({number});
+        for (const auto& paragraph : page.paragraphs) {
+            everything += paragraph.front() + "\n\n";
+        }
+        pages.push_back(page);
+        if (i == 1) {
+            expectSameTokens(PDFParser::tokenize(writePages(pages)),
+                             TextParser::tokenize(everything));
+        }
+    }
+    expectSameTokens(PDFParser::tokenize(writePages(pages)),
+                     TextParser::tokenize("A Tale of Testing\n\nChapter One\n\n" + bodies[0][2] +
+                                          " " + bodies[1][0] + "\n\nChapter Two\n\n" +
+                                          bodies[2][1] + " " + bodies[3][0]));
 }
 
 TEST_F(PDFParserTest, TextComesOutAsUtf8)
@@ -112,7 +167,10 @@ TEST_F(PDFParserTest, LongDocumentKeepsPageOrder)
     std::vector<Page> pages;
     std::string expected;
     for (int i = 0; i < 75; ++i) {
-        const std::string line = "Page " + std::to_string(i) + " says hello, then goes on.";
+        // Lines that differ by more than a number, or they would be running heads.
+        const std::string line = "Page " + std::string(1, static_cast<char>('a' + i % 26)) +
+                                 std::string(1, static_cast<char>('a' + i / 26)) +
+                                 " says hello, then goes on.";
         pages.push_back(i % 10 == 3 ? Page{} : Page{{{line}}});
         if (i % 10 != 3) {
             expected += line + "\n\n";
@@ -190,52 +248,130 @@ TEST_F(PDFParserTest, UnreadableFilesGiveNoWords)
     }
 }
 
-// pdftotext's default output holds the same text, one page after another with a form feed
-// after each; read page by page the way the parser reads it, it must give the same tokens.
-std::optional<std::vector<WordToken>> pdftotextTokens(const QString& file)
+std::string groffWords(int count, int offset)
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess process;
-    process.start(tool, {file, QStringLiteral("-")});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0) {
-        return std::nullopt;
-    }
+    static const char* const vocabulary[] = {"extraordinary",
+                                             "considerations",
+                                             "the",
+                                             "interdisciplinary",
+                                             "of",
+                                             "understanding",
+                                             "representatives",
+                                             "and",
+                                             "characteristically",
+                                             "organisational",
+                                             "with",
+                                             "responsibilities",
+                                             "nevertheless",
+                                             "approximately",
+                                             "incomprehensible",
+                                             "establishment"};
     std::string text;
-    for (const QByteArray& page : process.readAllStandardOutput().split('\f')) {
-        if (!page.isEmpty()) {
-            text += page.toStdString() + "\n\n";
-        }
+    for (int i = 0; i < count; ++i) {
+        text += vocabulary[(i * 7 + i / 5 + offset) % 16];
+        text += i % 9 == 8 ? ", " : " ";
     }
-    return TextParser::tokenize(text);
+    return text;
 }
 
-class PdftotextAgreementTest : public ::testing::TestWithParam<const char*>
+// groff typesets two parts under one book entry of the outline, with a running head, the
+// page number in it and at the foot. The first page break falls mid-sentence; the third
+// falls inside a hyphenated word.
+TEST_F(PDFParserTest, TypesetBookReadsAsItsText)
+{
+    const QString groff = QStandardPaths::findExecutable(QStringLiteral("groff"));
+    if (groff.isEmpty()) {
+        GTEST_SKIP() << "groff is not installed";
+    }
+    const std::string first = "Once upon a time " + groffWords(600, 6) + "ended.";
+    const std::string second = "Then " + groffWords(500, 6) + "stopped.";
+    const std::string source =
+        ".nr HY 1\n.nr PD 2v\n.ds LH A Tale of Testing\n.ds CH\n"
+        ".ds RH Page %\n.ds CF %\n.NH\nFirst Part\n"
+        ".pdfbookmark 1 \"A Tale of Testing\"\n.pdfbookmark 2 \"First Part\"\n"
+        ".PP\n" +
+        first +
+        "\n.bp\n.NH\nSecond Part\n"
+        ".pdfbookmark 2 \"Second Part\"\n.PP\n" +
+        second + "\n";
+    QProcess process;
+    process.start(groff, {QStringLiteral("-ms"), QStringLiteral("-Tpdf")});
+    process.write(source.data(), static_cast<qint64>(source.size()));
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000) && process.exitCode() == 0);
+    const QString file = write(QStringLiteral("book.pdf"), process.readAllStandardOutput());
+
+    const std::vector<WordToken> expected =
+        TextParser::tokenize("1. First Part\n\n" + first + "\n\n2. Second Part\n\n" + second);
+    const auto tokens = PDFParser::tokenize(file);
+    ASSERT_EQ(test::texts(tokens), test::texts(expected));
+    const std::size_t secondPart = 608;
+    ASSERT_EQ(tokens[secondPart].text, "2.");
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        EXPECT_EQ(tokens[i].pauseMultiplier, expected[i].pauseMultiplier) << i;
+        EXPECT_EQ(tokens[i].isHeading, expected[i].isHeading) << i;
+        EXPECT_EQ(tokens[i].chapterIndex, i < secondPart ? 0 : 1) << i;
+    }
+}
+
+struct RealDocument
+{
+    const char* name;
+    const char* path;
+    std::int64_t chapters;
+    // A running head's words, and how often they still stand in the text (as its title,
+    // its contents, its headings).
+    std::vector<std::string> head;
+    std::size_t headsLeft;
+};
+
+void PrintTo(const RealDocument& document, std::ostream* out)
+{
+    *out << document.name;
+}
+
+class RealPdfTest : public ::testing::TestWithParam<RealDocument>
 {};
 
-TEST_P(PdftotextAgreementTest, SameWordsAsPdftotext)
+// Manuals that Debian installs: the outline's first level gives the chapters (plus one for
+// the pages before its first entry), and the running heads are gone.
+TEST_P(RealPdfTest, ChaptersFollowTheOutlineAndHeadsGo)
 {
-    const QString file = QString::fromUtf8(GetParam());
-    if (!QFileInfo::exists(file)) {
-        GTEST_SKIP() << "not installed: " << GetParam();
+    const RealDocument& document = GetParam();
+    if (!QFileInfo::exists(QString::fromUtf8(document.path))) {
+        GTEST_SKIP() << "not installed: " << document.path;
     }
-    const auto expected = pdftotextTokens(file);
-    if (!expected) {
-        GTEST_SKIP() << "pdftotext is not available";
+    const auto tokens = PDFParser::tokenize(QString::fromUtf8(document.path));
+    ASSERT_GT(tokens.size(), 1000U);
+    EXPECT_EQ(tokens.front().chapterIndex, 0);
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        ASSERT_LE(tokens[i].chapterIndex - tokens[i - 1].chapterIndex, 1) << i;
+        ASSERT_GE(tokens[i].chapterIndex, tokens[i - 1].chapterIndex) << i;
     }
-    const auto tokens = PDFParser::tokenize(file);
-    ASSERT_GT(tokens.size(), 50U);
-    expectSameTokens(tokens, *expected);
-    // Reading page by page gives what tokenizing the whole text gives.
-    expectSameTokens(tokens, TextParser::tokenize(PDFParser::extractText(file)));
+    EXPECT_EQ(tokens.back().chapterIndex + 1, document.chapters);
+    const std::vector<std::string> texts = test::texts(tokens);
+    std::size_t heads = 0;
+    for (auto at = texts.begin(); (at = std::search(at, texts.end(), document.head.begin(),
+                                                    document.head.end())) != texts.end();
+         ++at) {
+        ++heads;
+    }
+    EXPECT_EQ(heads, document.headsLeft);
 }
 
-INSTANTIATE_TEST_SUITE_P(Documents, PdftotextAgreementTest,
-                         ::testing::Values("/usr/share/doc/libtasn1-doc/libtasn1.pdf",
-                                           "/usr/share/doc/shared-mime-info/"
-                                           "shared-mime-info-spec.pdf"));
+INSTANTIATE_TEST_SUITE_P(
+    Manuals, RealPdfTest,
+    ::testing::Values(RealDocument{"libtasn1",
+                                   "/usr/share/doc/libtasn1-doc/libtasn1.pdf",
+                                   8,
+                                   {"Chapter", "3:", "Utilities"},
+                                   0},
+                      RealDocument{"sharedMimeInfo",
+                                   "/usr/share/doc/shared-mime-info/shared-mime-info-spec.pdf",
+                                   4,
+                                   {"Shared", "MIME", "info", "Database"},
+                                   2}),
+    [](const ::testing::TestParamInfo<RealDocument>& row) { return row.param.name; });
 
 } // namespace
 } // namespace tavrin
