@@ -153,19 +153,6 @@ RunningText runningText(const std::string& file)
     return PageJoin::join(pages);
 }
 
-// How many tokens the tokenizer makes of text that holds whole words.
-std::size_t tokenCount(std::string_view text, std::vector<std::string_view>& words,
-                       std::vector<std::string_view>& pieces)
-{
-    words.clear();
-    pieces.clear();
-    splitWords(text, words);
-    for (const std::string_view word : words) {
-        splitOnDashes(word, pieces);
-    }
-    return pieces.size();
-}
-
 } // namespace
 
 std::vector<WordToken> tokenize(const QString& path)
@@ -184,15 +171,16 @@ std::vector<WordToken> tokenize(const QString& path)
         if (entries.empty()) {
             return tokens;
         }
+        // Where each page's words begin among the tokens. A page's text holds whole words, and
+        // how many tokens a word makes does not depend on the paragraph around it.
         std::vector<std::size_t> pageStarts{0};
-        std::vector<std::string_view> words;
-        std::vector<std::string_view> pieces;
         const std::string_view text = running.text;
         for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
             const std::size_t from = running.pageStarts[p];
+            const std::size_t to = running.pageStarts[p + 1];
             pageStarts.push_back(
                 pageStarts.back() +
-                tokenCount(text.substr(from, running.pageStarts[p + 1] - from), words, pieces));
+                (to > from ? TextParser::tokenize(text.substr(from, to - from)).size() : 0));
         }
         PDFChapters::assign(tokens, pageStarts, entries);
         return tokens;
