@@ -17,10 +17,12 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace tavrin::PDFParser {
 
@@ -153,6 +155,64 @@ RunningText runningText(const std::string& file)
     return PageJoin::join(pages);
 }
 
+// Runs job on a thread of its own while the caller goes on; run() waits for it. Where no
+// thread can be started, run() does the job itself.
+template<typename Result> class SideJob
+{
+public:
+    explicit SideJob(std::function<Result()> job) : m_job(std::move(job))
+    {
+        try {
+            m_thread = std::thread([this] {
+                try {
+                    m_result = m_job();
+                } catch (const std::exception&) {
+                    m_result = Result();
+                }
+            });
+        } catch (const std::exception&) {
+        }
+    }
+    ~SideJob()
+    {
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+    SideJob(const SideJob&) = delete;
+    SideJob& operator=(const SideJob&) = delete;
+
+    Result run()
+    {
+        if (m_thread.joinable()) {
+            m_thread.join();
+            return std::move(m_result);
+        }
+        return m_job();
+    }
+
+private:
+    std::function<Result()> m_job;
+    Result m_result{};
+    std::thread m_thread;
+};
+
+// Where each page's words begin among the tokens. A page's text holds whole words, and how
+// many tokens a word makes does not depend on the paragraph around it.
+std::vector<std::size_t> pageTokenStarts(const RunningText& running)
+{
+    std::vector<std::size_t> starts{0};
+    const std::string_view text = running.text;
+    for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
+        const std::size_t from = running.pageStarts[p];
+        const std::size_t to = running.pageStarts[p + 1];
+        starts.push_back(
+            starts.back() +
+            (to > from ? TextParser::tokenize(text.substr(from, to - from)).size() : 0));
+    }
+    return starts;
+}
+
 } // namespace
 
 std::vector<WordToken> tokenize(const QString& path)
@@ -162,27 +222,21 @@ std::vector<WordToken> tokenize(const QString& path)
         if (file.empty()) {
             return {};
         }
+        // The outline is read while the pages are, and the pages' places among the tokens are
+        // counted while the whole text is tokenized.
+        SideJob<std::vector<OutlineEntry>> outline(
+            [&file] { return PDFOutline::chapterEntries(file); });
         const RunningText running = runningText(file);
+        const std::vector<OutlineEntry> entries = outline.run();
+        SideJob<std::vector<std::size_t>> pageStarts([&running, &entries] {
+            return entries.empty() ? std::vector<std::size_t>() : pageTokenStarts(running);
+        });
         std::vector<WordToken> tokens = TextParser::tokenize(running.text);
-        if (tokens.empty()) {
+        const std::vector<std::size_t> starts = pageStarts.run();
+        if (tokens.empty() || entries.empty()) {
             return tokens;
         }
-        const std::vector<OutlineEntry> entries = PDFOutline::chapterEntries(file);
-        if (entries.empty()) {
-            return tokens;
-        }
-        // Where each page's words begin among the tokens. A page's text holds whole words, and
-        // how many tokens a word makes does not depend on the paragraph around it.
-        std::vector<std::size_t> pageStarts{0};
-        const std::string_view text = running.text;
-        for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
-            const std::size_t from = running.pageStarts[p];
-            const std::size_t to = running.pageStarts[p + 1];
-            pageStarts.push_back(
-                pageStarts.back() +
-                (to > from ? TextParser::tokenize(text.substr(from, to - from)).size() : 0));
-        }
-        PDFChapters::assign(tokens, pageStarts, entries);
+        PDFChapters::assign(tokens, starts, entries);
         return tokens;
     } catch (const std::exception&) {
         return {};
