@@ -5,6 +5,8 @@ pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc icu-i18n)
 pkg_check_modules(LIBXML2 REQUIRED IMPORTED_TARGET libxml-2.0)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 pkg_check_modules(POPPLER_CPP REQUIRED IMPORTED_TARGET poppler-cpp)
+# The C++ interface exposes no outline destinations; the GLib one does, without Qt Gui.
+pkg_check_modules(POPPLER_GLIB REQUIRED IMPORTED_TARGET poppler-glib)
 find_package(simdjson REQUIRED)
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/writer.h REQUIRED)
 

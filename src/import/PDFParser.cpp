@@ -1,5 +1,9 @@
 #include "import/PDFParser.h"
 
+#include "import/PDFChapters.h"
+#include "import/PDFOutline.h"
+#include "import/PageFurniture.h"
+#include "import/PageJoin.h"
 #include "tokenize/TextParser.h"
 #include "tokenize/UnicodeText.h"
 
@@ -13,10 +17,12 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace tavrin::PDFParser {
 
@@ -75,24 +81,14 @@ std::string pageText(const poppler::document& document, int index)
     return result;
 }
 
-struct Page
-{
-    std::string text;
-    std::vector<WordToken> tokens;
-};
-
-// Reads every page, in parallel where the document is long enough: poppler gives each page
-// its own text device, so work such as colour-profile set-up is repeated on every page,
-// and spreading pages over threads wins that time back. Each thread opens its own copy of
-// the document; threads take the next unread page until none is left.
-std::vector<Page> readPages(const QString& path, bool tokenizePages)
+// Reads every page's text, in parallel where the document is long enough: poppler gives each
+// page its own text device, so work such as colour-profile set-up is repeated on every
+// page, and spreading pages over threads wins that time back. Each thread opens its own copy
+// of the document; threads take the next unread page until none is left. Empty when the
+// document cannot be read.
+std::vector<std::string> readPages(const std::string& file)
 {
     silencePoppler();
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return {};
-    }
-    const std::string file = QFile::encodeName(info.absoluteFilePath()).toStdString();
     std::unique_ptr<poppler::document> first = openDocument(file);
     if (!first) {
         return {};
@@ -102,7 +98,7 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
         return {};
     }
 
-    std::vector<Page> pages(static_cast<std::size_t>(pageCount));
+    std::vector<std::string> pages(static_cast<std::size_t>(pageCount));
     std::atomic<int> nextPage{0};
     std::atomic<bool> failed{false};
     auto work = [&](std::unique_ptr<poppler::document> document) {
@@ -114,15 +110,7 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
                 return;
             }
             for (int index = nextPage++; index < pageCount && !failed; index = nextPage++) {
-                Page& page = pages[static_cast<std::size_t>(index)];
-                page.text = pageText(*document, index);
-                if (tokenizePages && !page.text.empty()) {
-                    // Every page ends a paragraph, so tokenizing page by page gives the
-                    // same tokens as tokenizing the joined text.
-                    page.text += "\n\n";
-                    page.tokens = TextParser::tokenize(page.text);
-                    page.text = {};
-                }
+                pages[static_cast<std::size_t>(index)] = pageText(*document, index);
             }
         } catch (const std::exception&) {
             failed = true;
@@ -150,21 +138,105 @@ std::vector<Page> readPages(const QString& path, bool tokenizePages)
     return pages;
 }
 
+// The file name poppler opens, or empty when path is no regular file.
+std::string fileName(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        return {};
+    }
+    return QFile::encodeName(info.absoluteFilePath()).toStdString();
+}
+
+RunningText runningText(const std::string& file)
+{
+    std::vector<std::string> pages = readPages(file);
+    PageFurniture::strip(pages);
+    return PageJoin::join(pages);
+}
+
+// Runs job on a thread of its own while the caller goes on; run() waits for it. Where no
+// thread can be started, run() does the job itself.
+template<typename Result> class SideJob
+{
+public:
+    explicit SideJob(std::function<Result()> job) : m_job(std::move(job))
+    {
+        try {
+            m_thread = std::thread([this] {
+                try {
+                    m_result = m_job();
+                } catch (const std::exception&) {
+                    m_result = Result();
+                }
+            });
+        } catch (const std::exception&) {
+        }
+    }
+    ~SideJob()
+    {
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+    SideJob(const SideJob&) = delete;
+    SideJob& operator=(const SideJob&) = delete;
+
+    Result run()
+    {
+        if (m_thread.joinable()) {
+            m_thread.join();
+            return std::move(m_result);
+        }
+        return m_job();
+    }
+
+private:
+    std::function<Result()> m_job;
+    Result m_result{};
+    std::thread m_thread;
+};
+
+// Where each page's words begin among the tokens. A page's text holds whole words, and how
+// many tokens a word makes does not depend on the paragraph around it.
+std::vector<std::size_t> pageTokenStarts(const RunningText& running)
+{
+    std::vector<std::size_t> starts{0};
+    const std::string_view text = running.text;
+    for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
+        const std::size_t from = running.pageStarts[p];
+        const std::size_t to = running.pageStarts[p + 1];
+        starts.push_back(
+            starts.back() +
+            (to > from ? TextParser::tokenize(text.substr(from, to - from)).size() : 0));
+    }
+    return starts;
+}
+
 } // namespace
 
 std::vector<WordToken> tokenize(const QString& path)
 {
     try {
-        std::vector<Page> pages = readPages(path, true);
-        std::size_t count = 0;
-        for (const Page& page : pages) {
-            count += page.tokens.size();
+        const std::string file = fileName(path);
+        if (file.empty()) {
+            return {};
         }
-        std::vector<WordToken> tokens;
-        tokens.reserve(count);
-        for (Page& page : pages) {
-            std::move(page.tokens.begin(), page.tokens.end(), std::back_inserter(tokens));
+        // The outline is read while the pages are, and the pages' places among the tokens are
+        // counted while the whole text is tokenized.
+        SideJob<std::vector<OutlineEntry>> outline(
+            [&file] { return PDFOutline::chapterEntries(file); });
+        const RunningText running = runningText(file);
+        const std::vector<OutlineEntry> entries = outline.run();
+        SideJob<std::vector<std::size_t>> pageStarts([&running, &entries] {
+            return entries.empty() ? std::vector<std::size_t>() : pageTokenStarts(running);
+        });
+        std::vector<WordToken> tokens = TextParser::tokenize(running.text);
+        const std::vector<std::size_t> starts = pageStarts.run();
+        if (tokens.empty() || entries.empty()) {
+            return tokens;
         }
+        PDFChapters::assign(tokens, starts, entries);
         return tokens;
     } catch (const std::exception&) {
         return {};
@@ -174,14 +246,8 @@ std::vector<WordToken> tokenize(const QString& path)
 std::string extractText(const QString& path)
 {
     try {
-        std::string text;
-        for (const Page& page : readPages(path, false)) {
-            if (!page.text.empty()) {
-                text += page.text;
-                text += "\n\n";
-            }
-        }
-        return text;
+        const std::string file = fileName(path);
+        return file.empty() ? std::string() : runningText(file).text;
     } catch (const std::exception&) {
         return {};
     }

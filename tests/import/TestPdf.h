@@ -22,10 +22,6 @@ struct Page
 /// A complete document of these pages.
 QByteArray document(const std::vector<Page>& pages);
 
-/// The same document encrypted with an owner password only (40-bit RC4, revision 2): any
-/// reader opens it without a password.
-QByteArray ownerEncryptedDocument(const std::vector<Page>& pages);
-
 /// A document whose page tree holds the given objects as written (object 1 must be the
 /// catalog); the cross-reference table and trailer are generated.
 QByteArray fromObjects(const std::vector<QByteArray>& objects, const QByteArray& trailerExtra = {});

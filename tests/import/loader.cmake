@@ -12,3 +12,6 @@ tavrin_test(tavrin_import_tests
     EpubBuilder.cpp
     ZipBuilder.cpp
   LIBS tavrin_import ZLIB::ZLIB)
+# Fixed PDFs the tests read (made once by the project's own PDF writer).
+target_compile_definitions(tavrin_import_tests
+  PRIVATE TAVRIN_IMPORT_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

@@ -1,0 +1,117 @@
+#include "import/PDFChapters.h"
+
+#include "tokenize/TextParser.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace tavrin::PDFChapters {
+
+namespace {
+
+// Enough of a title's words to find its heading, without wandering into a long title's
+// line break or a different wording further on.
+constexpr std::size_t kTitleWords = 4;
+// A title found this close to the top of its page opens the page: its page starts the
+// chapter, so a "Chapter 3" label above the title stays with it.
+constexpr std::size_t kNearTop = 3;
+
+// A word as compared with a title: ASCII letters and digits in lower case, other
+// characters as they are, punctuation left out.
+std::string comparable(std::string_view word)
+{
+    std::string out;
+    for (const char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || byte >= 0x80) {
+            out += c;
+        } else if (c >= 'A' && c <= 'Z') {
+            out += static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> titleWords(std::string_view title)
+{
+    std::vector<std::string_view> words;
+    splitWords(title, words);
+    std::vector<std::string_view> pieces;
+    for (const std::string_view word : words) {
+        splitOnDashes(word, pieces);
+    }
+    std::vector<std::string> out;
+    for (const std::string_view piece : pieces) {
+        std::string word = comparable(piece);
+        if (!word.empty()) {
+            out.push_back(std::move(word));
+        }
+        if (out.size() == kTitleWords) {
+            break;
+        }
+    }
+    return out;
+}
+
+// Where the title's words stand in tokens [from, to), or to when they do not.
+std::size_t findTitle(const std::vector<WordToken>& tokens, std::size_t from, std::size_t to,
+                      const std::vector<std::string>& words)
+{
+    if (words.empty()) {
+        return to;
+    }
+    for (std::size_t i = from; i + words.size() <= to; ++i) {
+        std::size_t matched = 0;
+        while (matched < words.size() && comparable(tokens[i + matched].text) == words[matched]) {
+            ++matched;
+        }
+        if (matched == words.size()) {
+            return i;
+        }
+    }
+    return to;
+}
+
+} // namespace
+
+void assign(std::vector<WordToken>& tokens, const std::vector<std::size_t>& pageStarts,
+            const std::vector<OutlineEntry>& entries)
+{
+    std::vector<std::size_t> starts;
+    for (const OutlineEntry& entry : entries) {
+        const auto page = static_cast<std::size_t>(entry.pageIndex);
+        if (entry.pageIndex < 0 || page + 1 >= pageStarts.size()) {
+            continue;
+        }
+        std::size_t start = pageStarts[page];
+        const std::size_t end = std::min(pageStarts[page + 1], tokens.size());
+        // Two entries on one page: the later one is searched for after the earlier.
+        const std::size_t from = !starts.empty() && starts.back() >= start && starts.back() < end
+                                     ? starts.back() + 1
+                                     : start;
+        const std::size_t found = findTitle(tokens, from, end, titleWords(entry.title));
+        if (found < end && (found - start > kNearTop || from > start)) {
+            start = found;
+        }
+        if (start < tokens.size()) {
+            starts.push_back(start);
+        }
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    std::int64_t chapter = 0;
+    auto next = starts.begin();
+    if (next != starts.end() && *next == 0) {
+        ++next;
+    }
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (next != starts.end() && *next == i) {
+            ++chapter;
+            ++next;
+        }
+        tokens[i].chapterIndex = chapter;
+    }
+}
+
+} // namespace tavrin::PDFChapters
