@@ -134,6 +134,38 @@ void LibraryStore::removeBook(const Book& book)
     }
 }
 
+void LibraryStore::setSource(const QUuid& id, const QString& path, std::int64_t size)
+{
+    const auto it =
+        std::find_if(m_books.begin(), m_books.end(), [&](const Book& b) { return b.id == id; });
+    if (it == m_books.end()) {
+        return;
+    }
+    it->sourcePath = validUtf8(path.toStdString());
+    it->sourceSize = size;
+    reencode(static_cast<std::size_t>(it - m_books.begin()));
+    save();
+}
+
+const Book* LibraryStore::findImported(const QString& canonicalPath, const std::string& fileTitle,
+                                       std::int64_t size) const
+{
+    const std::string path = canonicalPath.toStdString();
+    const auto samePath = [&](const Book& b) { return !path.empty() && b.sourcePath == path; };
+    const QString fileName = QFileInfo(canonicalPath).fileName();
+    const auto sameFile = [&](const Book& b) {
+        return b.sourceSize == size &&
+               (b.title == fileTitle ||
+                (b.sourcePath &&
+                 QFileInfo(QString::fromStdString(*b.sourcePath)).fileName() == fileName));
+    };
+    auto it = std::find_if(m_books.begin(), m_books.end(), samePath);
+    if (it == m_books.end()) {
+        it = std::find_if(m_books.begin(), m_books.end(), sameFile);
+    }
+    return it == m_books.end() ? nullptr : &*it;
+}
+
 void LibraryStore::updateProgress(const QUuid& id, std::int64_t index)
 {
     const auto it =

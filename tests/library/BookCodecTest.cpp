@@ -69,7 +69,7 @@ TEST(BookCodecTest, RoundTripsEveryField)
 {
     const std::vector<Book> books{
         {QUuid::createUuid(), std::string("nul\0inside", 10), "A", "", "/p/1.json", "/p/1.jpg",
-         std::numeric_limits<std::int64_t>::max(), 0},
+         std::numeric_limits<std::int64_t>::max(), 0, "/home/a b.txt", 1234},
         {QUuid::createUuid(), "\t\n\x01 controls", "", "2001", "/p/2.json", std::nullopt,
          std::numeric_limits<std::int64_t>::min(), 7},
     };
@@ -118,7 +118,10 @@ TEST(BookCodecTest, AcceptsWholeNumbersInAnyFormAndIgnoresUnknownMembers)
         {"int64 min", record({{"currentWordIndex", "-9223372036854775808"}}),
          std::numeric_limits<std::int64_t>::min()},
         {"lower-case id", record({{"id", R"("6f9619ff-8b86-d011-b42d-00c04fc964ff")"}}), 12},
-        {"unknown members", record({{"rating", R"({"deep":[1,2,{"x":null}]})"}, {"z", "true"}}),
+        {"unknown members, mistyped source",
+         record({{"rating", R"({"deep":[1,2,{"x":null}]})"},
+                 {"sourcePath", "7"},
+                 {"sourceSize", "\"7\""}}),
          12},
     };
     for (const auto& c : cases) {
