@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run build test dev bench fuzz format clean
+.PHONY: deps run build package test dev bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -15,6 +15,12 @@ build: deps
 
 run: build
 	./build/release/src/tavrin
+
+# The Debian package, build/release/tavrin_<version>_<arch>.deb; install it with
+# `sudo apt install ./build/release/tavrin_*.deb`.
+package: build
+	cmake --build --preset release -j $(JOBS) --target tavrin_compressed_docs
+	cd build/release && cpack -G DEB
 
 # Every test, built with AddressSanitizer and UBSan, through CTest.
 test: deps
