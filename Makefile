@@ -11,7 +11,7 @@ deps:
 # Optimised build, then start the reader.
 build: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS) --target tavrin tavrin-tool
+	cmake --build --preset release -j $(JOBS) --target tavrin tavrin-tool tavrin_compressed_docs
 
 run: build
 	./build/release/src/tavrin
@@ -19,7 +19,6 @@ run: build
 # The Debian package, build/release/tavrin_<version>_<arch>.deb; install it with
 # `sudo apt install ./build/release/tavrin_*.deb`.
 package: build
-	cmake --build --preset release -j $(JOBS) --target tavrin_compressed_docs
 	cd build/release && cpack -G DEB
 
 # Every test, built with AddressSanitizer and UBSan, through CTest.
