@@ -12,7 +12,7 @@ set -euo pipefail
 tavrin=$1
 shots=$2
 
-for program in Xvfb openbox xdotool import convert; do
+for program in Xvfb openbox xdotool xlogo import convert; do
   if ! command -v "$program" >/dev/null; then
     echo "SKIP: $program is not installed (scripts/install-deps installs it)"
     exit 77
@@ -159,13 +159,22 @@ check "the library records the file it came from" \
 xdotool key d
 sleep 0.3
 
-# 2. A second launch hands its file over and is gone within a second.
+# 2. A second launch hands its file over and is gone within a second; the reader's window
+# comes in front of the window that was active.
+xlogo -geometry 300x300+100+100 >/dev/null 2>&1 &
+logo_pid=$!
+logo=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -1)
+xdotool windowactivate --sync "$logo" 2>/dev/null || true
+check "another window is active before the launch" [ "$(xdotool getactivewindow)" = "$logo" ]
 launch "$work/Second_Book.txt"
 check "the second launch exits 0 (status $status)" eq "$status" 0
 check "the second launch returns within a second (${elapsed} ms)" [ "$elapsed" -lt 1000 ]
 wait_for_last_open 'Second Book'
 shot 02-second
 check "one reader window stays" eq "$(windows)" 1
+check "the reader's window is in front" \
+  [ "$(xdotool getactivewindow)" = "$(xdotool search --onlyvisible --name '^Tavrin$')" ]
+kill "$logo_pid"
 check "the first reader still runs" kill -0 "$app_pid"
 check "the running reader opened the second file" last_open_is "$(book_id 'Second Book')"
 check "it shows the second book's word" word_shown 02-second
