@@ -144,7 +144,8 @@ void LibraryStore::setSource(const QUuid& id, const QString& path, std::int64_t 
     it->sourcePath = validUtf8(path.toStdString());
     it->sourceSize = size;
     reencode(static_cast<std::size_t>(it - m_books.begin()));
-    save();
+    // Losing this to a power cut costs no more than a second import of the file.
+    save(PreferencesFile::Durability::atomic);
 }
 
 const Book* LibraryStore::findImported(const QString& canonicalPath, const std::string& fileTitle,
