@@ -65,18 +65,20 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     app.setDesktopFileName(QStringLiteral("io.github.tavrin.Tavrin"));
-    tavrin::TavrinApp tavrin;
-    QObject::connect(&*instance, &tavrin::SingleInstance::filesReceived, &app,
-                     [&tavrin](const QStringList& handed) {
-                         tavrin.bringToFront();
-                         tavrin.openFiles(handed);
-                     });
+    // Listening before the library loads keeps a launch that comes meanwhile from waiting;
+    // what it sends is read once the event loop runs.
     if (!instance->listen()) {
         std::fprintf(stderr,
                      "tavrin: cannot listen on %s; later launches will not reach "
                      "this reader\n",
                      qPrintable(instance->serverName()));
     }
+    tavrin::TavrinApp tavrin;
+    QObject::connect(&*instance, &tavrin::SingleInstance::filesReceived, &app,
+                     [&tavrin](const QStringList& handed) {
+                         tavrin.bringToFront();
+                         tavrin.openFiles(handed);
+                     });
     tavrin.show();
     tavrin.openFiles(files);
     return app.exec();
