@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run build test dev bench fuzz format clean
+.PHONY: deps run build package test dev bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -11,10 +11,15 @@ deps:
 # Optimised build, then start the reader.
 build: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS) --target tavrin tavrin-tool
+	cmake --build --preset release -j $(JOBS) --target tavrin tavrin-tool tavrin_compressed_docs
 
 run: build
 	./build/release/src/tavrin
+
+# The Debian package, build/release/tavrin_<version>_<arch>.deb; install it with
+# `sudo apt install ./build/release/tavrin_*.deb`.
+package: build
+	cd build/release && cpack -G DEB
 
 # Every test, built with AddressSanitizer and UBSan, through CTest.
 test: deps

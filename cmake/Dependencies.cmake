@@ -1,5 +1,5 @@
 # Every dependency is a Debian package (see scripts/install-deps).
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Concurrent Test)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Concurrent Network Test)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc icu-i18n)
 pkg_check_modules(LIBXML2 REQUIRED IMPORTED_TARGET libxml-2.0)

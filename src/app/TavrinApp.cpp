@@ -1,6 +1,7 @@
 #include "app/TavrinApp.h"
 
 #include "app/ContentView.h"
+#include "app/FileOpener.h"
 #include "settings/SettingsFile.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,8 @@ std::optional<QString> settingsPath()
 
 TavrinApp::TavrinApp()
     : m_session(m_library, m_clock, settingsPath()), m_loader(m_session),
-      m_window(std::make_unique<ContentView>(m_session, m_clock, &m_loader))
+      m_window(std::make_unique<ContentView>(m_session, m_clock, &m_loader)),
+      m_fileOpener(std::make_unique<FileOpener>(m_session, m_loader))
 {
     m_window->setWindowTitle(QStringLiteral("Tavrin"));
     m_window->setMinimumSize(kMinimumSize);
@@ -38,6 +40,19 @@ TavrinApp::~TavrinApp() = default;
 void TavrinApp::show()
 {
     m_window->show();
+}
+
+void TavrinApp::openFiles(const QStringList& paths)
+{
+    m_fileOpener->open(paths);
+}
+
+void TavrinApp::bringToFront()
+{
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 } // namespace tavrin

@@ -5,11 +5,14 @@
 #include "session/QtClock.h"
 #include "session/ReaderSession.h"
 
+#include <QStringList>
+
 #include <memory>
 
 namespace tavrin {
 
 class ContentView;
+class FileOpener;
 
 /// The application: the one reader window and what it reads from, the library, the clock,
 /// the reader session with its settings file, and the document loader. Create it after the
@@ -24,6 +27,10 @@ public:
 
     /// Shows the window; its first showing starts the reader (see ContentView).
     void show();
+    /// Imports the files the library does not hold and opens the last one (see FileOpener).
+    void openFiles(const QStringList& paths);
+    /// Shows the window in front of the others, out of a minimised state.
+    void bringToFront();
 
     ContentView& window() { return *m_window; }
     ReaderSession& session() { return m_session; }
@@ -35,6 +42,7 @@ private:
     ReaderSession m_session;
     DocumentLoader m_loader;
     std::unique_ptr<ContentView> m_window;
+    std::unique_ptr<FileOpener> m_fileOpener;
 };
 
 } // namespace tavrin

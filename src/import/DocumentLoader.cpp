@@ -7,6 +7,7 @@
 #include "tokenize/TokenCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QThreadPool>
@@ -90,6 +91,10 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
             // Out of memory on a huge file: the import fails like any unreadable one.
             result = Result{};
         }
+        const QFileInfo file(path);
+        result.path = path;
+        result.canonicalPath = file.canonicalFilePath();
+        result.size = file.size();
         return result;
     };
 
@@ -124,15 +129,23 @@ void DocumentLoader::complete(Result result)
 {
     // The flag stays up while another import is still being read.
     m_session.setLoading(pendingImports() > 0);
+    std::optional<Book> added;
     if (result.tokenCount > 0) {
         m_session.saveCurrentProgress();
         const ImportedDocument& document = result.document;
-        m_session.library().addBookWithCache(document.title, document.author, document.year,
-                                             result.cache->path(), result.tokenCount,
-                                             document.startIndex, document.coverData);
+        LibraryStore& library = m_session.library();
+        added = library.addBookWithCache(document.title, document.author, document.year,
+                                         result.cache->path(), result.tokenCount,
+                                         document.startIndex, document.coverData);
         result.cache->keep();
+        if (!result.canonicalPath.isEmpty()) {
+            library.setSource(added->id, result.canonicalPath, result.size);
+            added->sourcePath = result.canonicalPath.toStdString();
+            added->sourceSize = result.size;
+        }
         m_session.setShowBooks(true, kShowLibrary);
     }
+    fileImported.notify(result.path, added);
     importCompleted.notify();
 }
 

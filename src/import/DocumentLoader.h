@@ -3,6 +3,7 @@
 #include "common/Observers.h"
 #include "import/DocumentImport.h"
 #include "import/DocumentKind.h"
+#include "library/Book.h"
 
 #include <QString>
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QObject;
@@ -49,6 +51,9 @@ public:
 
     /// After each import's completion has run, whether or not it added a book.
     Observers<> importCompleted;
+    /// Just before importCompleted: the path the import was given and the book it added, if
+    /// any.
+    Observers<const QString&, const std::optional<Book>&> fileImported;
 
 private:
     /// What a background import hands back: the document without its token list, whose
@@ -75,6 +80,10 @@ private:
         ImportedDocument document;
         std::shared_ptr<WrittenCache> cache;
         std::int64_t tokenCount = 0;
+        QString path;
+        /// The file as the library records where a book came from.
+        QString canonicalPath;
+        std::int64_t size = 0;
     };
 
     void load(const QString& path, DocumentKind kind);

@@ -38,6 +38,12 @@ bool writeBook(Writer& writer, const Book& book)
     }
     ok = ok && writeKey(writer, "currentWordIndex") && writer.Int64(book.currentWordIndex);
     ok = ok && writeKey(writer, "totalWords") && writer.Int64(book.totalWords);
+    if (book.sourcePath) {
+        ok = ok && writeKey(writer, "sourcePath") && writeString(writer, *book.sourcePath);
+    }
+    if (book.sourceSize) {
+        ok = ok && writeKey(writer, "sourceSize") && writer.Int64(*book.sourceSize);
+    }
     return ok && writer.EndObject();
 }
 
@@ -97,6 +103,20 @@ std::optional<std::int64_t> readRequiredInteger(simdjson::dom::object object, st
     return readInteger(value);
 }
 
+// The source members came later than the rest: a value of another type counts as absent,
+// so that a record written by another version never costs the whole library.
+void readSource(simdjson::dom::object object, Book& book)
+{
+    std::string_view path;
+    if (object.at_key("sourcePath").get_string().get(path) == simdjson::SUCCESS) {
+        book.sourcePath = std::string(path);
+    }
+    simdjson::dom::element size;
+    if (object.at_key("sourceSize").get(size) == simdjson::SUCCESS) {
+        book.sourceSize = readInteger(size);
+    }
+}
+
 std::optional<Book> readBook(simdjson::dom::element element)
 {
     simdjson::dom::object object;
@@ -128,6 +148,7 @@ std::optional<Book> readBook(simdjson::dom::element element)
     book.coverImagePath = *coverImagePath;
     book.currentWordIndex = *currentWordIndex;
     book.totalWords = *totalWords;
+    readSource(object, book);
     return book;
 }
 

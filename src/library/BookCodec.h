@@ -11,7 +11,8 @@ namespace tavrin::BookCodec {
 
 /// Encodes books as the compact JSON array stored under "tavrin_library_v2", members in the
 /// order "id", "title", "author", "year", "cachedTokenPath", "coverImagePath" (left out when
-/// there is no cover), "currentWordIndex", "totalWords". nullopt when a text is not valid
+/// there is no cover), "currentWordIndex", "totalWords", then "sourcePath" and "sourceSize"
+/// when known. nullopt when a text is not valid
 /// UTF-8, so that nothing unreadable is ever stored.
 std::optional<std::string> encode(const std::vector<Book>& books);
 
@@ -21,7 +22,8 @@ std::optional<std::string> encodeBook(const Book& book);
 /// Decodes the stored array strictly: a missing or null required member, a value of the wrong
 /// JSON type, an integer with a fractional part or outside 64 bits, or an "id" that is not a
 /// canonical UUID text rejects the whole array. "author", "year" and "coverImagePath" may be
-/// absent or null; unknown members are ignored.
+/// absent or null; "sourcePath" and "sourceSize" count as absent unless they are a string and
+/// an integer; unknown members are ignored.
 std::optional<std::vector<Book>> decode(std::string_view json);
 
 } // namespace tavrin::BookCodec

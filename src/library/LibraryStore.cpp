@@ -164,6 +164,39 @@ void LibraryStore::removeBook(const Book& book)
     }
 }
 
+void LibraryStore::setSource(const QUuid& id, const QString& path, std::int64_t size)
+{
+    const Book* book = find(id);
+    if (!book) {
+        return;
+    }
+    const auto at = static_cast<std::size_t>(book - m_books.data());
+    m_books[at].sourcePath = validUtf8(path.toStdString());
+    m_books[at].sourceSize = size;
+    reencode(at);
+    // Losing this to a power cut costs no more than a second import of the file.
+    save(PreferencesFile::Durability::atomic);
+}
+
+const Book* LibraryStore::findImported(const QString& canonicalPath, const std::string& fileTitle,
+                                       std::int64_t size) const
+{
+    const std::string path = canonicalPath.toStdString();
+    const auto samePath = [&](const Book& b) { return !path.empty() && b.sourcePath == path; };
+    const QString fileName = QFileInfo(canonicalPath).fileName();
+    const auto sameFile = [&](const Book& b) {
+        return b.sourceSize == size &&
+               (b.title == fileTitle ||
+                (b.sourcePath &&
+                 QFileInfo(QString::fromStdString(*b.sourcePath)).fileName() == fileName));
+    };
+    auto it = std::find_if(m_books.begin(), m_books.end(), samePath);
+    if (it == m_books.end()) {
+        it = std::find_if(m_books.begin(), m_books.end(), sameFile);
+    }
+    return it == m_books.end() ? nullptr : &*it;
+}
+
 const Book* LibraryStore::find(const QUuid& id) const
 {
     const auto it =

@@ -65,6 +65,15 @@ public:
     void removeBook(const Book& book);
     void updateProgress(const QUuid& id, std::int64_t index);
     std::optional<QUuid> lastOpenBookID() const;
+
+    /// Records the file a book was imported from (its canonical path) and that file's size in
+    /// bytes. An unknown id changes nothing.
+    void setSource(const QUuid& id, const QString& path, std::int64_t size);
+    /// The first book imported from the file at canonicalPath, or else the first whose source
+    /// had the same size and either the same file name or a title equal to fileTitle (the same
+    /// file moved or copied); nullptr when there is none.
+    const Book* findImported(const QString& canonicalPath, const std::string& fileTitle,
+                             std::int64_t size) const;
     void setLastOpenBook(const std::optional<QUuid>& id);
 
     /// Called after every change of books().
