@@ -2,7 +2,6 @@
 
 #include "app/ButtonColumn.h"
 #include "app/CentredText.h"
-#include "settings/ColorConversion.h"
 #include "app/ControlButton.h"
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"
@@ -22,6 +21,7 @@
 #include "library/BooksPanel.h"
 #include "library/LibraryStore.h"
 #include "session/Clock.h"
+#include "settings/ColorConversion.h"
 #include "settings/SettingsPanel.h"
 
 #include <QApplication>
@@ -201,6 +201,15 @@ void ContentView::appear()
     enterFullScreen();
     reopenLastBook();
     qApp->installEventFilter(m_keyFilter);
+    takeKeyboardBack();
+}
+
+void ContentView::takeKeyboardBack()
+{
+    // Panel controls take no focus; this covers anything that took it all the same.
+    if (QWidget* focus = QApplication::focusWidget(); focus != this && isAncestorOf(focus)) {
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ContentView::reopenLastBook()
@@ -309,11 +318,15 @@ void ContentView::onChanged(Field field, Animation animation)
             showSettingsPanel(animation);
         } else {
             m_settingsFader->fadeTo(false, animation);
+            takeKeyboardBack();
         }
         updateControls(animation);
         break;
     case Field::showBooks:
         m_libraryFader->fadeTo(m_session.showBooks(), animation);
+        if (!m_session.showBooks()) {
+            takeKeyboardBack();
+        }
         updateControls(animation);
         break;
     case Field::currentBookID:

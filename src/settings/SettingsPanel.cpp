@@ -349,6 +349,7 @@ void SettingsPanel::showColumn(PanelColumn* column, bool entering)
             column->findChild<QVariantAnimation*>(QString(), Qt::FindDirectChildrenOnly)) {
         running->stop();
     }
+    PanelStyle::keepKeyboardOff(column);
     column->show();
     column->stackUnder(m_mainColumn);
     placeColumns();
