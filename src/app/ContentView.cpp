@@ -57,7 +57,7 @@ constexpr Animation kPanelClose = Animation::easeInOut(0.25);
 QFont hudFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(kHudFontSize);
+    FontResolver::setSize(font, kHudFontSize);
     font.setWeight(QFont::Light);
     return font;
 }
@@ -282,6 +282,7 @@ void ContentView::onChanged(Field field, Animation animation)
         }
         m_wordView->setFontSize(m_session.fontSize());
         updateFonts();
+        layOut();
         break;
     case Field::wpm:
         if (m_settingsPanel) {
@@ -357,8 +358,11 @@ void ContentView::layOut()
         LayerGeometry::pauseSymbolRect(
             window, ControlSymbols::glyphSize(ControlSymbols::Symbol::pause, kPauseSymbolSize))
             .toAlignedRect());
-    m_loadingLine->setGeometry(
-        LayerGeometry::centredBand(window, lineHeight(m_loadingLine->textFont())).toAlignedRect());
+    const QFontMetricsF word(m_title->textFont());
+    m_loadingLine->setGeometry(LayerGeometry::loadingRect(window,
+                                                          lineHeight(m_loadingLine->textFont()),
+                                                          word.ascent() + word.descent())
+                                   .toAlignedRect());
     m_hud->setGeometry(
         LayerGeometry::hudRect(window, lineHeight(m_hud->textFont())).toAlignedRect());
     m_buttonColumn->setGeometry(
