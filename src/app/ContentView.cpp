@@ -372,6 +372,10 @@ void ContentView::layOut()
     const int margin = CoverView::shadowMargin();
     m_cover->setGeometry(LayerGeometry::coverRect(window).toAlignedRect().adjusted(-margin, -margin,
                                                                                    margin, margin));
+    if (m_settingsPanel) {
+        m_settingsPanel->setWidthLimit(
+            static_cast<int>(window.width() - LayerGeometry::kPanelRightColumn));
+    }
     m_libraryStrip->setGeometry(rect());
     m_settingsStrip->setGeometry(rect());
 }
@@ -495,6 +499,7 @@ void ContentView::showSettingsPanel(Animation animation)
 {
     // Every opening starts from the current settings with no colour column open.
     m_settingsPanel = createSettingsPanel();
+    m_settingsPanel->setWidthLimit(static_cast<int>(width() - LayerGeometry::kPanelRightColumn));
     m_settingsStrip->setPanel(m_settingsPanel);
     m_settingsFader->fadeTo(true, animation);
 }

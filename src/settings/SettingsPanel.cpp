@@ -416,18 +416,35 @@ void SettingsPanel::showColumn(PanelColumn* column, bool entering)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+void SettingsPanel::setWidthLimit(int limit)
+{
+    if (limit != m_widthLimit) {
+        m_widthLimit = limit;
+        updateWidth();
+    }
+}
+
+int SettingsPanel::secondColumnWidth() const
+{
+    // Four swatches across and the picker's square stay usable at this width.
+    constexpr int kNarrowest = 280;
+    return std::clamp(m_widthLimit - kColumnWidth, kNarrowest, kColumnWidth);
+}
+
 void SettingsPanel::updateWidth()
 {
-    setFixedWidth(m_columnProgress.empty() ? kColumnWidth : 2 * kColumnWidth);
+    setFixedWidth(m_columnProgress.empty() ? kColumnWidth : kColumnWidth + secondColumnWidth());
     placeColumns();
 }
 
 void SettingsPanel::placeColumns()
 {
     m_mainColumn->setGeometry(width() - kColumnWidth, 0, kColumnWidth, height());
+    const int second = secondColumnWidth();
     for (const auto& [column, progress] : m_columnProgress) {
-        const double offset = SettingsControls::columnSlideOffset(progress, kColumnWidth);
-        column->setGeometry(static_cast<int>(std::lround(offset)), 0, kColumnWidth, height());
+        const double offset = SettingsControls::columnSlideOffset(progress, second);
+        column->setFixedWidth(second);
+        column->setGeometry(static_cast<int>(std::lround(offset)), 0, second, height());
     }
 }
 

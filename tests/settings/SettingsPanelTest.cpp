@@ -106,6 +106,23 @@ TEST_F(SettingsPanelTest, RowsOpenReplaceAndCloseTheSecondColumn)
     EXPECT_EQ(columnTitle(), QStringLiteral("Highlight"));
 }
 
+TEST_F(SettingsPanelTest, ColourColumnNarrowsToTheWidthLimitWithEverythingInside)
+{
+    panel.setWidthLimit(800 - 72); // the smallest window beside the button column
+    press("highlightRowButton");
+    settle();
+    EXPECT_EQ(panel.width(), 728);
+    PanelColumn* column = panel.activeColumn();
+    EXPECT_EQ(column->geometry(), QRect(0, 0, 348, panel.height()));
+    std::vector<QWidget*> parts{column->findChild<InlineColorPicker*>()};
+    for (auto* swatch : column->findChildren<SwatchButton*>()) {
+        parts.push_back(swatch);
+    }
+    for (QWidget* part : parts) {
+        EXPECT_TRUE(column->rect().contains(QRect(part->mapTo(column, QPoint()), part->size())));
+    }
+}
+
 TEST_F(SettingsPanelTest, SlidersReachTheirEnds)
 {
     QSignalSpy sizes(&panel, &SettingsPanel::fontSizeChanged);
