@@ -57,7 +57,7 @@ constexpr Animation kPanelClose = Animation::easeInOut(0.25);
 QFont hudFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(kHudFontSize);
+    FontResolver::setSize(font, kHudFontSize);
     font.setWeight(QFont::Light);
     return font;
 }
@@ -198,6 +198,15 @@ void ContentView::appear()
     enterFullScreen();
     reopenLastBook();
     qApp->installEventFilter(m_keyFilter);
+    takeKeyboardBack();
+}
+
+void ContentView::takeKeyboardBack()
+{
+    // Panel controls take no focus; this covers anything that took it all the same.
+    if (QWidget* focus = QApplication::focusWidget(); focus != this && isAncestorOf(focus)) {
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ContentView::reopenLastBook()
@@ -270,6 +279,7 @@ void ContentView::onChanged(Field field, Animation animation)
         }
         m_wordView->setFontSize(m_session.fontSize());
         updateFonts();
+        layOut();
         break;
     case Field::wpm:
         if (m_settingsPanel) {
@@ -306,11 +316,15 @@ void ContentView::onChanged(Field field, Animation animation)
             showSettingsPanel(animation);
         } else {
             m_settingsFader->fadeTo(false, animation);
+            takeKeyboardBack();
         }
         updateControls(animation);
         break;
     case Field::showBooks:
         m_libraryFader->fadeTo(m_session.showBooks(), animation);
+        if (!m_session.showBooks()) {
+            takeKeyboardBack();
+        }
         updateControls(animation);
         break;
     case Field::currentBookID:
@@ -343,8 +357,11 @@ void ContentView::layOut()
         LayerGeometry::pauseSymbolRect(
             window, ControlSymbols::glyphSize(ControlSymbols::Symbol::pause, kPauseSymbolSize))
             .toAlignedRect());
-    m_loadingLine->setGeometry(
-        LayerGeometry::centredBand(window, lineHeight(m_loadingLine->textFont())).toAlignedRect());
+    const QFontMetricsF word(m_title->textFont());
+    m_loadingLine->setGeometry(LayerGeometry::loadingRect(window,
+                                                          lineHeight(m_loadingLine->textFont()),
+                                                          word.ascent() + word.descent())
+                                   .toAlignedRect());
     m_hud->setGeometry(
         LayerGeometry::hudRect(window, lineHeight(m_hud->textFont())).toAlignedRect());
     m_buttonColumn->setGeometry(
@@ -354,6 +371,10 @@ void ContentView::layOut()
     const int margin = CoverView::shadowMargin();
     m_cover->setGeometry(LayerGeometry::coverRect(window).toAlignedRect().adjusted(-margin, -margin,
                                                                                    margin, margin));
+    if (m_settingsPanel) {
+        m_settingsPanel->setWidthLimit(
+            static_cast<int>(window.width() - LayerGeometry::kPanelRightColumn));
+    }
     m_libraryStrip->setGeometry(rect());
     m_settingsStrip->setGeometry(rect());
 }
@@ -477,6 +498,7 @@ void ContentView::showSettingsPanel(Animation animation)
 {
     // Every opening starts from the current settings with no colour column open.
     m_settingsPanel = createSettingsPanel();
+    m_settingsPanel->setWidthLimit(static_cast<int>(width() - LayerGeometry::kPanelRightColumn));
     m_settingsStrip->setPanel(m_settingsPanel);
     m_settingsFader->fadeTo(true, animation);
 }

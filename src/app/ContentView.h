@@ -97,6 +97,8 @@ private:
     void reopenLastBook();
     void onChanged(ReaderSession::Field field, Animation animation);
     void onPointerMoved();
+    /// Gives the keyboard back to the window from any control inside it.
+    void takeKeyboardBack();
 
     /// Puts a widget in its layer, above the layers below it and under those above.
     void addToLayer(Layer layer, QWidget* widget);

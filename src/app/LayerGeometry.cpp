@@ -18,6 +18,13 @@ QRectF centredBand(QSizeF window, double lineHeight, double dy)
     return {0.0, centreY - lineHeight / 2.0, window.width(), lineHeight};
 }
 
+QRectF loadingRect(QSizeF window, double lineHeight, double wordHeight)
+{
+    constexpr double kGap = 12.0;
+    const double bottom = (window.height() - wordHeight) / 2.0 - kGap;
+    return {0.0, std::max(0.0, bottom - lineHeight), window.width(), lineHeight};
+}
+
 QRectF hudRect(QSizeF window, double lineHeight)
 {
     return centredBand(window, lineHeight, kHudCentreOffset);

@@ -36,6 +36,11 @@ QRectF pauseSymbolRect(QSizeF window, QSizeF glyph);
 /// A full-width band of lineHeight whose centre lies dy below the window's centre.
 QRectF centredBand(QSizeF window, double lineHeight, double dy = 0.0);
 
+/// The "Loading…" band: lineHeight high, just above the line box (wordHeight high, centred
+/// on the window's centre) of the word or title, so that an import running while a book is
+/// read never draws over the word. It stays inside the window.
+QRectF loadingRect(QSizeF window, double lineHeight, double wordHeight);
+
 /// The status message's band: lineHeight high, centred kHudCentreOffset below the centre.
 QRectF hudRect(QSizeF window, double lineHeight);
 

@@ -1,6 +1,7 @@
 #include "app/PanelStrip.h"
 
 #include "app/LayerGeometry.h"
+#include "library/PanelStyle.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -25,6 +26,7 @@ void PanelStrip::setPanel(QWidget* panel)
     m_panel = panel;
     if (m_panel) {
         m_panel->setParent(this);
+        PanelStyle::keepKeyboardOff(m_panel);
         m_panel->installEventFilter(this);
         placePanel();
         m_panel->show();

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 #if TAVRIN_HAVE_FONTCONFIG
@@ -80,7 +81,15 @@ QString installedFamily(const QString& family)
     return !compatible.isEmpty() && QFontDatabase::hasFamily(compatible) ? compatible : QString();
 }
 
-QFont resolve(const QString& family, qreal pointSize)
+void setSize(QFont& font, qreal size)
+{
+    if (std::isfinite(size) && size > 0) {
+        // Clamped: QFont takes an int, and a hand-edited size can be anything.
+        font.setPixelSize(static_cast<int>(std::lround(std::min<qreal>(size, 10000.0))));
+    }
+}
+
+QFont resolve(const QString& family, qreal size)
 {
     const QString installed = installedFamily(family);
     QFont font;
@@ -91,9 +100,7 @@ QFont resolve(const QString& family, qreal pointSize)
     } else {
         font = QFont(installed);
     }
-    if (std::isfinite(pointSize) && pointSize > 0) {
-        font.setPointSizeF(pointSize);
-    }
+    setSize(font, size);
     return font;
 }
 

@@ -11,8 +11,13 @@ namespace tavrin::FontResolver {
 /// exactly as the named font would.
 QString installedFamily(const QString& family);
 
-/// The font named `family` at `pointSize` points, or the system's fixed-pitch font, regular
-/// weight, at that size when no such family is installed.
-QFont resolve(const QString& family, qreal pointSize);
+/// The font named `family` at `size`, or the system's fixed-pitch font, regular weight, at
+/// that size when no such family is installed.
+QFont resolve(const QString& family, qreal size);
+
+/// Sets a font's size in device-independent pixels, the unit of the layout around the text:
+/// a size of 60 draws a 60 px em. (As Qt points it would draw 4/3 larger than intended.)
+/// Sizes that are not positive and finite leave the font as it was.
+void setSize(QFont& font, qreal size);
 
 } // namespace tavrin::FontResolver

@@ -107,7 +107,7 @@ void ORPWordView::setFontSize(qreal fontSize)
         return;
     }
     m_fontSize = fontSize;
-    m_font.setPointSizeF(m_fontSize);
+    FontResolver::setSize(m_font, m_fontSize);
     update();
 }
 

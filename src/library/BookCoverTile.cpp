@@ -180,6 +180,14 @@ bool BookCoverTile::showsCoverImage() const
     return !storedCoverImage().isNull();
 }
 
+void BookCoverTile::setMarked(bool marked)
+{
+    if (marked != m_isMarked) {
+        m_isMarked = marked;
+        update();
+    }
+}
+
 void BookCoverTile::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -219,6 +227,12 @@ void BookCoverTile::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
+
+    if (m_isMarked) {
+        // Outside the outline, in the panels' accent of plain white, clear of the cover art.
+        painter.setPen(QPen(PanelStyle::white(0.85), 3.0));
+        painter.drawRoundedRect(cover.adjusted(-5, -5, 5, 5), kCornerRadius + 5, kCornerRadius + 5);
+    }
 
     // Title, author and year, each line centred under the cover.
     const double width = LibraryGeometry::kCoverWidth;

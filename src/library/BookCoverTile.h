@@ -32,6 +32,9 @@ public:
     bool isActive() const { return m_isActive; }
     void setActive(bool active);
     bool isHovered() const { return m_isHovered; }
+    /// Marks a book just added with a ring round its cover, so the eye finds it.
+    bool isMarked() const { return m_isMarked; }
+    void setMarked(bool marked);
 
     /// Height of the cover, the gap and the text lines.
     int mainLayerHeight() const { return m_mainLayerHeight; }
@@ -74,6 +77,7 @@ private:
     Book m_book;
     bool m_isActive = false;
     bool m_isHovered = false;
+    bool m_isMarked = false;
     bool m_pressed = false;
     QString m_author;
     QString m_year;

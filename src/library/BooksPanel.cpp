@@ -1,5 +1,6 @@
 #include "library/BooksPanel.h"
 
+#include "library/BookCoverTile.h"
 #include "library/BookGrid.h"
 #include "library/BookSorting.h"
 #include "library/Divider.h"
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -40,6 +42,20 @@ const char* const kMenuStyle =
     "QMenu::item { padding: 5px 20px 5px 6px; border-radius: 4px; }"
     "QMenu::item:selected { background: rgba(255, 255, 255, 36); }"
     "QMenu::icon { padding-left: 6px; }";
+
+/// The removal alert in the panels' look: dark, white text, rounded buttons; the
+/// destructive button in red, the default one (Cancel) with a brighter outline.
+const char* const kAlertStyle =
+    "QMessageBox { background: rgb(30, 30, 40); }"
+    "QMessageBox QLabel { color: white; font-size: 13px; }"
+    "QMessageBox QLabel#qt_msgbox_label { font-size: 17px; font-weight: 600; }"
+    "QMessageBox QLabel#qt_msgbox_informativelabel { color: rgba(255, 255, 255, 180); }"
+    "QPushButton { background: rgba(255, 255, 255, 26); color: white; border: 1px solid "
+    "rgba(255, 255, 255, 40); border-radius: 6px; padding: 7px 18px; min-width: 64px;"
+    " font-size: 14px; }"
+    "QPushButton:hover { background: rgba(255, 255, 255, 40); }"
+    "QPushButton:default { border: 1px solid rgba(255, 255, 255, 170); }"
+    "QPushButton#removeButton { color: rgb(255, 99, 90); }";
 
 } // namespace
 
@@ -199,6 +215,20 @@ void BooksPanel::rebuild()
     m_grid->setBooks(m_sortedBooks, m_currentBookID);
     m_body->setCurrentWidget(m_sortedBooks.empty() ? static_cast<QWidget*>(m_emptyView)
                                                    : static_cast<QWidget*>(m_scrollArea));
+    QSet<QUuid> ids;
+    for (const Book& book : m_sortedBooks) {
+        ids.insert(book.id);
+    }
+    if (m_shownIDs) {
+        // A book added since (an import or a drop): the last of them is brought into view.
+        for (auto tile = m_grid->tiles().rbegin(); tile != m_grid->tiles().rend(); ++tile) {
+            if (!m_shownIDs->contains((*tile)->book().id)) {
+                showNewBook(*tile);
+                break;
+            }
+        }
+    }
+    m_shownIDs = std::move(ids);
 }
 
 void BooksPanel::requestRemoval(const Book& book)
@@ -210,9 +240,10 @@ void BooksPanel::requestRemoval(const Book& book)
 
     m_removeAlert = new QMessageBox(this);
     m_removeAlert->setObjectName(QStringLiteral("removeAlert"));
-    const QString title = QStringLiteral("Remove \"%1\"?").arg(toQString(book.title));
-    m_removeAlert->setWindowTitle(title);
-    m_removeAlert->setText(title);
+    // The window title is short: a window manager cuts a long one, and the text says it.
+    m_removeAlert->setWindowTitle(QStringLiteral("Remove Book"));
+    m_removeAlert->setStyleSheet(QString::fromLatin1(kAlertStyle));
+    m_removeAlert->setText(QStringLiteral("Remove \"%1\"?").arg(toQString(book.title)));
     m_removeAlert->setInformativeText(
         QStringLiteral("This will remove the book from your library."));
     QPushButton* remove =
@@ -244,6 +275,20 @@ void BooksPanel::finishRemoval(bool confirmed)
     if (confirmed && book) {
         Q_EMIT removeRequested(*book);
     }
+}
+
+void BooksPanel::showNewBook(BookCoverTile* tile)
+{
+    constexpr int kMarkMs = 1500;
+    tile->setMarked(true);
+    QPointer<BookCoverTile> guard(tile);
+    // After the scroll area has taken the grid's new height.
+    QTimer::singleShot(0, this, [this, guard] {
+        if (guard) {
+            m_scrollArea->ensureWidgetVisible(guard, 0, BookCoverTile::kMargin);
+        }
+    });
+    QTimer::singleShot(kMarkMs, tile, [tile] { tile->setMarked(false); });
 }
 
 void BooksPanel::paintEvent(QPaintEvent* /*event*/)

@@ -4,6 +4,7 @@
 #include "library/Book.h"
 #include "library/SortOrder.h"
 
+#include <QSet>
 #include <QUuid>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class QStackedWidget;
 
 namespace tavrin {
 
+class BookCoverTile;
 class BookGrid;
 class DropHighlight;
 class EmptyLibraryView;
@@ -83,6 +85,8 @@ private:
     QWidget* buildHeader();
     void scheduleRebuild();
     void rebuild();
+    /// Scrolls a newly added book's tile into view and marks it for a moment.
+    void showNewBook(BookCoverTile* tile);
     void setDropTargeted(bool targeted);
     void updateSortMenu();
     void finishRemoval(bool confirmed);
@@ -94,6 +98,8 @@ private:
     bool m_isDropTargeted = false;
     std::optional<Book> m_bookToDelete;
     std::vector<Book> m_sortedBooks;
+    /// The books of the last rebuild, to tell a newly added one; none before the first.
+    std::optional<QSet<QUuid>> m_shownIDs;
     bool m_rebuildPending = false;
     bool m_resetOnShow = false;
 

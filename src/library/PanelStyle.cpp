@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QWidget>
 
 namespace tavrin::PanelStyle {
 
@@ -21,6 +22,15 @@ QFont systemFont(int pixelSize, QFont::Weight weight)
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     return font;
+}
+
+void keepKeyboardOff(QWidget* root)
+{
+    root->setFocusPolicy(Qt::NoFocus);
+    const auto children = root->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 QLabel* label(const QString& text, const QFont& font, double alpha, QWidget* parent)

@@ -28,6 +28,11 @@ QFont bodyFont();
 /// ancestor would re-polish every widget below it.
 QString scrollBarStyle();
 
+/// Takes root and everything in it out of the keyboard focus chain: the reader's keys, F11
+/// and the quit keys must reach the window after any use of a panel, and a control that
+/// kept the focus would take letters and Home or Page Up for itself.
+void keepKeyboardOff(QWidget* root);
+
 /// A label in white at the given opacity, as every text of the panels is drawn.
 QLabel* label(const QString& text, const QFont& font, double alpha, QWidget* parent);
 

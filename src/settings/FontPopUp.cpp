@@ -3,6 +3,7 @@
 #include "library/PanelStyle.h"
 #include "library/Symbols.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 
 namespace tavrin {
@@ -17,7 +18,10 @@ const char* const kStyle =
     "QComboBox::down-arrow { image: none; }"
     "QComboBox QAbstractItemView { background: rgb(44, 44, 52); color: white; border: 1px "
     "solid rgba(255, 255, 255, 40); selection-background-color: rgba(255, 255, 255, 40); "
-    "outline: 0; }";
+    "outline: 0; }"
+    // A plain drop-down list: the menu-like pop-up of some styles adds bars above and below
+    // the list in the platform's light colour.
+    "QComboBox { combobox-popup: 0; }";
 
 constexpr double kChevronSize = 13.0;
 
@@ -26,6 +30,12 @@ constexpr double kChevronSize = 13.0;
 FontPopUp::FontPopUp(QWidget* parent) : QComboBox(parent)
 {
     setStyleSheet(QString::fromLatin1(kStyle));
+    // The list's own frame around it, drawn before the style sheet reaches the list.
+    QWidget* frame = view()->parentWidget();
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, QColor(44, 44, 52));
+    palette.setColor(QPalette::Base, QColor(44, 44, 52));
+    frame->setPalette(palette);
 }
 
 void FontPopUp::paintEvent(QPaintEvent* event)

@@ -46,6 +46,11 @@ int SliderRange::positionFor(double value) const
     return snap(static_cast<int>(std::lround(value)));
 }
 
+double SliderRange::shown(double value) const
+{
+    return std::isnan(value) ? minimum : std::clamp<double>(value, minimum, maximum);
+}
+
 int adaptiveColumnCount(double width, double minimum, double spacing)
 {
     if (minimum <= 0.0 || width <= minimum) {

@@ -23,6 +23,9 @@ struct SliderRange
     /// Where a value set from elsewhere puts the handle: the nearest allowed position, the
     /// lowest for anything below the range and the highest for anything above.
     int positionFor(double value) const;
+    /// What a label shows for value: the value limited to the range (the lowest for NaN), so
+    /// a hand-edited 1e300 reads as the maximum instead of hundreds of digits.
+    double shown(double value) const;
 };
 
 constexpr SliderRange kFontSizeRange{24, 120, 2};

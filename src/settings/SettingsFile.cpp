@@ -118,6 +118,11 @@ std::optional<std::string> encode(const SettingsData& settings)
 
 std::optional<SettingsData> decode(std::string_view json)
 {
+    // Editors often start a saved UTF-8 file with a byte order mark; JSON has no place for it.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (json.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        json.remove_prefix(kByteOrderMark.size());
+    }
     simdjson::dom::parser parser;
     simdjson::dom::object root;
     if (parser.parse(json.data(), json.size()).get_object().get(root) != simdjson::SUCCESS) {

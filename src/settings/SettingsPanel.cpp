@@ -15,12 +15,17 @@
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
+
+#include <algorithm>
 
 namespace tavrin {
 
@@ -28,7 +33,11 @@ namespace {
 
 QLabel* sectionLabel(const QString& text, QWidget* parent)
 {
-    return PanelStyle::label(text, PanelStyle::title3Font(), 0.8, parent);
+    QLabel* label = PanelStyle::label(text, PanelStyle::title3Font(), 0.8, parent);
+    // A label never widens the column, whatever it is given to show.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setMinimumWidth(0);
+    return label;
 }
 
 const char* const kSliderStyle =
@@ -46,9 +55,35 @@ const char* const kScrollBarStyle =
     "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 
+/// A slider whose track, when clicked, puts the handle where the pointer is (as the desktop
+/// platforms do) rather than stepping a page towards it; the press then drags on from there.
+class JumpSlider : public QSlider
+{
+public:
+    using QSlider::QSlider;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QRect handle =
+            style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const int x = event->position().toPoint().x();
+        if (event->button() == Qt::LeftButton && !handle.contains(event->position().toPoint())) {
+            const QRect groove =
+                style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+            const int span = std::max(1, groove.width() - handle.width());
+            setValue(QStyle::sliderValueFromPosition(minimum(), maximum(),
+                                                     x - groove.x() - handle.width() / 2, span));
+        }
+        QSlider::mousePressEvent(event);
+    }
+};
+
 QSlider* makeSlider(const SettingsControls::SliderRange& range, int pageStep, QWidget* parent)
 {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    auto* slider = new JumpSlider(Qt::Horizontal, parent);
     slider->setRange(range.minimum, range.maximum);
     slider->setSingleStep(range.step);
     slider->setPageStep(pageStep);
@@ -208,7 +243,9 @@ void SettingsPanel::setSelectedFont(const QString& font)
 void SettingsPanel::setFontSize(double fontSize)
 {
     m_fontSize = fontSize;
-    m_sizeLabel->setText(SettingsControls::sizeLabel(fontSize));
+    // A value from outside the range shows as the limit it is held to; the file keeps it.
+    m_sizeLabel->setText(
+        SettingsControls::sizeLabel(SettingsControls::kFontSizeRange.shown(fontSize)));
     const QSignalBlocker blocker(m_sizeSlider);
     m_sizeSlider->setValue(SettingsControls::kFontSizeRange.positionFor(fontSize));
 }
@@ -216,7 +253,7 @@ void SettingsPanel::setFontSize(double fontSize)
 void SettingsPanel::setWpm(double wpm)
 {
     m_wpm = wpm;
-    m_speedLabel->setText(SettingsControls::speedLabel(wpm));
+    m_speedLabel->setText(SettingsControls::speedLabel(SettingsControls::kSpeedRange.shown(wpm)));
     const QSignalBlocker blocker(m_speedSlider);
     m_speedSlider->setValue(SettingsControls::kSpeedRange.positionFor(wpm));
 }
@@ -349,6 +386,7 @@ void SettingsPanel::showColumn(PanelColumn* column, bool entering)
             column->findChild<QVariantAnimation*>(QString(), Qt::FindDirectChildrenOnly)) {
         running->stop();
     }
+    PanelStyle::keepKeyboardOff(column);
     column->show();
     column->stackUnder(m_mainColumn);
     placeColumns();
@@ -378,18 +416,35 @@ void SettingsPanel::showColumn(PanelColumn* column, bool entering)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+void SettingsPanel::setWidthLimit(int limit)
+{
+    if (limit != m_widthLimit) {
+        m_widthLimit = limit;
+        updateWidth();
+    }
+}
+
+int SettingsPanel::secondColumnWidth() const
+{
+    // Four swatches across and the picker's square stay usable at this width.
+    constexpr int kNarrowest = 280;
+    return std::clamp(m_widthLimit - kColumnWidth, kNarrowest, kColumnWidth);
+}
+
 void SettingsPanel::updateWidth()
 {
-    setFixedWidth(m_columnProgress.empty() ? kColumnWidth : 2 * kColumnWidth);
+    setFixedWidth(m_columnProgress.empty() ? kColumnWidth : kColumnWidth + secondColumnWidth());
     placeColumns();
 }
 
 void SettingsPanel::placeColumns()
 {
     m_mainColumn->setGeometry(width() - kColumnWidth, 0, kColumnWidth, height());
+    const int second = secondColumnWidth();
     for (const auto& [column, progress] : m_columnProgress) {
-        const double offset = SettingsControls::columnSlideOffset(progress, kColumnWidth);
-        column->setGeometry(static_cast<int>(std::lround(offset)), 0, kColumnWidth, height());
+        const double offset = SettingsControls::columnSlideOffset(progress, second);
+        column->setFixedWidth(second);
+        column->setGeometry(static_cast<int>(std::lround(offset)), 0, second, height());
     }
 }
 

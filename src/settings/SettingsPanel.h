@@ -52,6 +52,10 @@ public:
     QColor textColor() const { return m_textColor; }
     QColor orpColor() const { return m_orpColor; }
 
+    /// The widest the panel may grow: a second column narrows (down to what its swatches and
+    /// picker need) rather than reach past it, so a small window shows it whole.
+    void setWidthLimit(int limit);
+
     std::optional<SettingsSubPanel> activeSubPanel() const { return m_activeSubPanel; }
     /// As pressing the rows: opens that column (replacing another), or closes it when it
     /// is the open one; animated.
@@ -89,6 +93,10 @@ private:
     QColor m_textColor;
     QColor m_orpColor;
 
+    /// The second column's width within the width limit.
+    int secondColumnWidth() const;
+
+    int m_widthLimit = 2 * kColumnWidth;
     std::optional<SettingsSubPanel> m_activeSubPanel;
     PanelColumn* m_activeColumn = nullptr;
     /// Every column on screen, the open one and any still sliding away, with its slide

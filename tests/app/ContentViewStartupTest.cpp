@@ -6,6 +6,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QSignalSpy>
 
@@ -56,6 +57,7 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleAndNoControls)
     EXPECT_FALSE(wordView()->isVisible());
     EXPECT_EQ(title()->text(), QStringLiteral("Tavrin"));
     EXPECT_EQ(title()->textFont(), FontResolver::resolve(QStringLiteral("Courier New"), 60.0));
+    EXPECT_EQ(QFontInfo(title()->textFont()).pixelSize(), 60); // sizes are pixels, not points
     EXPECT_EQ(title()->color(), QColor(Qt::white));
     EXPECT_FALSE(buttonColumn()->isVisible());
     EXPECT_FALSE(progressBar()->isVisible());
@@ -162,12 +164,18 @@ TEST_F(ContentViewStartupTest, LoadingLineAndMessageUseTheirOwnLook)
     EXPECT_EQ(loading->opacity(), 0.5);
     session.setSelectedFont("Times New Roman");
     EXPECT_EQ(loading->textFont(), FontResolver::resolve(QStringLiteral("Times New Roman"), 24.0));
+    // At the largest size the word's line box stays clear of "Loading…" and the message.
+    session.setFontSize(120);
+    const QFontMetricsF word(wordView()->wordFont());
+    const double wordTop = view().height() / 2.0 - (word.ascent() + word.descent()) / 2.0;
+    EXPECT_LE(loading->geometry().bottom(), wordTop);
+    EXPECT_GE(hud()->geometry().top(), view().height() - wordTop);
     session.setLoading(false);
     EXPECT_FALSE(loading->isVisible());
 
     session.showHUD("310 WPM");
     EXPECT_TRUE(QFontInfo(hud()->textFont()).fixedPitch());
-    EXPECT_EQ(hud()->textFont().pointSizeF(), 18.0);
+    EXPECT_EQ(QFontInfo(hud()->textFont()).pixelSize(), 18);
     EXPECT_EQ(hud()->textFont().weight(), QFont::Light);
     EXPECT_TRUE(hud()->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(waitFor([this] { return hud()->opacity() == 0.55; }));

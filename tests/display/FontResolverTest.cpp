@@ -45,7 +45,7 @@ TEST(FontResolverTest, MissingFamilyFallsBackToFixedPitchAtRequestedSize)
     for (const qreal size : {12.0, 60.0, 137.5}) {
         const QFont font = FontResolver::resolve(QStringLiteral("Tavrin No Such Font"), size);
         EXPECT_EQ(font.family(), fixed.family());
-        EXPECT_DOUBLE_EQ(font.pointSizeF(), size);
+        EXPECT_EQ(font.pixelSize(), std::lround(size)); // device-independent pixels
         EXPECT_EQ(font.weight(), QFont::Normal);
         EXPECT_EQ(font.style(), QFont::StyleNormal);
         EXPECT_TRUE(QFontInfo(font).fixedPitch());

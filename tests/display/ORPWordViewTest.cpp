@@ -218,7 +218,7 @@ TEST_F(ORPWordViewTest, FontSizeChangeKeepsHighlightInPlace)
     m_view.setFontSize(24);
     const auto small = highlightInk(m_view);
     m_view.setFontSize(120);
-    EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 120);
+    EXPECT_EQ(m_view.wordFont().pixelSize(), 120);
     const auto large = highlightInk(m_view);
     ASSERT_TRUE(small && large);
     // The highlighted "l" is a narrow, nearly symmetric stem: its ink sits on the centre line
@@ -231,7 +231,7 @@ TEST_F(ORPWordViewTest, FontSizeChangeKeepsHighlightInPlace)
     for (const qreal bad : {0.0, -12.0, std::nan("")}) {
         m_view.setFontSize(bad);
         EXPECT_DOUBLE_EQ(m_view.fontSize(), 120);
-        EXPECT_DOUBLE_EQ(m_view.wordFont().pointSizeF(), 120);
+        EXPECT_EQ(m_view.wordFont().pixelSize(), 120);
     }
 }
 

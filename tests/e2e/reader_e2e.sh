@@ -137,6 +137,15 @@ quit_reader() {
   check "the reader exits cleanly (status $status)" test "$status" -eq 0
 }
 
+# Polls a condition for up to five seconds instead of sleeping a fixed time.
+wait_until() { # command...
+  for _ in $(seq 50); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
 gt() { [ "$1" -gt "$2" ]; }
 eq() { [ "$1" -eq "$2" ]; }
 
@@ -230,6 +239,8 @@ check "F11 enters full screen again" window_is_full_screen
 # 8. Pointer movement shows the cover of the open book above the bottom edge.
 readonly gear_x=$((width - 28)) gear_y=68 library_x=$((width - 28)) library_y=124
 readonly panel_right=$((width - 72))
+# The font menu and the size slider in the settings panel, as laid out at this screen size.
+readonly font_menu_y=207 size_slider_y=349
 xdotool mousemove 600 300
 sleep 0.1
 xdotool mousemove 610 305
@@ -259,7 +270,7 @@ shot 12-settings
 check "the settings panel stands left of the button column" \
   gt "$(pixels_brighter 12-settings 8 60 300 $((panel_right - 60)) 400)" 15000
 # The "Background" row opens a colour column; the panel grows to the left only.
-xdotool mousemove 1013 544 click 1
+xdotool mousemove 1013 566 click 1
 sleep 0.6
 shot 12-settings-colour
 check "the colour column opens left of the settings panel" \
@@ -322,6 +333,36 @@ else
   echo "FAIL: the removal alert did not appear"
   failures=$((failures + 1))
 fi
+
+# 13. The panels' controls leave the keyboard to the reader: after a slider and the font menu
+# are used and the panel is closed, letters, Home and Page Up reach no control, and Ctrl+Q quits.
+settings_file=$XDG_DATA_HOME/Tavrin/settings.json
+panel_shown() { gt "$(pixels_brighter "$1" 8 60 300 $((panel_right - 60)) 400)" 15000; }
+panel_gone() { eq "$(pixels_brighter "$1" 8 60 300 $((panel_right - 60)) 400)" 0; }
+shot_shows() { # check, name
+  shot "$2"
+  "$1" "$2"
+}
+xdotool mousemove $gear_x $gear_y click 1
+check "the settings panel opens again" wait_until shot_shows panel_shown 18-settings
+# A click on the size slider's track.
+size_before=$(grep -o '"fontSize":[^,]*' "$settings_file")
+xdotool mousemove 1150 $size_slider_y click 1
+check "the size slider moved" wait_until not_in_file "$size_before," "$settings_file"
+# The font menu, then the menu's next entry chosen from the keyboard as it stays open.
+menu_open() { shot 18-font-menu && differs 18-settings 18-font-menu 300 200 $((panel_right - 350)) 150; }
+xdotool mousemove 1018 $font_menu_y click 1
+check "the font menu opens" wait_until menu_open
+xdotool key Down Return
+check "the font chosen from the menu is stored" \
+  wait_until grep -q '"selectedFont":"Times New Roman"' "$settings_file"
+cp "$settings_file" "$work/settings-after-panel"
+xdotool mousemove $gear_x $gear_y click 1
+check "the settings panel closes" wait_until shot_shows panel_gone 19-settings-closed
+xdotool key h t Home Prior
+sleep 0.5
+check "keys after the panel closed changed no setting" \
+  cmp -s "$settings_file" "$work/settings-after-panel"
 
 quit_reader
 

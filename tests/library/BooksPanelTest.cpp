@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -198,6 +199,26 @@ TEST_F(BooksPanelTest, FollowsTheStoreAndKeepsTilesOfUnchangedBooks)
     EXPECT_TRUE(panel.findChild<EmptyLibraryView*>()->isVisible());
 }
 
+TEST_F(BooksPanelTest, ANewBookIsScrolledIntoViewAndMarked)
+{
+    for (int i = 0; i < 12; ++i) {
+        add("Book " + std::to_string(i));
+    }
+    BooksPanel panel(store);
+    panel.resize(panel.width(), 500);
+    panel.show();
+    add("Zebra"); // sorts last, below the fold
+    settle();
+    settle();
+    BookCoverTile* tile = tiles(panel).back();
+    EXPECT_TRUE(tile->isMarked());
+    EXPECT_FALSE(tiles(panel).front()->isMarked());
+    const auto* viewport = panel.findChild<QScrollArea*>()->viewport();
+    const QRect shown(tile->mapTo(viewport, tile->mainLayerRect().topLeft()),
+                      tile->mainLayerRect().size());
+    EXPECT_TRUE(viewport->rect().contains(shown));
+}
+
 TEST_F(BooksPanelTest, RemovalIsConfirmedOrCancelled)
 {
     const Book book = add("Dune", "Frank Herbert", "1965");
@@ -211,6 +232,9 @@ TEST_F(BooksPanelTest, RemovalIsConfirmedOrCancelled)
     ASSERT_NE(alert, nullptr);
     EXPECT_TRUE(alert->isVisible());
     EXPECT_EQ(alert->text(), QStringLiteral("Remove \"Dune\"?"));
+    EXPECT_EQ(alert->windowTitle(), QStringLiteral("Remove Book"));
+    EXPECT_EQ(alert->defaultButton()->objectName(), QStringLiteral("cancelButton"));
+    EXPECT_LT(alert->grab().toImage().pixelColor(3, 3).lightness(), 60); // dark, not stock
     EXPECT_EQ(alert->informativeText(),
               QStringLiteral("This will remove the book from your library."));
     ASSERT_TRUE(panel.bookToDelete());

@@ -104,6 +104,7 @@ TEST(SettingsFileTest, ReadsWholeNumbersAndIgnoresOtherMembersAndOrder)
         R"("fontSize":4.8e1,"backgroundColor":{"b":0.2,"a":1,"r":0.05,"g":0.05},)"
         R"("selectedFont":"Georgia"})");
     EXPECT_EQ(reordered, loaded);
+    EXPECT_EQ(SettingsFile::decode("\xEF\xBB\xBF" + kStored), loaded); // an editor's BOM
     EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "500"))->fontSize, 500.0);
     EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "18446744073709551615"))->fontSize,
               18446744073709551615.0);

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace tavrin {
 namespace {
 
@@ -103,6 +106,23 @@ TEST_F(SettingsPanelTest, RowsOpenReplaceAndCloseTheSecondColumn)
     EXPECT_EQ(columnTitle(), QStringLiteral("Highlight"));
 }
 
+TEST_F(SettingsPanelTest, ColourColumnNarrowsToTheWidthLimitWithEverythingInside)
+{
+    panel.setWidthLimit(800 - 72); // the smallest window beside the button column
+    press("highlightRowButton");
+    settle();
+    EXPECT_EQ(panel.width(), 728);
+    PanelColumn* column = panel.activeColumn();
+    EXPECT_EQ(column->geometry(), QRect(0, 0, 348, panel.height()));
+    std::vector<QWidget*> parts{column->findChild<InlineColorPicker*>()};
+    for (auto* swatch : column->findChildren<SwatchButton*>()) {
+        parts.push_back(swatch);
+    }
+    for (QWidget* part : parts) {
+        EXPECT_TRUE(column->rect().contains(QRect(part->mapTo(column, QPoint()), part->size())));
+    }
+}
+
 TEST_F(SettingsPanelTest, SlidersReachTheirEnds)
 {
     QSignalSpy sizes(&panel, &SettingsPanel::fontSizeChanged);
@@ -126,6 +146,10 @@ TEST_F(SettingsPanelTest, SlidersReachTheirEnds)
     ASSERT_EQ(speeds.count(), 2);
     EXPECT_EQ(speeds[1][0].toDouble(), 60.0);
 
+    // A click on the track jumps there (not a page towards it).
+    QTest::mouseClick(speed, Qt::LeftButton, {},
+                      QPoint(speed->width() * 3 / 4, speed->height() / 2));
+    EXPECT_NEAR(panel.wpm(), 465.0, 12.0);
     // A drag lands on the size slider's steps of 2.
     size->setSliderDown(true);
     size->setSliderPosition(51);
@@ -142,12 +166,19 @@ TEST_F(SettingsPanelTest, ValuesFromOutsideAreShownAndNotReportedBack)
     QSignalSpy fonts(&panel, &SettingsPanel::fontChanged);
     auto* size = find<QSlider>("fontSizeSlider");
 
+    // Out of range: shown held to the range, kept as given (the file is not rewritten).
+    for (const double huge : {1e300, std::numeric_limits<double>::infinity()}) {
+        panel.setFontSize(huge);
+        EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 120pt"));
+        panel.setWpm(huge);
+        EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 600 WPM"));
+    }
+    panel.setWpm(std::nan(""));
+    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 60 WPM"));
     panel.setFontSize(20.0);
-    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 20pt"));
+    EXPECT_EQ(text("sizeLabel"), QStringLiteral("Size: 24pt"));
     EXPECT_EQ(size->value(), size->minimum());
     EXPECT_EQ(panel.fontSize(), 20.0);
-    panel.setWpm(5.0);
-    EXPECT_EQ(text("speedLabel"), QStringLiteral("Speed: 5 WPM"));
     panel.setSelectedFont(QStringLiteral("Georgia"));
     EXPECT_EQ(find<QComboBox>("fontComboBox")->currentText(), QStringLiteral("Georgia"));
     EXPECT_EQ(sizes.count(), 0);
