@@ -19,10 +19,7 @@ FileOpener::FileOpener(ReaderSession& session, DocumentLoader& loader)
         [this](const QString& path, const std::optional<Book>& book) { imported(path, book); });
 }
 
-FileOpener::~FileOpener()
-{
-    m_loader.fileImported.unsubscribe(m_subscription);
-}
+FileOpener::~FileOpener() = default;
 
 void FileOpener::open(const QStringList& paths)
 {

@@ -39,7 +39,7 @@ private:
     std::vector<QString> m_pending;
     /// The import whose book is to be opened once added; a later request replaces it.
     std::optional<QString> m_openWhenImported;
-    Observers<const QString&, const std::optional<Book>&>::Id m_subscription = 0;
+    Subscription m_subscription;
 };
 
 } // namespace tavrin
