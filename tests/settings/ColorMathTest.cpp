@@ -1,6 +1,8 @@
 #include "settings/ColorMath.h"
 #include "settings/SettingsControls.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Colors, ColorConversionTest,
                                            ColorCase{{0.95, 0.5, 0.8}, {0.8, 0.4, 0.52}},
                                            // Colours without hue read hue 0.
                                            ColorCase{{0.0, 0.0, 0.5}, {0.5, 0.5, 0.5}},
-                                           ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}));
+                                           ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}),
+                         [](const auto& c) { return test::caseName("hsv", c.index); });
 
 TEST(ColorMathTest, HueOfAFullTurnIsRedAgainAndBadInputIsContained)
 {
