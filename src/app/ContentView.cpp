@@ -220,7 +220,17 @@ void ContentView::reopenLastBook()
     const auto it = std::find_if(books.begin(), books.end(),
                                  [&id](const Book& book) { return book.id == *id; });
     if (it != books.end()) {
-        m_session.openBook(*it);
+        openBook(*it);
+    }
+}
+
+void ContentView::openBook(const Book& book)
+{
+    // A long book's cache takes a while to read: off the main thread, with "Loading…".
+    if (m_loader) {
+        m_loader->openBook(book);
+    } else {
+        m_session.openBook(book);
     }
 }
 
@@ -454,7 +464,7 @@ void ContentView::updateCover(Animation animation)
 void ContentView::connectBooksPanel()
 {
     connect(m_booksPanel, &BooksPanel::selectRequested, this, [this](const Book& book) {
-        m_session.openBook(book);
+        openBook(book);
         m_session.setShowBooks(false, kPanelClose);
     });
     connect(m_booksPanel, &BooksPanel::addRequested, this, [this] {

@@ -95,6 +95,7 @@ private:
     /// The start-up sequence, run once when the window is first shown.
     void appear();
     void reopenLastBook();
+    void openBook(const Book& book);
     void onChanged(ReaderSession::Field field, Animation animation);
     void onPointerMoved();
     /// Gives the keyboard back to the window from any control inside it.

@@ -13,6 +13,7 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <utility>
 
 namespace tavrin {
@@ -59,6 +60,46 @@ void DocumentLoader::loadEpub(const QString& path)
 void DocumentLoader::loadByKind(const QString& path)
 {
     load(path, documentKindOf(path));
+}
+
+void DocumentLoader::openBook(const Book& book)
+{
+    const std::uint64_t generation = ++m_openGeneration;
+    m_openPending = true;
+    updateLoading();
+    auto* watcher = new QFutureWatcher<std::vector<WordToken>>(m_context.get());
+    QObject::connect(
+        watcher, &QFutureWatcherBase::finished, watcher, [this, watcher, generation, id = book.id] {
+            QFuture<std::vector<WordToken>> future = watcher->future();
+            std::vector<WordToken> tokens =
+                future.resultCount() > 0 ? future.takeResult() : std::vector<WordToken>{};
+            watcher->deleteLater();
+            if (generation != m_openGeneration) {
+                return; // a later open replaced this one
+            }
+            m_openPending = false;
+            updateLoading();
+            // The record as it is now: the book may have been read on or removed meanwhile.
+            const auto& books = m_session.library().books();
+            const auto it = std::find_if(books.begin(), books.end(),
+                                         [&id](const Book& b) { return b.id == id; });
+            if (it != books.end()) {
+                m_session.openBook(*it, std::move(tokens));
+            }
+        });
+    watcher->setFuture(QtConcurrent::run(m_pool, [path = book.cachedTokenPath] {
+        try {
+            return TokenCodec::decodeFile(path).value_or(std::vector<WordToken>{});
+        } catch (...) {
+            return std::vector<WordToken>{}; // out of memory: the book opens empty
+        }
+    }));
+}
+
+void DocumentLoader::updateLoading()
+{
+    // The line stays up while anything is still being read.
+    m_session.setLoading(pendingImports() > 0 || m_openPending);
 }
 
 void DocumentLoader::load(const QString& path, DocumentKind kind)
@@ -127,8 +168,7 @@ void DocumentLoader::jobFinished(std::uint64_t submission, Result result)
 
 void DocumentLoader::complete(Result result)
 {
-    // The flag stays up while another import is still being read.
-    m_session.setLoading(pendingImports() > 0);
+    updateLoading();
     std::optional<Book> added;
     if (result.tokenCount > 0) {
         m_session.saveCurrentProgress();

@@ -20,6 +20,7 @@ class QThreadPool;
 namespace tavrin {
 
 class ReaderSession;
+struct Book;
 
 /// Imports documents into the library: each file is read and tokenized on a background
 /// pool while the reader stays responsive, then added to the library on the main thread,
@@ -45,6 +46,13 @@ public:
     void loadEpub(const QString& path);
     /// Imports the file as the kind its extension names.
     void loadByKind(const QString& path);
+
+    /// Opens a library book, reading its token cache on the pool with "Loading…" shown so
+    /// that a long book never stalls the window. Only the latest open is completed: an
+    /// earlier one still being read is dropped, as is one whose book has left the library.
+    void openBook(const Book& book);
+    /// Whether an open is still being read.
+    bool isOpening() const { return m_openPending; }
 
     /// Imports started whose completion has not run yet.
     int pendingImports() const { return static_cast<int>(m_nextSubmission - m_nextCompletion); }
@@ -89,6 +97,7 @@ private:
     void load(const QString& path, DocumentKind kind);
     void jobFinished(std::uint64_t submission, Result result);
     void complete(Result result);
+    void updateLoading();
 
     ReaderSession& m_session;
     QThreadPool* m_pool;
@@ -99,6 +108,9 @@ private:
     std::uint64_t m_nextCompletion = 0;
     /// Finished imports waiting for an earlier one to complete first.
     std::map<std::uint64_t, Result> m_waiting;
+    /// Counts opens; a completion runs only if no later open was started since.
+    std::uint64_t m_openGeneration = 0;
+    bool m_openPending = false;
 };
 
 } // namespace tavrin

@@ -318,9 +318,13 @@ void ReaderSession::replaceDocument(std::vector<WordToken> tokens,
 
 void ReaderSession::openBook(const Book& book)
 {
+    openBook(book, m_library.loadWords(book));
+}
+
+void ReaderSession::openBook(const Book& book, std::vector<WordToken> tokens)
+{
     const QUuid id = book.id;
     saveCurrentProgress();
-    auto tokens = m_library.loadWords(book);
 
     // The store's record is read after the save above, so reopening the book being read
     // keeps the word on screen even when the caller's copy of the record is older.

@@ -141,6 +141,8 @@ public:
 
     /// Makes a library book the document being read, stopped at its saved word.
     void openBook(const Book& book);
+    /// The same with the book's words already read from its cache (off the main thread).
+    void openBook(const Book& book, std::vector<WordToken> tokens);
     /// Removes a book from the library, closing it first if it is the open one.
     void removeBook(const Book& book);
 

@@ -54,18 +54,13 @@ struct KeyCase
 
 TEST_F(ContentViewKeysTest, EachKeyRunsItsCommandAndShowsItsMessage)
 {
+    // Each command's own effect is the session's (its tests); here, that the window's key
+    // events reach it with Shift read and other modifiers passed over, and what it shows.
     const KeyCase cases[] = {
-        {"right", Qt::Key_Right, Qt::NoModifier, 50, 310, 60, "310 WPM"},
-        {"shift right", Qt::Key_Right, Qt::ShiftModifier, 50, 301, 60, "301 WPM"},
-        {"left", Qt::Key_Left, Qt::NoModifier, 50, 290, 60, "290 WPM"},
         {"shift left", Qt::Key_Left, Qt::ShiftModifier, 50, 299, 60, "299 WPM"},
         {"ctrl right is coarse", Qt::Key_Right, Qt::ControlModifier, 50, 310, 60, "310 WPM"},
-        {"up", Qt::Key_Up, Qt::NoModifier, 50, 300, 62, "62 pt"},
         {"down", Qt::Key_Down, Qt::ShiftModifier, 50, 300, 58, "58 pt"},
         {"d", Qt::Key_D, Qt::NoModifier, 75, 300, 60, "Word 76"},
-        {"a", Qt::Key_A, Qt::NoModifier, 25, 300, 60, "Word 26"},
-        {"w", Qt::Key_W, Qt::NoModifier, 70, 300, 60, "Chapter 3"},
-        {"s", Qt::Key_S, Qt::NoModifier, 40, 300, 60, "Chapter 2"},
         {"ctrl w", Qt::Key_W, Qt::ControlModifier, 70, 300, 60, "Chapter 3"},
         {"alt a", Qt::Key_A, Qt::AltModifier, 25, 300, 60, "Word 26"},
     };

@@ -1,5 +1,7 @@
 #include "display/FontResolver.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
@@ -37,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Families, InstalledFamily,
                                          FamilyCase{"DejaVu Sans", "DejaVu Sans"},
                                          FamilyCase{"Liberation Mono", "Liberation Mono"},
                                          FamilyCase{"Tavrin No Such Font", ""}, FamilyCase{"", ""},
-                                         FamilyCase{"   ", ""}));
+                                         FamilyCase{"   ", ""}),
+                         [](const auto& c) { return test::caseName(c.param.requested, c.index); });
 
 TEST(FontResolverTest, MissingFamilyFallsBackToFixedPitchAtRequestedSize)
 {

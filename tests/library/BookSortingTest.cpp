@@ -52,7 +52,10 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Locales, BookSortingLocaleTest,
-                         ::testing::Values(QLocale::C, QLocale::English, QLocale::German));
+                         ::testing::Values(QLocale::C, QLocale::English, QLocale::German),
+                         [](const auto& c) {
+                             return QLocale::languageToString(c.param).toStdString();
+                         });
 
 TEST_P(BookSortingLocaleTest, TitlesIgnoreCaseAndKeepTheOrderOfEqualOnes)
 {

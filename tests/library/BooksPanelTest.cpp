@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tavrin {
 namespace {
 
@@ -227,45 +229,37 @@ TEST_F(BooksPanelTest, RemovalIsConfirmedOrCancelled)
     QSignalSpy removed(&panel, &BooksPanel::removeRequested);
     QSignalSpy selected(&panel, &BooksPanel::selectRequested);
 
-    pressDelete(tiles(panel)[0]);
-    QMessageBox* alert = openAlert(panel);
-    ASSERT_NE(alert, nullptr);
-    EXPECT_TRUE(alert->isVisible());
-    EXPECT_EQ(alert->text(), QStringLiteral("Remove \"Dune\"?"));
-    EXPECT_EQ(alert->windowTitle(), QStringLiteral("Remove Book"));
-    EXPECT_EQ(alert->defaultButton()->objectName(), QStringLiteral("cancelButton"));
-    EXPECT_LT(alert->grab().toImage().pixelColor(3, 3).lightness(), 60); // dark, not stock
-    EXPECT_EQ(alert->informativeText(),
-              QStringLiteral("This will remove the book from your library."));
-    ASSERT_TRUE(panel.bookToDelete());
-    EXPECT_EQ(panel.bookToDelete()->id, book.id);
-
-    QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("cancelButton")),
-                      Qt::LeftButton);
-    settle();
-    EXPECT_FALSE(panel.bookToDelete());
-    EXPECT_EQ(removed.count(), 0);
-    EXPECT_EQ(selected.count(), 0);
-    EXPECT_EQ(store.books().size(), 1u);
-
-    // Escape is a dismissal too.
-    pressDelete(tiles(panel)[0]);
-    alert = openAlert(panel);
-    ASSERT_NE(alert, nullptr);
-    QTest::keyClick(alert, Qt::Key_Escape);
-    settle();
-    EXPECT_FALSE(panel.bookToDelete());
-    EXPECT_EQ(removed.count(), 0);
-
-    pressDelete(tiles(panel)[0]);
-    alert = openAlert(panel);
-    ASSERT_NE(alert, nullptr);
-    QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("removeButton")),
-                      Qt::LeftButton);
-    settle();
+    // Each answer: the Cancel button, Escape, then the Remove button.
+    const std::function<void(QMessageBox*)> answers[] = {
+        [](QMessageBox* a) {
+            QTest::mouseClick(a->findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                              Qt::LeftButton);
+        },
+        [](QMessageBox* a) { QTest::keyClick(a, Qt::Key_Escape); },
+        [](QMessageBox* a) {
+            QTest::mouseClick(a->findChild<QPushButton*>(QStringLiteral("removeButton")),
+                              Qt::LeftButton);
+        },
+    };
+    for (const auto& answer : answers) {
+        pressDelete(tiles(panel)[0]);
+        QMessageBox* alert = openAlert(panel);
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->text(), QStringLiteral("Remove \"Dune\"?"));
+        EXPECT_EQ(alert->informativeText(),
+                  QStringLiteral("This will remove the book from your library."));
+        EXPECT_EQ(alert->windowTitle(), QStringLiteral("Remove Book"));
+        EXPECT_EQ(alert->defaultButton()->objectName(), QStringLiteral("cancelButton"));
+        EXPECT_LT(alert->grab().toImage().pixelColor(3, 3).lightness(), 60); // dark, not stock
+        ASSERT_TRUE(panel.bookToDelete());
+        EXPECT_EQ(panel.bookToDelete()->id, book.id);
+        answer(alert);
+        settle();
+        EXPECT_FALSE(panel.bookToDelete());
+        EXPECT_EQ(selected.count(), 0);
+    }
     ASSERT_EQ(removed.count(), 1);
     EXPECT_EQ(removed[0][0].value<Book>(), book);
-    EXPECT_FALSE(panel.bookToDelete());
     EXPECT_EQ(openAlert(panel), nullptr);
     // The panel only asks; the host removes.
     EXPECT_EQ(store.books().size(), 1u);

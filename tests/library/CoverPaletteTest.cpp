@@ -1,5 +1,7 @@
 #include "library/CoverPalette.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -33,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(Titles, CoverPaletteRowTest,
                                            // Hashes past the 64-bit range and wraps negative.
                                            PaletteCase{"War and Peace", 3},
                                            // One code point (233), two UTF-8 bytes.
-                                           PaletteCase{"\xC3\xA9", 1}));
+                                           PaletteCase{"\xC3\xA9", 1}),
+                         [](const auto& c) { return test::caseName(c.param.title, c.index); });
 
 TEST(CoverPaletteTest, CountsCodePointsNotUtf16Units)
 {

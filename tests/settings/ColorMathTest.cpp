@@ -1,6 +1,8 @@
 #include "settings/ColorMath.h"
 #include "settings/SettingsControls.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Colors, ColorConversionTest,
                                            ColorCase{{0.95, 0.5, 0.8}, {0.8, 0.4, 0.52}},
                                            // Colours without hue read hue 0.
                                            ColorCase{{0.0, 0.0, 0.5}, {0.5, 0.5, 0.5}},
-                                           ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}));
+                                           ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}),
+                         [](const auto& c) { return test::caseName("hsv", c.index); });
 
 TEST(ColorMathTest, HueOfAFullTurnIsRedAgainAndBadInputIsContained)
 {
@@ -60,28 +63,6 @@ TEST(ColorMathTest, HueOfAFullTurnIsRedAgainAndBadInputIsContained)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     expectNear(ColorMath::hsvToRgb({nan, nan, 1.0}), {1.0, 1.0, 1.0});
     EXPECT_EQ(ColorMath::rgbToHsv({nan, 2.0, 0.0}).hue, 1.0 / 3);
-}
-
-TEST(ColorMathTest, HueBarClampsBelowAFullTurn)
-{
-    EXPECT_DOUBLE_EQ(ColorMath::hueAt(-20.0, 324.0), 0.0);
-    EXPECT_DOUBLE_EQ(ColorMath::hueAt(162.0, 324.0), 0.5);
-    EXPECT_DOUBLE_EQ(ColorMath::hueAt(324.0, 324.0), 0.9999);
-    EXPECT_DOUBLE_EQ(ColorMath::hueAt(1000.0, 324.0), 0.9999);
-    EXPECT_DOUBLE_EQ(ColorMath::hueAt(10.0, 0.0), 0.0);
-}
-
-TEST(ColorMathTest, SquareMapsXToSaturationAndYToBrightness)
-{
-    auto value = [](double x, double y) { return ColorMath::squareValueAt({x, y}, 200.0, 100.0); };
-    EXPECT_DOUBLE_EQ(value(200.0, 0.0).saturation, 1.0);
-    EXPECT_DOUBLE_EQ(value(200.0, 0.0).brightness, 1.0);
-    EXPECT_DOUBLE_EQ(value(50.0, 75.0).saturation, 0.25);
-    EXPECT_DOUBLE_EQ(value(50.0, 75.0).brightness, 0.25);
-    EXPECT_DOUBLE_EQ(value(-9.0, 500.0).saturation, 0.0);
-    EXPECT_DOUBLE_EQ(value(-9.0, 500.0).brightness, 0.0);
-    EXPECT_DOUBLE_EQ(value(900.0, -50.0).saturation, 1.0);
-    EXPECT_DOUBLE_EQ(value(900.0, -50.0).brightness, 1.0);
 }
 
 TEST(SettingsControlsTest, LabelsTruncateTowardZero)

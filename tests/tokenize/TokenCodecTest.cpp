@@ -54,7 +54,8 @@ TEST(TokenCodec, AcceptsWholeNumbersReorderedAndUnknownMembers)
 
 TEST(TokenCodec, RejectsTheWholeArrayForOneBadToken)
 {
-    const std::string good = R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
+    const std::string good =
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
     const std::vector<std::string> bad{
         R"({"pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
         R"({"text":"a","isHeading":false,"chapterIndex":0})",
@@ -82,17 +83,33 @@ TEST(TokenCodec, RejectsTheWholeArrayForOneBadToken)
     }
 }
 
+TEST(TokenCodec, ALongCacheIsReadAsStrictlyAsAShortOne)
+{
+    // Many times what is parsed at once, with texts that look like element boundaries.
+    std::vector<WordToken> tokens(40'000, WordToken{"a\"},{\"[,", 1.5, false, 3});
+    tokens.back().text = "end";
+    std::string encoded = TokenCodec::encode(tokens);
+    const auto back = TokenCodec::decode(encoded);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), tokens.size());
+    EXPECT_EQ((*back)[20'000].text, tokens[0].text);
+    EXPECT_EQ(back->back().text, "end");
+    // A fault far from the start still rejects the whole array.
+    EXPECT_FALSE(TokenCodec::decode(encoded.replace(encoded.rfind("},{"), 3, "},,{")));
+}
+
 TEST(TokenCodec, RejectsMalformedDocuments)
 {
-    const std::string good = R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
+    const std::string good =
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})";
     const std::string encoded = "[" + good + "," + good + "]";
     for (std::size_t cut = 0; cut < encoded.size(); ++cut) {
         EXPECT_FALSE(TokenCodec::decode(encoded.substr(0, cut))) << cut;
     }
-    for (const std::string& doc : {std::string("{}"), std::string("[" + good + "] x"),
-                                  std::string("[" + good + "][]"), std::string("\xFF[]"),
-                                  std::string(100000, '[') + std::string(100000, ']'),
-                                  std::string("[\"\xC3\x28\"]")}) {
+    for (const std::string& doc :
+         {std::string("{}"), std::string("[" + good + "] x"), std::string("[" + good + "][]"),
+          std::string("\xFF[]"), std::string(100000, '[') + std::string(100000, ']'),
+          std::string("[\"\xC3\x28\"]")}) {
         EXPECT_FALSE(TokenCodec::decode(doc)) << doc.substr(0, 20);
     }
     EXPECT_TRUE(TokenCodec::decode("[]"));
