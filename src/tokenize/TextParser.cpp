@@ -1,9 +1,12 @@
 #include "tokenize/TextParser.h"
 
 #include "tokenize/PauseMultiplier.h"
+#include "tokenize/SpacelessWords.h"
 #include "tokenize/UnicodeText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tavrin {
 
@@ -70,20 +73,86 @@ bool containsPeriodOrComma(std::string_view text)
     return std::any_of(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; });
 }
 
+// The ideographic and fullwidth full stops and commas, which end sentences and clauses in
+// Chinese and Japanese as "." and "," do elsewhere.
+bool containsIdeographicPeriodOrComma(std::string_view text)
+{
+    for (const std::string_view mark :
+         {"\u3002", "\u3001", "\uFF0E", "\uFF0C", "\uFF61", "\uFF64"}) {
+        if (text.find(mark) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether text has a character of three or more bytes in UTF-8, as every letter of a script
+// written without spaces has. Eight bytes at a time: most text is ASCII throughout.
+bool hasWideCharacters(std::string_view text)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, text.data() + i, 8);
+        if ((chunk & 0x8080808080808080ULL) != 0) {
+            break;
+        }
+    }
+    return std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+}
+
+void splitAtDashes(std::string_view word, std::vector<std::string_view>& pieces)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < word.size();) {
+        if (const std::size_t length = dashLength(word, i)) {
+            appendTrimmedPiece(word.substr(start, i - start), pieces);
+            i += length;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    appendTrimmedPiece(word.substr(start), pieces);
+}
+
+// Pieces of one word: split at dashes, or, when the word is written in a script without
+// spaces, divided into reading units (whose dashes are punctuation). True in the second case.
+bool splitPieces(std::string_view word, std::vector<std::string_view>& pieces)
+{
+    if (hasSpacelessScript(word)) {
+        splitSpacelessWord(UnicodeText::trimWhitespace(word), pieces);
+        return true;
+    }
+    splitAtDashes(word, pieces);
+    return false;
+}
+
 void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>& words,
                        std::vector<std::string_view>& pieces, std::vector<WordToken>& tokens)
 {
     words.clear();
     splitWords(paragraph, words);
-    const bool heading = words.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph);
-
     pieces.clear();
-    for (const std::string_view word : words) {
-        splitOnDashes(word, pieces);
+    bool spaceless = false;
+    if (hasWideCharacters(paragraph)) {
+        for (const std::string_view word : words) {
+            spaceless = splitPieces(word, pieces) || spaceless;
+        }
+    } else {
+        for (const std::string_view word : words) {
+            splitAtDashes(word, pieces);
+        }
     }
     if (pieces.empty()) {
         return;
     }
+    // Without spaces, the reading units are the words, and the ideographic marks count too.
+    const bool heading =
+        spaceless ? pieces.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph) &&
+                        !containsIdeographicPeriodOrComma(paragraph)
+                  : words.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph);
     const double paragraphEnd = heading ? Pause::kHeadingEnd : Pause::kBlockEnd;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         double multiplier = computeMultiplier(pieces[i], heading);
@@ -98,17 +167,7 @@ void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>
 
 void splitOnDashes(std::string_view word, std::vector<std::string_view>& pieces)
 {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < word.size();) {
-        if (const std::size_t length = dashLength(word, i)) {
-            appendTrimmedPiece(word.substr(start, i - start), pieces);
-            i += length;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    appendTrimmedPiece(word.substr(start), pieces);
+    splitPieces(word, pieces);
 }
 
 std::vector<std::string> splitOnDashes(std::string_view word)
