@@ -8,6 +8,8 @@
 #include <QList>
 #include <QPainter>
 #include <QRawFont>
+#include <QRect>
+#include <QRegion>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -24,15 +26,6 @@ constexpr qreal kInitialFontSize = 60.0;
 
 // Far more than any screen shows at the smallest font size: a longer "word" is cut there.
 constexpr qsizetype kMaxDrawnUnits = 4096;
-
-QTextLayout::FormatRange colourRun(qsizetype from, qsizetype to, const QColor& color)
-{
-    QTextLayout::FormatRange run;
-    run.start = static_cast<int>(from);
-    run.length = static_cast<int>(to - from);
-    run.format.setForeground(color);
-    return run;
-}
 
 // The left and right edges of the highlighted character on the laid-out line. Caret offsets
 // are ambiguous where the writing direction changes next to the character (Qt puts such a
@@ -138,6 +131,8 @@ void ORPWordView::paintEvent(QPaintEvent*)
         return;
     }
 
+    // One layout without colour runs: a run boundary would shape the pieces apart and break
+    // the joining of Arabic letters and the conjuncts of Indic scripts at the highlight.
     QTextLayout layout(text, m_font, this);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -146,16 +141,6 @@ void ORPWordView::paintEvent(QPaintEvent*)
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setTextDirection(Qt::LayoutDirectionAuto);
     layout.setTextOption(option);
-
-    QList<QTextLayout::FormatRange> runs;
-    if (span->start > 0) {
-        runs.append(colourRun(0, span->start, m_textColor));
-    }
-    runs.append(colourRun(span->start, span->end, m_orpColor));
-    if (span->end < text.size()) {
-        runs.append(colourRun(span->end, text.size(), m_textColor));
-    }
-    layout.setFormats(runs);
 
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -175,7 +160,18 @@ void ORPWordView::paintEvent(QPaintEvent*)
     if (!painter.isActive()) {
         return;
     }
-    layout.draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+    // The same shaped line twice: in the text colour outside the highlighted character's
+    // columns and in the highlight colour inside them. Whole pixel columns, so that every
+    // pixel is drawn exactly once and the word's ink is that of one plain drawing.
+    const QPointF origin(baseline.x(), baseline.y() - line.ascent());
+    const QRect highlighted(QPoint(qRound(origin.x() + x0), 0),
+                            QPoint(qRound(origin.x() + x1) - 1, height() - 1));
+    painter.setClipRegion(QRegion(rect()).subtracted(highlighted));
+    painter.setPen(m_textColor);
+    layout.draw(&painter, origin);
+    painter.setClipRect(highlighted);
+    painter.setPen(m_orpColor);
+    layout.draw(&painter, origin);
 }
 
 } // namespace tavrin

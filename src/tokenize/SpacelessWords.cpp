@@ -79,9 +79,9 @@ Kind kindOf(char32_t c)
     return isSpacelessCharacter(c) ? Kind::Spaceless : Kind::Other;
 }
 
-// Characters of a run of another script that stays whole: "live-build", "2.0",
+// Characters that continue a run of another script, which stays whole: "live-build", "2.0",
 // "http://example.org/a_b" keep their ASCII punctuation inside.
-bool staysWhole(const Character& ch)
+bool continuesRun(const Character& ch)
 {
     return ch.kind == Kind::Other || (ch.kind != Kind::Spaceless && ch.c < 0x80);
 }
@@ -168,6 +168,8 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
         unit = s;
         haveUnit = true;
     };
+    // Inside a run of another script, which begins at a letter or digit of it.
+    bool inRun = false;
     for (std::size_t k = 0; k < characters.size(); ++k) {
         const Character& ch = characters[k];
         if (k > 0) {
@@ -178,7 +180,8 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
             const bool atBoundary =
                 (nextBoundary < boundaries.size() && boundaries[nextBoundary] == ch.offset) ||
                 ((before.kind == Kind::Spaceless) != (ch.kind == Kind::Spaceless) && !isMark(ch.c));
-            const bool held = (staysWhole(before) && staysWhole(ch)) || ch.kind == Kind::Close ||
+            inRun = inRun && continuesRun(before);
+            const bool held = (inRun && continuesRun(ch)) || ch.kind == Kind::Close ||
                               before.kind == Kind::Open || isMark(ch.c);
             if (atBoundary && !held) {
                 segment.end = ch.offset;
@@ -186,6 +189,7 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
                 segment = Segment{ch.offset};
             }
         }
+        inRun = inRun || ch.kind == Kind::Other;
         if (ch.counts) {
             ++segment.length;
             UErrorCode status = U_ZERO_ERROR;
