@@ -30,8 +30,10 @@ constexpr qsizetype kMaxDrawnUnits = 4096;
 // The left and right edges of the highlighted character on the laid-out line. Caret offsets
 // are ambiguous where the writing direction changes next to the character (Qt puts such a
 // caret at the edge of the neighbouring run), so the edges come from the character's own
-// glyphs, their pen positions and advances; in text of one direction the two agree exactly.
-// Carets serve only for a character that has no glyph.
+// glyphs, their pen positions and advances; in text of one direction the two agree exactly,
+// except in a ligature ("fl"), whose one glyph also stands for the neighbouring character:
+// there the carets, which share the glyph out among its characters, lie inside the glyph's
+// edges and are used. Carets also serve for a character that has no glyph.
 std::pair<qreal, qreal> horizontalExtent(const QTextLayout& layout, const QTextLine& line,
                                          const HighlightSpan& span)
 {
@@ -47,10 +49,15 @@ std::pair<qreal, qreal> horizontalExtent(const QTextLayout& layout, const QTextL
             right = std::max(right, positions[i].x() + advances[i].x());
         }
     }
-    if (left > right) {
-        const qreal x0 = line.cursorToX(from);
-        const qreal x1 = line.cursorToX(from + length);
-        return std::minmax(x0, x1);
+    const qreal start = line.cursorToX(from);
+    const qreal end = line.cursorToX(from + length);
+    const qreal x0 = std::min(start, end);
+    const qreal x1 = std::max(start, end);
+    constexpr qreal kTolerance = 0.01;
+    const bool insideGlyphs = x0 < x1 && x0 > left - kTolerance && x1 < right + kTolerance &&
+                              x1 - x0 < right - left - kTolerance;
+    if (left > right || insideGlyphs) {
+        return {x0, x1};
     }
     return {left, right};
 }

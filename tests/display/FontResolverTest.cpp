@@ -34,7 +34,6 @@ INSTANTIATE_TEST_SUITE_P(Families, InstalledFamily,
                                          FamilyCase{"Courier New", "Liberation Mono"},
                                          FamilyCase{"Times New Roman", "Liberation Serif"},
                                          FamilyCase{"Palatino", "P052"},
-                                         // no metric-compatible face: the preferred serif
                                          FamilyCase{"Georgia", "Noto Serif"},
                                          FamilyCase{"DejaVu Sans", "DejaVu Sans"},
                                          FamilyCase{"Liberation Mono", "Liberation Mono"},
