@@ -16,6 +16,8 @@ namespace {
 // Longest unit, in characters, that joining short segments may build.
 constexpr std::size_t kMaxJoined = 6;
 
+constexpr std::size_t kKeptScratch = 1 << 16;
+
 constexpr std::array kSpacelessScripts{USCRIPT_HAN,    USCRIPT_HIRAGANA, USCRIPT_KATAKANA,
                                        USCRIPT_THAI,   USCRIPT_LAO,      USCRIPT_KHMER,
                                        USCRIPT_MYANMAR};
@@ -69,6 +71,9 @@ struct Character
 
 Kind kindOf(char32_t c)
 {
+    if (UnicodeText::isWhitespace(c)) {
+        return Kind::Close; // a tab inside a word: trimmed from the unit it ends
+    }
     const auto type = u_charType(static_cast<UChar32>(c));
     if (type == U_START_PUNCTUATION || type == U_INITIAL_PUNCTUATION) {
         return Kind::Open;
@@ -110,6 +115,14 @@ bool joins(const Segment& unit, const Segment& next)
     }
     const std::size_t joined = unit.length + next.length;
     return (unit.length == 1 || next.length == 1 || next.hiragana) && joined <= kMaxJoined;
+}
+
+void appendUnit(std::string_view unit, std::vector<std::string_view>& units)
+{
+    unit = UnicodeText::trimWhitespace(unit);
+    if (!unit.empty()) {
+        units.push_back(unit);
+    }
 }
 
 } // namespace
@@ -163,7 +176,7 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
             return;
         }
         if (haveUnit) {
-            units.push_back(word.substr(unit.begin, unit.end - unit.begin));
+            appendUnit(word.substr(unit.begin, unit.end - unit.begin), units);
         }
         unit = s;
         haveUnit = true;
@@ -205,7 +218,13 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
         emit(segment);
     }
     if (haveUnit) {
-        units.push_back(word.substr(unit.begin, unit.end - unit.begin));
+        appendUnit(word.substr(unit.begin, unit.end - unit.begin), units);
+    }
+    // A page-long "word" (text without spaces or line breaks) must not keep its scratch space
+    // for the life of the import thread.
+    if (characters.capacity() > kKeptScratch) {
+        characters = {};
+        boundaries = {};
     }
 }
 
