@@ -5,8 +5,6 @@
 #include "tokenize/UnicodeText.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 namespace tavrin {
 
@@ -56,13 +54,15 @@ const AsciiSeparators kAsciiSeparators;
 
 // The separator at text[i], if any; next is set past the character at i either way, so the
 // scan always steps over whole characters.
-bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next)
+bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next, bool& wide)
 {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
         next = i + 1;
         return kAsciiSeparators.table[c];
     }
+    // Every letter of a script written without spaces takes three or four bytes.
+    wide = wide || c >= 0xE0;
     next = i;
     return UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeNext(text, next));
 }
@@ -84,22 +84,6 @@ bool containsIdeographicPeriodOrComma(std::string_view text)
         }
     }
     return false;
-}
-
-// Whether text has a character of three or more bytes in UTF-8, as every letter of a script
-// written without spaces has. Eight bytes at a time: most text is ASCII throughout.
-bool hasWideCharacters(std::string_view text)
-{
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, text.data() + i, 8);
-        if ((chunk & 0x8080808080808080ULL) != 0) {
-            break;
-        }
-    }
-    return std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
 }
 
 void splitAtDashes(std::string_view word, std::vector<std::string_view>& pieces)
@@ -129,14 +113,29 @@ bool splitPieces(std::string_view word, std::vector<std::string_view>& pieces)
     return false;
 }
 
+// splitWords, telling whether the text has a character of three or more bytes in UTF-8.
+bool splitWordsNotingWide(std::string_view text, std::vector<std::string_view>& words)
+{
+    bool wide = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        if (isSeparatorAt(text, i, next, wide)) {
+            appendTrimmedPiece(text.substr(start, i - start), words);
+            start = next;
+        }
+    }
+    appendTrimmedPiece(text.substr(std::min(start, text.size())), words);
+    return wide;
+}
+
 void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>& words,
                        std::vector<std::string_view>& pieces, std::vector<WordToken>& tokens)
 {
     words.clear();
-    splitWords(paragraph, words);
+    const bool wide = splitWordsNotingWide(paragraph, words);
     pieces.clear();
     bool spaceless = false;
-    if (hasWideCharacters(paragraph)) {
+    if (wide) {
         for (const std::string_view word : words) {
             spaceless = splitPieces(word, pieces) || spaceless;
         }
@@ -179,14 +178,7 @@ std::vector<std::string> splitOnDashes(std::string_view word)
 
 void splitWords(std::string_view text, std::vector<std::string_view>& words)
 {
-    std::size_t start = 0;
-    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
-        if (isSeparatorAt(text, i, next)) {
-            appendTrimmedPiece(text.substr(start, i - start), words);
-            start = next;
-        }
-    }
-    appendTrimmedPiece(text.substr(std::min(start, text.size())), words);
+    splitWordsNotingWide(text, words);
 }
 
 std::vector<WordToken> TextParser::tokenize(std::string_view text)
