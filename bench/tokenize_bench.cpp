@@ -1,4 +1,5 @@
-// Tokenizing a book, and writing and reading its token cache, on a real English text.
+// Tokenizing a book (English, and Japanese, which has no spaces), and writing and reading its
+// token cache.
 #include "tokenize/TextParser.h"
 #include "tokenize/TokenCodec.h"
 
@@ -37,6 +38,29 @@ void tokenizeEnglish(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(tokenizeEnglish)->Unit(benchmark::kMillisecond);
+
+// About 4 MB of Japanese, which goes through the dictionary word breaks: a paragraph of the
+// kind a technical manual has, Latin names and a version number inside, repeated.
+void tokenizeJapanese(benchmark::State& state)
+{
+    static const std::string text = [] {
+        const std::string paragraph =
+            "Debian Liveシステムは、live-buildを使って作られたイメージから起動します。"
+            "このマニュアルでは、バージョン3.0の使い方を説明し、よくある問題と解決方法について"
+            "触れています。詳しくはメーリングリストで質問してください。\n\n";
+        std::string all;
+        while (all.size() < 4'000'000) {
+            all += paragraph;
+        }
+        return all;
+    }();
+    for (auto _ : state) {
+        auto tokens = tavrin::TextParser::tokenize(text);
+        benchmark::DoNotOptimize(tokens.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(tokenizeJapanese)->Unit(benchmark::kMillisecond);
 
 void encodeCache(benchmark::State& state)
 {

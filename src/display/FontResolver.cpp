@@ -58,12 +58,61 @@ QString metricCompatibleFamily(const QString& family)
     FcPatternDestroy(pattern);
     return found;
 }
+
+// The face fontconfig prefers for a generic family ("serif"), which its configuration always
+// binds to an installed face when one of that kind exists.
+QString preferredFamilyOfKind(const char* kind)
+{
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kind));
+    if (pattern == nullptr) {
+        return {};
+    }
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    QString found;
+    FcChar8* name = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
+        found = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    }
+    if (match != nullptr) {
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return found;
+}
 #else
 QString metricCompatibleFamily(const QString&)
 {
     return {};
 }
+
+QString preferredFamilyOfKind(const char*)
+{
+    return {};
+}
 #endif
+
+// The kind of the families the reader offers, for systems that have no face metric-compatible
+// with one of them (nothing free matches Georgia's metrics): a face of the same kind is far
+// closer to the choice than the fixed-pitch fallback.
+const char* kindOf(const QString& family)
+{
+    static const struct
+    {
+        const char* family;
+        const char* kind;
+    } kinds[] = {{"Arial", "sans-serif"}, {"Helvetica", "sans-serif"},
+                 {"Georgia", "serif"},    {"Times New Roman", "serif"},
+                 {"Palatino", "serif"},   {"Courier New", "monospace"}};
+    for (const auto& k : kinds) {
+        if (family.compare(QLatin1String(k.family), Qt::CaseInsensitive) == 0) {
+            return k.kind;
+        }
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -76,9 +125,14 @@ QString installedFamily(const QString& family)
     if (QFontDatabase::hasFamily(trimmed)) {
         return trimmed;
     }
-    const QString compatible = metricCompatibleFamily(trimmed);
     // Only a face Qt can load counts; fontconfig may know fonts Qt's database skipped.
-    return !compatible.isEmpty() && QFontDatabase::hasFamily(compatible) ? compatible : QString();
+    const QString compatible = metricCompatibleFamily(trimmed);
+    if (!compatible.isEmpty() && QFontDatabase::hasFamily(compatible)) {
+        return compatible;
+    }
+    const char* kind = kindOf(trimmed);
+    const QString sameKind = kind != nullptr ? preferredFamilyOfKind(kind) : QString();
+    return !sameKind.isEmpty() && QFontDatabase::hasFamily(sameKind) ? sameKind : QString();
 }
 
 void setSize(QFont& font, qreal size)

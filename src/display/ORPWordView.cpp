@@ -8,6 +8,8 @@
 #include <QList>
 #include <QPainter>
 #include <QRawFont>
+#include <QRect>
+#include <QRegion>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -25,20 +27,13 @@ constexpr qreal kInitialFontSize = 60.0;
 // Far more than any screen shows at the smallest font size: a longer "word" is cut there.
 constexpr qsizetype kMaxDrawnUnits = 4096;
 
-QTextLayout::FormatRange colourRun(qsizetype from, qsizetype to, const QColor& color)
-{
-    QTextLayout::FormatRange run;
-    run.start = static_cast<int>(from);
-    run.length = static_cast<int>(to - from);
-    run.format.setForeground(color);
-    return run;
-}
-
 // The left and right edges of the highlighted character on the laid-out line. Caret offsets
 // are ambiguous where the writing direction changes next to the character (Qt puts such a
 // caret at the edge of the neighbouring run), so the edges come from the character's own
-// glyphs, their pen positions and advances; in text of one direction the two agree exactly.
-// Carets serve only for a character that has no glyph.
+// glyphs, their pen positions and advances; in text of one direction the two agree exactly,
+// except in a ligature ("fl"), whose one glyph also stands for the neighbouring character:
+// there the carets, which share the glyph out among its characters, lie inside the glyph's
+// edges and are used. Carets also serve for a character that has no glyph.
 std::pair<qreal, qreal> horizontalExtent(const QTextLayout& layout, const QTextLine& line,
                                          const HighlightSpan& span)
 {
@@ -54,10 +49,15 @@ std::pair<qreal, qreal> horizontalExtent(const QTextLayout& layout, const QTextL
             right = std::max(right, positions[i].x() + advances[i].x());
         }
     }
-    if (left > right) {
-        const qreal x0 = line.cursorToX(from);
-        const qreal x1 = line.cursorToX(from + length);
-        return std::minmax(x0, x1);
+    const qreal start = line.cursorToX(from);
+    const qreal end = line.cursorToX(from + length);
+    const qreal x0 = std::min(start, end);
+    const qreal x1 = std::max(start, end);
+    constexpr qreal kTolerance = 0.01;
+    const bool insideGlyphs = x0 < x1 && x0 > left - kTolerance && x1 < right + kTolerance &&
+                              x1 - x0 < right - left - kTolerance;
+    if (left > right || insideGlyphs) {
+        return {x0, x1};
     }
     return {left, right};
 }
@@ -138,6 +138,8 @@ void ORPWordView::paintEvent(QPaintEvent*)
         return;
     }
 
+    // One layout without colour runs: a run boundary would shape the pieces apart and break
+    // the joining of Arabic letters and the conjuncts of Indic scripts at the highlight.
     QTextLayout layout(text, m_font, this);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -146,16 +148,6 @@ void ORPWordView::paintEvent(QPaintEvent*)
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setTextDirection(Qt::LayoutDirectionAuto);
     layout.setTextOption(option);
-
-    QList<QTextLayout::FormatRange> runs;
-    if (span->start > 0) {
-        runs.append(colourRun(0, span->start, m_textColor));
-    }
-    runs.append(colourRun(span->start, span->end, m_orpColor));
-    if (span->end < text.size()) {
-        runs.append(colourRun(span->end, text.size(), m_textColor));
-    }
-    layout.setFormats(runs);
 
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -175,7 +167,18 @@ void ORPWordView::paintEvent(QPaintEvent*)
     if (!painter.isActive()) {
         return;
     }
-    layout.draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+    // The same shaped line twice: in the text colour outside the highlighted character's
+    // columns and in the highlight colour inside them. Whole pixel columns, so that every
+    // pixel is drawn exactly once and the word's ink is that of one plain drawing.
+    const QPointF origin(baseline.x(), baseline.y() - line.ascent());
+    const QRect highlighted(QPoint(qRound(origin.x() + x0), 0),
+                            QPoint(qRound(origin.x() + x1) - 1, height() - 1));
+    painter.setClipRegion(QRegion(rect()).subtracted(highlighted));
+    painter.setPen(m_textColor);
+    layout.draw(&painter, origin);
+    painter.setClipRect(highlighted);
+    painter.setPen(m_orpColor);
+    layout.draw(&painter, origin);
 }
 
 } // namespace tavrin

@@ -52,6 +52,26 @@ std::string_view stripForLookup(std::string_view word)
     }
     return word.substr(begin, end - begin);
 }
+// The ideographic full stop and the fullwidth marks end sentences and clauses of Chinese and
+// Japanese text as their Latin counterparts do; all take three bytes in UTF-8.
+double ideographicMultiplier(std::string_view word)
+{
+    if (word.size() < 3 || static_cast<unsigned char>(word.back()) < 0x80) {
+        return Pause::kOrdinary;
+    }
+    const std::string_view last = word.substr(word.size() - 3);
+    for (const std::string_view mark : {"\u3002", "\uFF01", "\uFF1F"}) {
+        if (last == mark) {
+            return Pause::kSentenceEnd;
+        }
+    }
+    for (const std::string_view mark : {"\u3001", "\uFF0C", "\uFF1B", "\uFF1A"}) {
+        if (last == mark) {
+            return Pause::kClause;
+        }
+    }
+    return Pause::kOrdinary;
+}
 
 double baseMultiplier(std::string_view word)
 {
@@ -72,7 +92,7 @@ double baseMultiplier(std::string_view word)
     case ':':
         return Pause::kClause;
     default:
-        return Pause::kOrdinary;
+        return ideographicMultiplier(word);
     }
 }
 

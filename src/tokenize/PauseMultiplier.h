@@ -16,7 +16,8 @@ inline constexpr double kHeadingEnd = 5.0;
 } // namespace Pause
 
 /// How much longer than an ordinary word this word (one piece after dash splitting) stays on
-/// screen: sentence ends and clause punctuation pause, abbreviations do not end sentences,
+/// screen: sentence ends and clause punctuation pause (the ideographic and fullwidth marks
+/// 。！？ and 、，；： as well), abbreviations do not end sentences,
 /// long words get a little more time, heading words a fixed factor. Pure and thread-safe.
 double computeMultiplier(std::string_view word, bool isHeading);
 

@@ -1,6 +1,7 @@
 #include "tokenize/TextParser.h"
 
 #include "tokenize/PauseMultiplier.h"
+#include "tokenize/SpacelessWords.h"
 #include "tokenize/UnicodeText.h"
 
 #include <algorithm>
@@ -53,13 +54,15 @@ const AsciiSeparators kAsciiSeparators;
 
 // The separator at text[i], if any; next is set past the character at i either way, so the
 // scan always steps over whole characters.
-bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next)
+bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next, bool& wide)
 {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
         next = i + 1;
         return kAsciiSeparators.table[c];
     }
+    // Every letter of a script written without spaces takes three or four bytes.
+    wide = wide || c >= 0xE0;
     next = i;
     return UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeNext(text, next));
 }
@@ -70,33 +73,20 @@ bool containsPeriodOrComma(std::string_view text)
     return std::any_of(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; });
 }
 
-void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>& words,
-                       std::vector<std::string_view>& pieces, std::vector<WordToken>& tokens)
+// The ideographic and fullwidth full stops and commas, which end sentences and clauses in
+// Chinese and Japanese as "." and "," do elsewhere.
+bool containsIdeographicPeriodOrComma(std::string_view text)
 {
-    words.clear();
-    splitWords(paragraph, words);
-    const bool heading = words.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph);
-
-    pieces.clear();
-    for (const std::string_view word : words) {
-        splitOnDashes(word, pieces);
-    }
-    if (pieces.empty()) {
-        return;
-    }
-    const double paragraphEnd = heading ? Pause::kHeadingEnd : Pause::kBlockEnd;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        double multiplier = computeMultiplier(pieces[i], heading);
-        if (i + 1 == pieces.size() && !(multiplier > paragraphEnd)) {
-            multiplier = paragraphEnd;
+    for (const std::string_view mark :
+         {"\u3002", "\u3001", "\uFF0E", "\uFF0C", "\uFF61", "\uFF64"}) {
+        if (text.find(mark) != std::string_view::npos) {
+            return true;
         }
-        tokens.push_back(WordToken{std::string(pieces[i]), multiplier, heading, 0});
     }
+    return false;
 }
 
-} // namespace
-
-void splitOnDashes(std::string_view word, std::vector<std::string_view>& pieces)
+void splitAtDashes(std::string_view word, std::vector<std::string_view>& pieces)
 {
     std::size_t start = 0;
     for (std::size_t i = 0; i < word.size();) {
@@ -111,6 +101,74 @@ void splitOnDashes(std::string_view word, std::vector<std::string_view>& pieces)
     appendTrimmedPiece(word.substr(start), pieces);
 }
 
+// Pieces of one word: split at dashes, or, when the word is written in a script without
+// spaces, divided into reading units (whose dashes are punctuation). True in the second case.
+bool splitPieces(std::string_view word, std::vector<std::string_view>& pieces)
+{
+    if (hasSpacelessScript(word)) {
+        splitSpacelessWord(UnicodeText::trimWhitespace(word), pieces);
+        return true;
+    }
+    splitAtDashes(word, pieces);
+    return false;
+}
+
+// splitWords, telling whether the text has a character of three or more bytes in UTF-8.
+bool splitWordsNotingWide(std::string_view text, std::vector<std::string_view>& words)
+{
+    bool wide = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        if (isSeparatorAt(text, i, next, wide)) {
+            appendTrimmedPiece(text.substr(start, i - start), words);
+            start = next;
+        }
+    }
+    appendTrimmedPiece(text.substr(std::min(start, text.size())), words);
+    return wide;
+}
+
+void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>& words,
+                       std::vector<std::string_view>& pieces, std::vector<WordToken>& tokens)
+{
+    words.clear();
+    const bool wide = splitWordsNotingWide(paragraph, words);
+    pieces.clear();
+    bool spaceless = false;
+    if (wide) {
+        for (const std::string_view word : words) {
+            spaceless = splitPieces(word, pieces) || spaceless;
+        }
+    } else {
+        for (const std::string_view word : words) {
+            splitAtDashes(word, pieces);
+        }
+    }
+    if (pieces.empty()) {
+        return;
+    }
+    // Without spaces, the reading units are the words, and the ideographic marks count too.
+    const bool heading =
+        spaceless ? pieces.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph) &&
+                        !containsIdeographicPeriodOrComma(paragraph)
+                  : words.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph);
+    const double paragraphEnd = heading ? Pause::kHeadingEnd : Pause::kBlockEnd;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        double multiplier = computeMultiplier(pieces[i], heading);
+        if (i + 1 == pieces.size() && !(multiplier > paragraphEnd)) {
+            multiplier = paragraphEnd;
+        }
+        tokens.push_back(WordToken{std::string(pieces[i]), multiplier, heading, 0});
+    }
+}
+
+} // namespace
+
+void splitOnDashes(std::string_view word, std::vector<std::string_view>& pieces)
+{
+    splitPieces(word, pieces);
+}
+
 std::vector<std::string> splitOnDashes(std::string_view word)
 {
     std::vector<std::string_view> views;
@@ -120,14 +178,7 @@ std::vector<std::string> splitOnDashes(std::string_view word)
 
 void splitWords(std::string_view text, std::vector<std::string_view>& words)
 {
-    std::size_t start = 0;
-    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
-        if (isSeparatorAt(text, i, next)) {
-            appendTrimmedPiece(text.substr(start, i - start), words);
-            start = next;
-        }
-    }
-    appendTrimmedPiece(text.substr(std::min(start, text.size())), words);
+    splitWordsNotingWide(text, words);
 }
 
 std::vector<WordToken> TextParser::tokenize(std::string_view text)

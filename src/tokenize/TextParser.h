@@ -9,7 +9,9 @@
 namespace tavrin {
 
 /// Splits a word into its pieces at dashes (hyphen-minus, U+2010 to U+2014 and the soft
-/// hyphen), trims spaces and tabs from each piece and drops the empty ones.
+/// hyphen), trims spaces and tabs from each piece and drops the empty ones. A word holding a
+/// script written without spaces (Chinese, Japanese, Thai...) is divided into reading units
+/// instead (see splitSpacelessWord).
 std::vector<std::string> splitOnDashes(std::string_view word);
 
 /// The same, appending views into word to pieces (no allocation per piece).
@@ -20,8 +22,9 @@ void splitOnDashes(std::string_view word, std::vector<std::string_view>& pieces)
 void splitWords(std::string_view text, std::vector<std::string_view>& words);
 
 /// Plain text to tokens: paragraphs end at blank lines ("\n\n"), short paragraphs without
-/// "." or "," are headings, words split at dashes, the last word of a paragraph pauses
-/// longest. Every token has chapter 0. Pure; text must be valid UTF-8.
+/// "." or "," (nor their ideographic forms, in text without spaces) are headings, words split at
+/// dashes, the last word of a paragraph pauses longest. Every token has chapter 0. Pure; text must
+/// be valid UTF-8.
 namespace TextParser {
 std::vector<WordToken> tokenize(std::string_view text);
 }

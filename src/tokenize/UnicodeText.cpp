@@ -81,27 +81,29 @@ bool isAscii(std::string_view s)
     return true;
 }
 
-// One character break iterator per thread: creating one is far dearer than reusing it. The
-// text it reads is reopened in place for every string, and closed when the thread ends.
-class ThreadCharacterIterator
+// One break iterator of each kind per thread: creating one is far dearer than reusing it (a
+// word iterator loads its dictionaries). The text it reads is reopened in place for every
+// string, and closed when the thread ends. Over UTF-8 text its boundaries are byte offsets.
+class ThreadBreakIterator
 {
 public:
-    ThreadCharacterIterator()
+    explicit ThreadBreakIterator(bool words)
     {
         UErrorCode status = U_ZERO_ERROR;
         m_iterator.reset(
-            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+            words ? icu::BreakIterator::createWordInstance(icu::Locale::getRoot(), status)
+                  : icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
         if (U_FAILURE(status)) {
             m_iterator.reset();
         }
     }
-    ~ThreadCharacterIterator()
+    ~ThreadBreakIterator()
     {
         m_iterator.reset();
         utext_close(&m_text);
     }
-    ThreadCharacterIterator(const ThreadCharacterIterator&) = delete;
-    ThreadCharacterIterator& operator=(const ThreadCharacterIterator&) = delete;
+    ThreadBreakIterator(const ThreadBreakIterator&) = delete;
+    ThreadBreakIterator& operator=(const ThreadBreakIterator&) = delete;
 
     icu::BreakIterator* over(std::string_view s)
     {
@@ -124,12 +126,17 @@ private:
 
 icu::BreakIterator* characterIterator(std::string_view s)
 {
-    thread_local ThreadCharacterIterator iterator;
+    thread_local ThreadBreakIterator iterator(false);
     return iterator.over(s);
 }
 
-template<typename Visit>
-void forEachCluster(std::string_view s, Visit&& visit)
+icu::BreakIterator* wordIterator(std::string_view s)
+{
+    thread_local ThreadBreakIterator iterator(true);
+    return iterator.over(s);
+}
+
+template<typename Visit> void forEachCluster(std::string_view s, Visit&& visit)
 {
     icu::BreakIterator* it = characterIterator(s);
     if (!it) {
@@ -343,6 +350,23 @@ void graphemeBoundaries(std::string_view s, std::vector<std::size_t>& out)
         return;
     }
     forEachCluster(s, [&](std::size_t, std::size_t end) { out.push_back(end); });
+}
+
+void wordBoundaries(std::string_view s, std::vector<std::size_t>& out)
+{
+    out.clear();
+    out.push_back(0);
+    if (icu::BreakIterator* it = s.empty() ? nullptr : wordIterator(s)) {
+        it->first();
+        for (std::int32_t end = it->next(); end != icu::BreakIterator::DONE; end = it->next()) {
+            if (static_cast<std::size_t>(end) < s.size()) {
+                out.push_back(static_cast<std::size_t>(end));
+            }
+        }
+    }
+    if (!s.empty()) {
+        out.push_back(s.size());
+    }
 }
 
 char lastCharacterAsAscii(std::string_view s)

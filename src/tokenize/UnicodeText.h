@@ -43,6 +43,11 @@ std::size_t letterCount(std::string_view s);
 /// Byte offsets of the user-perceived character boundaries, from 0 to s.size() inclusive.
 void graphemeBoundaries(std::string_view s, std::vector<std::size_t>& out);
 
+/// Byte offsets of the word boundaries, from 0 to s.size() inclusive: ICU's dictionary-based
+/// word breaks, which also divide text of scripts written without spaces (Chinese, Japanese,
+/// Thai) into words. Punctuation and spaces form segments of their own.
+void wordBoundaries(std::string_view s, std::vector<std::size_t>& out);
+
 /// The last user-perceived character, when it is canonically equivalent to a single ASCII
 /// character; 0 otherwise (also for the empty string).
 char lastCharacterAsAscii(std::string_view s);

@@ -14,6 +14,8 @@ struct WordToken
     double pauseMultiplier;
     bool isHeading;
     std::int64_t chapterIndex;
+
+    bool operator==(const WordToken&) const = default;
 };
 
 } // namespace tavrin

@@ -38,7 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // the Greek question mark is canonically the semicolon
                       MultiplierCase{"\xCF\x84\xCE\xAF\xCD\xBE", false, 2.0},
                       // a combining mark after the period makes another character
-                      MultiplierCase{"a.\xCC\x81", false, 1.0}),
+                      MultiplierCase{"a.\xCC\x81", false, 1.0},
+                      // ideographic and fullwidth marks, as their Latin counterparts
+                      MultiplierCase{"。", false, 3.0}, MultiplierCase{"本！", false, 3.0},
+                      MultiplierCase{"本？", false, 3.0}, MultiplierCase{"本、", false, 2.0},
+                      MultiplierCase{"本，", false, 2.0}, MultiplierCase{"本；", false, 2.0},
+                      MultiplierCase{"本：", false, 2.0}, MultiplierCase{"本。」", false, 1.0}),
     [](const auto& c) { return test::caseName(c.param.word, c.index); });
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -67,8 +68,7 @@ TEST(TextParser, ShortParagraphsWithoutPeriodOrCommaAreHeadings)
     EXPECT_DOUBLE_EQ(tokens[0].pauseMultiplier, 1.5);
     EXPECT_DOUBLE_EQ(tokens[1].pauseMultiplier, 5.0);
     EXPECT_FALSE(tokens[2].isHeading);
-    EXPECT_EQ(factors(tokens),
-              (std::vector<double>{1.5, 5.0, 1.0, 1.0, 1.0, 1.0, 2.0, 1.0, 3.5}));
+    EXPECT_EQ(factors(tokens), (std::vector<double>{1.5, 5.0, 1.0, 1.0, 1.0, 1.0, 2.0, 1.0, 3.5}));
 
     const std::vector<std::pair<std::string, bool>> paragraphs{
         {"Chapter 1.", false},
@@ -93,8 +93,7 @@ TEST(TextParser, ShortParagraphsWithoutPeriodOrCommaAreHeadings)
 
 TEST(TextParser, LastWordOfAParagraphGetsAtLeastTheParagraphPause)
 {
-    EXPECT_EQ(factors(TextParser::tokenize("I saw it.")),
-              (std::vector<double>{1.0, 1.0, 3.5}));
+    EXPECT_EQ(factors(TextParser::tokenize("I saw it.")), (std::vector<double>{1.0, 1.0, 3.5}));
     EXPECT_EQ(factors(TextParser::tokenize("Did you see it, then?")),
               (std::vector<double>{1.0, 1.0, 1.0, 2.0, 3.5}));
     // a long last word keeps its own factor when larger... never, since it is at most 1.6
@@ -104,19 +103,18 @@ TEST(TextParser, LastWordOfAParagraphGetsAtLeastTheParagraphPause)
 
 TEST(TextParser, OnlyBlankLinesSeparateParagraphs)
 {
-    const auto tokens = TextParser::tokenize("one, two\nthree.\r\n\r\nfour, five\n\n\n\nsix, seven");
-    EXPECT_EQ(texts(tokens),
-              (std::vector<std::string>{"one,", "two", "three.", "four,", "five", "six,", "seven"}));
+    const auto tokens =
+        TextParser::tokenize("one, two\nthree.\r\n\r\nfour, five\n\n\n\nsix, seven");
+    EXPECT_EQ(texts(tokens), (std::vector<std::string>{"one,", "two", "three.", "four,", "five",
+                                                       "six,", "seven"}));
     // CR LF CR LF is no paragraph break; three or more line feeds are one break
     EXPECT_EQ(factors(tokens), (std::vector<double>{2.0, 1.0, 3.0, 2.0, 3.5, 2.0, 3.5}));
 }
 
 TEST(TextParser, WordsSplitAtUnicodeSpacesButNotAtTabs)
 {
-    const auto tokens =
-        TextParser::tokenize("a\u00A0b\u2003c\u3000d\u2028e\u0085f\tg, \th. \t");
-    EXPECT_EQ(texts(tokens),
-              (std::vector<std::string>{"a", "b", "c", "d", "e", "f\tg,", "h."}));
+    const auto tokens = TextParser::tokenize("a\u00A0b\u2003c\u3000d\u2028e\u0085f\tg, \th. \t");
+    EXPECT_EQ(texts(tokens), (std::vector<std::string>{"a", "b", "c", "d", "e", "f\tg,", "h."}));
     for (const auto& t : tokens) {
         EXPECT_EQ(t.chapterIndex, 0);
     }
@@ -148,6 +146,38 @@ TEST(TextParser, SplitsOnlyAtWholeSeparatorCharacters)
         EXPECT_EQ(std::vector<std::string>(words.begin(), words.end()), expected) << text;
         EXPECT_EQ(texts(TextParser::tokenize(text)), expected) << text;
     }
+}
+
+TEST(TextParser, DividesTextWithoutSpacesIntoReadingUnits)
+{
+    // Punctuation stays with the word before, an opening bracket with the word after; particles
+    // join their word; Latin runs and URLs stay whole; headings count units. Joined by "|".
+    const std::vector<std::tuple<std::string, std::string, std::vector<double>>> cases{
+        {"日本語のテキストを、単語に分けて表示します。それは便利ですか？",
+         "日本語の|テキストを、|単語に|分けて|表示します。|それは|便利ですか？",
+         {1.0, 2.0, 1.0, 1.0, 3.0, 1.0, 3.5}},
+        {"Debian Liveは、live-buildで作ります（バージョン3.0）。詳しくはhttp://a.org/を参照！",
+         "Debian|Liveは、|live-buildで|作ります|（バージョン|3.0）。|詳しくは|http://a.org/"
+         "|を参照！",
+         {1.0, 2.0, 1.16, 1.0, 1.0, 3.0, 1.0, 1.0, 3.5}},
+        {"我们的朋友是一本书。这是中文，对吗？",
+         "我们的|朋友是|一本书。|这是|中文，|对吗？",
+         {1.0, 1.0, 3.0, 1.0, 2.0, 3.5}},
+        {"ภาษาไทยเป็นภาษาที่ไม่มีช่องว่าง ระหว่างคำ",
+         "ภาษา|ไทย|เป็น|ภาษาที่|ไม่มี|ช่อง|ว่าง|ระหว่าง|คำ",
+         {1, 1, 1, 1, 1, 1, 1, 1, 3.5}},
+        {"はじめに\n\n第一章、概要", "はじめに|第一章、|概要", {5.0, 2.0, 3.5}},
+    };
+    for (const auto& [text, expected, multipliers] : cases) {
+        const auto tokens = TextParser::tokenize(text);
+        std::string joined;
+        for (const auto& t : tokens) {
+            joined += (joined.empty() ? "" : "|") + t.text;
+        }
+        EXPECT_EQ(joined, expected);
+        EXPECT_EQ(factors(tokens), multipliers) << text;
+    }
+    EXPECT_EQ(splitOnDashes("日本語のテキスト"), (Pieces{"日本語の", "テキスト"})); // EPUB's way in
 }
 
 TEST(TextParser, HugeSingleWordIsOneToken)
