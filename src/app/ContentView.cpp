@@ -6,9 +6,8 @@
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"
 #include "app/Fader.h"
-#include "app/KeyEventFilter.h"
 #include "app/LayerGeometry.h"
-#include "app/OpenDialog.h"
+#include "app/PanelHost.h"
 #include "app/PanelStrip.h"
 #include "app/PauseSymbolView.h"
 #include "app/PointerMotionFilter.h"
@@ -17,12 +16,9 @@
 #include "display/FontResolver.h"
 #include "display/ORPWordView.h"
 #include "display/OrpIndex.h"
-#include "import/DocumentLoader.h"
-#include "library/BooksPanel.h"
 #include "library/LibraryStore.h"
 #include "session/Clock.h"
 #include "settings/ColorConversion.h"
-#include "settings/SettingsPanel.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -51,8 +47,6 @@ constexpr double kLoadingOpacity = 0.5;
 constexpr double kHudFontSize = 18.0;
 constexpr double kHudOpacity = 0.55;
 constexpr double kPauseSymbolSize = 32.0;
-/// A panel closed by its own close action, a click beside it, or choosing a book.
-constexpr Animation kPanelClose = Animation::easeInOut(0.25);
 
 QFont hudFont()
 {
@@ -78,22 +72,16 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
       m_pauseSymbol(new PauseSymbolView(this)), m_loadingLine(new CentredText(this)),
       m_hud(new CentredText(this)), m_buttonColumn(new ButtonColumn(this)),
       m_progressBar(new ProgressBar(this)), m_cover(new CoverView(this)),
-      m_libraryStrip(new PanelStrip(this)), m_settingsStrip(new PanelStrip(this)),
-      m_booksPanel(new BooksPanel(session.library())),
+      m_panels(new PanelHost(session, loader, this)),
       m_coverFader(new Fader(
           m_cover, [this](double opacity) { m_cover->setOpacity(opacity); }, this)),
-      m_libraryFader(new Fader(
-          m_libraryStrip, [this](double shown) { m_libraryStrip->setSlide(shown); }, this)),
-      m_settingsFader(new Fader(
-          m_settingsStrip, [this](double shown) { m_settingsStrip->setSlide(shown); }, this)),
       m_hudFader(new Fader(
           m_hud, [this](double opacity) { m_hud->setOpacity(kHudOpacity * opacity); }, this)),
       m_buttonFader(new Fader(
           m_buttonColumn, [this](double opacity) { m_buttonColumn->setOpacity(opacity); }, this)),
       m_progressFader(new Fader(
           m_progressBar, [this](double opacity) { m_progressBar->setOpacity(opacity); }, this)),
-      m_keyFilter(new KeyEventFilter(session, this, this)),
-      m_pointerFilter(new PointerMotionFilter([this] { onPointerMoved(); }, this)), m_loader(loader)
+      m_pointerFilter(new PointerMotionFilter([this] { onPointerMoved(); }, this))
 {
     setObjectName(QStringLiteral("contentView"));
     // The background is painted whole, so nothing beneath needs drawing first.
@@ -108,9 +96,6 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
     m_hud->setTextFont(hudFont());
     m_pauseSymbol->setObjectName(QStringLiteral("pauseSymbol"));
     m_buttonColumn->setObjectName(QStringLiteral("buttonColumn"));
-    m_libraryStrip->setObjectName(QStringLiteral("libraryStrip"));
-    m_settingsStrip->setObjectName(QStringLiteral("settingsStrip"));
-    m_libraryStrip->setPanel(m_booksPanel);
 
     addToLayer(Layer::word, m_title);
     addToLayer(Layer::word, m_wordView);
@@ -118,8 +103,9 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
     addToLayer(Layer::cover, m_cover);
     addToLayer(Layer::loading, m_loadingLine);
     addToLayer(Layer::hud, m_hud);
-    addToLayer(Layer::libraryStrip, m_libraryStrip);
-    addToLayer(Layer::settingsStrip, m_settingsStrip);
+    addToLayer(Layer::libraryStrip, m_panels->libraryStrip());
+    addToLayer(Layer::settingsStrip, m_panels->settingsStrip());
+    addToLayer(Layer::contentsStrip, m_panels->contentsStrip());
     addToLayer(Layer::buttonColumn, m_buttonColumn);
     addToLayer(Layer::progressBar, m_progressBar);
 
@@ -129,11 +115,7 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
             [this] { m_session.toggleBooksPanel(); });
     connect(m_progressBar, &ProgressBar::seekRequested, this,
             [this](double fraction) { m_session.seekToFraction(fraction); });
-    connect(m_libraryStrip, &PanelStrip::closeRequested, this,
-            [this] { m_session.setShowBooks(false, kPanelClose); });
-    connect(m_settingsStrip, &PanelStrip::closeRequested, this,
-            [this] { m_session.setShowSettings(false, kPanelClose); });
-    connectBooksPanel();
+    connect(m_panels, &PanelHost::panelClosed, this, &ContentView::takeKeyboardBack);
 
     m_changedSubscription = m_session.changed.subscribe(
         [this](Field field, Animation animation) { onChanged(field, animation); });
@@ -155,18 +137,12 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
     m_hud->setText(QString::fromStdString(m_session.feedbackText()));
     m_hudFader->fadeTo(m_session.showFeedback(), Animation::immediate());
     updateControls(Animation::immediate());
-    m_booksPanel->setCurrentBookID(m_session.currentBookID());
-    m_libraryFader->fadeTo(m_session.showBooks(), Animation::immediate());
-    if (m_session.showSettings()) {
-        showSettingsPanel(Animation::immediate());
-    }
     updateCover(Animation::immediate());
     layOut();
 }
 
 ContentView::~ContentView()
 {
-    qApp->removeEventFilter(m_keyFilter);
     WindowPlatform::showPointer();
 }
 
@@ -193,12 +169,6 @@ void ContentView::appear()
         handle->installEventFilter(m_pointerFilter);
     }
     m_pointerFilter->setRestingPosition(QCursor::pos());
-
-    m_session.loadSettings();
-    enterFullScreen();
-    reopenLastBook();
-    qApp->installEventFilter(m_keyFilter);
-    takeKeyboardBack();
 }
 
 void ContentView::takeKeyboardBack()
@@ -206,31 +176,6 @@ void ContentView::takeKeyboardBack()
     // Panel controls take no focus; this covers anything that took it all the same.
     if (QWidget* focus = QApplication::focusWidget(); focus != this && isAncestorOf(focus)) {
         setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void ContentView::reopenLastBook()
-{
-    LibraryStore& library = m_session.library();
-    const auto id = library.lastOpenBookID();
-    if (!id) {
-        return;
-    }
-    const auto& books = library.books();
-    const auto it = std::find_if(books.begin(), books.end(),
-                                 [&id](const Book& book) { return book.id == *id; });
-    if (it != books.end()) {
-        openBook(*it);
-    }
-}
-
-void ContentView::openBook(const Book& book)
-{
-    // A long book's cache takes a while to read: off the main thread, with "Loading…".
-    if (m_loader) {
-        m_loader->openBook(book);
-    } else {
-        m_session.openBook(book);
     }
 }
 
@@ -258,43 +203,23 @@ void ContentView::onChanged(Field field, Animation animation)
 {
     switch (field) {
     case Field::backgroundColor:
-        if (m_settingsPanel) {
-            m_settingsPanel->setBackgroundColor(toQColor(m_session.backgroundColor()));
-        }
         update();
         break;
     case Field::textColor:
-        if (m_settingsPanel) {
-            m_settingsPanel->setTextColor(toQColor(m_session.textColor()));
-        }
         updateTextColor();
         break;
     case Field::orpColor:
-        if (m_settingsPanel) {
-            m_settingsPanel->setOrpColor(toQColor(m_session.orpColor()));
-        }
         m_wordView->setOrpColor(toQColor(m_session.orpColor()));
         break;
     case Field::selectedFont:
-        if (m_settingsPanel) {
-            m_settingsPanel->setSelectedFont(QString::fromStdString(m_session.selectedFont()));
-        }
         m_wordView->setFontName(QString::fromStdString(m_session.selectedFont()));
         updateFonts();
         layOut();
         break;
     case Field::fontSize:
-        if (m_settingsPanel) {
-            m_settingsPanel->setFontSize(m_session.fontSize());
-        }
         m_wordView->setFontSize(m_session.fontSize());
         updateFonts();
         layOut();
-        break;
-    case Field::wpm:
-        if (m_settingsPanel) {
-            m_settingsPanel->setWpm(m_session.wpm());
-        }
         break;
     case Field::tokens:
         showWordOrTitle();
@@ -322,27 +247,15 @@ void ContentView::onChanged(Field field, Animation animation)
         updateCover(animation);
         break;
     case Field::showSettings:
-        if (m_session.showSettings()) {
-            showSettingsPanel(animation);
-        } else {
-            m_settingsFader->fadeTo(false, animation);
-            takeKeyboardBack();
-        }
-        updateControls(animation);
-        break;
     case Field::showBooks:
-        m_libraryFader->fadeTo(m_session.showBooks(), animation);
-        if (!m_session.showBooks()) {
-            takeKeyboardBack();
-        }
+    case Field::showContents:
         updateControls(animation);
         break;
     case Field::currentBookID:
-        m_booksPanel->setCurrentBookID(m_session.currentBookID());
         updateCover(animation);
         break;
+    case Field::wpm:
     case Field::isPlaying:
-    case Field::showContents:
     case Field::isFinished:
         break;
     }
@@ -381,12 +294,7 @@ void ContentView::layOut()
     const int margin = CoverView::shadowMargin();
     m_cover->setGeometry(LayerGeometry::coverRect(window).toAlignedRect().adjusted(-margin, -margin,
                                                                                    margin, margin));
-    if (m_settingsPanel) {
-        m_settingsPanel->setWidthLimit(
-            static_cast<int>(window.width() - LayerGeometry::kPanelRightColumn));
-    }
-    m_libraryStrip->setGeometry(rect());
-    m_settingsStrip->setGeometry(rect());
+    m_panels->layOut();
 }
 
 void ContentView::showWordOrTitle()
@@ -430,7 +338,8 @@ void ContentView::updateFonts()
 
 void ContentView::updateControls(Animation animation)
 {
-    const bool panelOpen = m_session.showSettings() || m_session.showBooks();
+    const bool panelOpen =
+        m_session.showSettings() || m_session.showBooks() || m_session.showContents();
     m_buttonFader->fadeTo(m_session.showGear() || panelOpen, animation);
     m_progressFader->fadeTo(m_session.showGear() && !m_session.tokens().empty(), animation);
 }
@@ -441,10 +350,7 @@ const Book* ContentView::openBookRecord() const
     if (!id) {
         return nullptr;
     }
-    const auto& books = m_session.library().books();
-    const auto it = std::find_if(books.begin(), books.end(),
-                                 [&id](const Book& book) { return book.id == *id; });
-    return it == books.end() ? nullptr : &*it;
+    return m_session.library().find(*id);
 }
 
 void ContentView::updateCover(Animation animation)
@@ -459,70 +365,6 @@ void ContentView::updateCover(Animation animation)
     }
     // A cover fading out keeps showing the book it showed.
     m_coverFader->fadeTo(m_session.showGear() && !m_session.tokens().empty() && book, animation);
-}
-
-void ContentView::connectBooksPanel()
-{
-    connect(m_booksPanel, &BooksPanel::selectRequested, this, [this](const Book& book) {
-        openBook(book);
-        m_session.setShowBooks(false, kPanelClose);
-    });
-    connect(m_booksPanel, &BooksPanel::addRequested, this, [this] {
-        m_session.setShowBooks(false, Animation::immediate());
-        // The dialog's own event loop runs after the button's click has been handled.
-        QMetaObject::invokeMethod(
-            this, [this] { loadFile(); }, Qt::QueuedConnection);
-    });
-    connect(m_booksPanel, &BooksPanel::removeRequested, this,
-            [this](const Book& book) { m_session.removeBook(book); });
-    connect(m_booksPanel, &BooksPanel::closeRequested, this,
-            [this] { m_session.setShowBooks(false, kPanelClose); });
-    connect(m_booksPanel, &BooksPanel::fileDropped, this, [this](const QString& path) {
-        if (m_loader) {
-            m_loader->loadByKind(path);
-        }
-    });
-}
-
-SettingsPanel* ContentView::createSettingsPanel()
-{
-    auto* panel = new SettingsPanel;
-    panel->setValues(m_session.settingsData());
-    connect(panel, &SettingsPanel::fontChanged, this,
-            [this](const QString& font) { m_session.setSelectedFont(font.toStdString()); });
-    connect(panel, &SettingsPanel::fontSizeChanged, this,
-            [this](double fontSize) { m_session.setFontSize(fontSize); });
-    connect(panel, &SettingsPanel::wpmChanged, this, [this](double wpm) { m_session.setWpm(wpm); });
-    connect(panel, &SettingsPanel::backgroundColorChanged, this,
-            [this](const QColor& color) { m_session.setBackgroundColor(fromQColor(color)); });
-    connect(panel, &SettingsPanel::textColorChanged, this,
-            [this](const QColor& color) { m_session.setTextColor(fromQColor(color)); });
-    connect(panel, &SettingsPanel::orpColorChanged, this,
-            [this](const QColor& color) { m_session.setOrpColor(fromQColor(color)); });
-    connect(panel, &SettingsPanel::closeRequested, this,
-            [this] { m_session.setShowSettings(false, kPanelClose); });
-    return panel;
-}
-
-void ContentView::showSettingsPanel(Animation animation)
-{
-    // Every opening starts from the current settings with no colour column open.
-    m_settingsPanel = createSettingsPanel();
-    m_settingsPanel->setWidthLimit(static_cast<int>(width() - LayerGeometry::kPanelRightColumn));
-    m_settingsStrip->setPanel(m_settingsPanel);
-    m_settingsFader->fadeTo(true, animation);
-}
-
-void ContentView::loadFile()
-{
-    if (!m_loader) {
-        return;
-    }
-    const std::optional<QString> path =
-        m_chooseFile ? m_chooseFile(this) : OpenDialog::chooseFile(this);
-    if (path && !path->isEmpty()) {
-        m_loader->loadByKind(*path);
-    }
 }
 
 void ContentView::paintEvent(QPaintEvent* event)

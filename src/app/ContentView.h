@@ -15,30 +15,25 @@
 
 namespace tavrin {
 
-class BooksPanel;
 class ButtonColumn;
 class CentredText;
 class Clock;
 class CoverView;
 class DocumentLoader;
 class Fader;
-class KeyEventFilter;
 class OneShotTimer;
+class PanelHost;
 class ORPWordView;
-class PanelStrip;
 class PauseSymbolView;
 class PointerMotionFilter;
 class ProgressBar;
-class SettingsPanel;
 struct Book;
 
 /// The reader window: a stack of layers over the background colour with the current word in
 /// the middle, drawn from the reader session and acting only through it. Everything else
 /// appears only when needed: the pause sign, the "Loading…" line, the status message after a
 /// command, and while the pointer moves the settings and library buttons, the progress bar
-/// and the cover of the open book. The library and settings panels slide in from the right
-/// edge; their actions reach the session and the document loader. When first shown it loads the
-/// settings, reopens the last book, goes full screen and starts listening to the keyboard.
+/// and the cover of the open book. The panels (PanelHost) slide in from the right edge.
 class ContentView : public QWidget
 {
     Q_OBJECT
@@ -55,12 +50,10 @@ public:
         hud,
         libraryStrip,
         settingsStrip,
+        contentsStrip,
         buttonColumn,
         progressBar
     };
-
-    /// Runs the open dialog; returns the chosen file, or nothing when cancelled.
-    using FileChooser = std::function<std::optional<QString>(QWidget* parent)>;
 
     /// clock times the delayed full-screen request; the session's own timers come from
     /// the clock it was made with. loader imports the files chosen in the open dialog or
@@ -72,14 +65,12 @@ public:
     ContentView& operator=(const ContentView&) = delete;
 
     ReaderSession& session() { return m_session; }
+    PanelHost& panels() { return *m_panels; }
 
     /// Puts the window into full screen 0.1 s from now, unless it is already.
     void enterFullScreen();
-
-    /// Runs the open dialog and imports the chosen file.
-    void loadFile();
-    /// Replaces the open dialog (tests choose their file without one).
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    /// Gives the keyboard back to the window from any control inside it.
+    void takeKeyboardBack();
 
 Q_SIGNALS:
     /// The platform's quit keys were pressed.
@@ -92,14 +83,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    /// The start-up sequence, run once when the window is first shown.
+    /// Runs once when the window is first shown.
     void appear();
-    void reopenLastBook();
-    void openBook(const Book& book);
     void onChanged(ReaderSession::Field field, Animation animation);
     void onPointerMoved();
-    /// Gives the keyboard back to the window from any control inside it.
-    void takeKeyboardBack();
 
     /// Puts a widget in its layer, above the layers below it and under those above.
     void addToLayer(Layer layer, QWidget* widget);
@@ -112,9 +99,6 @@ private:
     void updateCover(Animation animation);
     /// The library's record of the open book, or nullptr.
     const Book* openBookRecord() const;
-    void showSettingsPanel(Animation animation);
-    SettingsPanel* createSettingsPanel();
-    void connectBooksPanel();
 
     ReaderSession& m_session;
     std::unique_ptr<OneShotTimer> m_fullScreenTimer;
@@ -127,20 +111,12 @@ private:
     ButtonColumn* m_buttonColumn;
     ProgressBar* m_progressBar;
     CoverView* m_cover;
-    PanelStrip* m_libraryStrip;
-    PanelStrip* m_settingsStrip;
-    BooksPanel* m_booksPanel;
-    QPointer<SettingsPanel> m_settingsPanel;
+    PanelHost* m_panels;
     Fader* m_coverFader;
-    Fader* m_libraryFader;
-    Fader* m_settingsFader;
     Fader* m_hudFader;
     Fader* m_buttonFader;
     Fader* m_progressFader;
-    KeyEventFilter* m_keyFilter;
     PointerMotionFilter* m_pointerFilter;
-    DocumentLoader* m_loader;
-    FileChooser m_chooseFile;
 
     std::vector<std::pair<Layer, QWidget*>> m_layers;
     bool m_appeared = false;

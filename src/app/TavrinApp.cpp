@@ -2,9 +2,11 @@
 
 #include "app/ContentView.h"
 #include "app/FileOpener.h"
+#include "app/KeyEventFilter.h"
+#include "app/PanelHost.h"
 #include "settings/SettingsFile.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <optional>
 
@@ -40,6 +42,24 @@ TavrinApp::~TavrinApp() = default;
 void TavrinApp::show()
 {
     m_window->show();
+    start(*m_window);
+}
+
+void TavrinApp::start(ContentView& window)
+{
+    ReaderSession& session = window.session();
+    session.loadSettings();
+    window.enterFullScreen();
+    LibraryStore& library = session.library();
+    if (const auto id = library.lastOpenBookID()) {
+        if (const Book* book = library.find(*id)) {
+            // A copy: opening the book writes to the list the record lives in.
+            window.panels().openBook(Book(*book));
+        }
+    }
+    // A child of the window, so it stops listening when the window goes.
+    qApp->installEventFilter(new KeyEventFilter(session, &window, &window));
+    window.takeKeyboardBack();
 }
 
 void TavrinApp::openFiles(const QStringList& paths)

@@ -25,8 +25,12 @@ public:
     TavrinApp(const TavrinApp&) = delete;
     TavrinApp& operator=(const TavrinApp&) = delete;
 
-    /// Shows the window; its first showing starts the reader (see ContentView).
+    /// Shows the window and starts the reader.
     void show();
+    /// The start-up sequence once the window is on screen: the settings file, full screen
+    /// 0.1 s later, the last open book at its saved word, and the reader's keys for the rest
+    /// of the run. Nothing plays by itself.
+    static void start(ContentView& window);
     /// Imports the files the library does not hold and opens the last one (see FileOpener).
     void openFiles(const QStringList& paths);
     /// Shows the window in front of the others, out of a minimised state.

@@ -3,6 +3,7 @@
 #include "library/Divider.h"
 #include "library/PanelStyle.h"
 #include "library/SymbolButton.h"
+#include "session/ReaderSession.h"
 #include "settings/ColorColumn.h"
 #include "settings/ColorConversion.h"
 #include "settings/ControlsColumn.h"
@@ -220,6 +221,49 @@ QWidget* SettingsPanel::buildMainColumn()
 QSize SettingsPanel::sizeHint() const
 {
     return {width(), 860};
+}
+
+SettingsPanel::SettingsPanel(ReaderSession& session, QWidget* parent) : SettingsPanel(parent)
+{
+    setValues(session.settingsData());
+    connect(this, &SettingsPanel::fontChanged, this,
+            [&session](const QString& font) { session.setSelectedFont(font.toStdString()); });
+    connect(this, &SettingsPanel::fontSizeChanged, this,
+            [&session](double fontSize) { session.setFontSize(fontSize); });
+    connect(this, &SettingsPanel::wpmChanged, this,
+            [&session](double wpm) { session.setWpm(wpm); });
+    connect(this, &SettingsPanel::backgroundColorChanged, this,
+            [&session](const QColor& color) { session.setBackgroundColor(fromQColor(color)); });
+    connect(this, &SettingsPanel::textColorChanged, this,
+            [&session](const QColor& color) { session.setTextColor(fromQColor(color)); });
+    connect(this, &SettingsPanel::orpColorChanged, this,
+            [&session](const QColor& color) { session.setOrpColor(fromQColor(color)); });
+    m_sessionSubscription =
+        session.changed.subscribe([this, &session](ReaderSession::Field field, Animation) {
+            using Field = ReaderSession::Field;
+            switch (field) {
+            case Field::selectedFont:
+                setSelectedFont(QString::fromStdString(session.selectedFont()));
+                break;
+            case Field::fontSize:
+                setFontSize(session.fontSize());
+                break;
+            case Field::wpm:
+                setWpm(session.wpm());
+                break;
+            case Field::backgroundColor:
+                setBackgroundColor(toQColor(session.backgroundColor()));
+                break;
+            case Field::textColor:
+                setTextColor(toQColor(session.textColor()));
+                break;
+            case Field::orpColor:
+                setOrpColor(toQColor(session.orpColor()));
+                break;
+            default:
+                break;
+            }
+        });
 }
 
 void SettingsPanel::setValues(const SettingsData& values)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Observers.h"
 #include "settings/SettingsData.h"
 #include "settings/SettingsSubPanel.h"
 
@@ -17,6 +18,7 @@ class QSlider;
 namespace tavrin {
 
 class PanelColumn;
+class ReaderSession;
 class SubPanelRowButton;
 
 /// The settings panel: font, size and speed in a 380-wide main column, and rows that
@@ -36,6 +38,8 @@ public:
     static constexpr int kTransitionMs = 200;
 
     explicit SettingsPanel(QWidget* parent = nullptr);
+    /// A panel that shows the session's settings as they change and changes them there.
+    explicit SettingsPanel(ReaderSession& session, QWidget* parent = nullptr);
 
     void setValues(const SettingsData& values);
     void setSelectedFont(const QString& font);
@@ -110,6 +114,7 @@ private:
     QLabel* m_speedLabel = nullptr;
     QSlider* m_speedSlider = nullptr;
     std::map<SettingsSubPanel, SubPanelRowButton*> m_rows;
+    Subscription m_sessionSubscription;
 };
 
 } // namespace tavrin

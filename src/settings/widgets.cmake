@@ -13,5 +13,6 @@ tavrin_component(tavrin_settings_ui
   SubPanelRowButton.cpp
   SwatchButton.cpp
   SwatchGrid.cpp)
-target_link_libraries(tavrin_settings_ui PUBLIC Qt6::Widgets tavrin_settings tavrin_library_ui)
+target_link_libraries(tavrin_settings_ui PUBLIC Qt6::Widgets tavrin_settings tavrin_session
+  tavrin_library_ui)
 target_link_libraries(tavrin_ui INTERFACE tavrin_settings_ui)

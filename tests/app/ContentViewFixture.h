@@ -8,8 +8,10 @@
 #include "app/CentredText.h"
 #include "app/ContentView.h"
 #include "app/ControlButton.h"
+#include "app/PanelHost.h"
 #include "app/PauseSymbolView.h"
 #include "app/ProgressBar.h"
+#include "app/TavrinApp.h"
 #include "display/ORPWordView.h"
 #include "import/DocumentLoader.h"
 #include "library/LibraryStore.h"
@@ -76,6 +78,7 @@ protected:
         m_view = std::make_unique<ContentView>(session, clock, loader);
         m_view->resize(1000, 700);
         m_view->show();
+        TavrinApp::start(*m_view);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
         return *m_view;
     }

@@ -277,7 +277,7 @@ TEST_F(ContentViewOverlaysTest, AddBookClosesTheLibraryAndImportsTheChosenFile)
     std::vector<std::optional<QString>> answers{std::nullopt, epub};
     int asked = 0;
     show();
-    view().setFileChooser([&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
+    view().panels().setFileChooser([&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
 
     for (int round = 0; round < 2; ++round) {
         clickButton(libraryButton());
