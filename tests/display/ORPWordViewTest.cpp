@@ -218,8 +218,12 @@ TEST_F(ORPWordViewTest, HighlightLeavesTheShapedWordIntact)
         m_view.setWord(QString::fromUtf16(word));
         for (int orp = 0; orp < 4; ++orp) {
             m_view.setOrpIndex(orp);
-            EXPECT_EQ(plainWordMismatch(render(m_view), m_view.wordFont(), m_view.word()), 0)
-                << m_view.word().toStdString() << " highlighting " << orp;
+            // A pixel or two may differ where the word's own sub-pixel origin falls between the
+            // reference's; a word shaped apart differs over whole glyphs.
+            const int mismatch =
+                plainWordMismatch(render(m_view), m_view.wordFont(), m_view.word());
+            EXPECT_GE(mismatch, 0) << m_view.word().toStdString() << " highlighting " << orp;
+            EXPECT_LE(mismatch, 2) << m_view.word().toStdString() << " highlighting " << orp;
         }
     }
 }
