@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <exception>
 #include <functional>
-#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -79,18 +79,17 @@ private:
     std::thread m_thread;
 };
 
-// Where each page's words begin among the tokens. A page's text holds whole words, and how
-// many tokens a word makes does not depend on the paragraph around it.
-std::vector<std::size_t> pageTokenStarts(const RunningText& running)
+// Where each page's words begin among the tokens: the first token that begins at or after
+// the page's first byte.
+std::vector<std::size_t> pageTokenStarts(const RunningText& running,
+                                         const std::vector<std::size_t>& tokenStarts)
 {
-    std::vector<std::size_t> starts{0};
-    const std::string_view text = running.text;
-    for (std::size_t p = 0; p + 1 < running.pageStarts.size(); ++p) {
-        const std::size_t from = running.pageStarts[p];
-        const std::size_t to = running.pageStarts[p + 1];
-        starts.push_back(
-            starts.back() +
-            (to > from ? TextParser::tokenize(text.substr(from, to - from)).size() : 0));
+    std::vector<std::size_t> starts;
+    starts.reserve(running.pageStarts.size());
+    auto from = tokenStarts.begin();
+    for (const std::size_t pageStart : running.pageStarts) {
+        from = std::lower_bound(from, tokenStarts.end(), pageStart);
+        starts.push_back(static_cast<std::size_t>(from - tokenStarts.begin()));
     }
     return starts;
 }
@@ -104,21 +103,17 @@ std::vector<WordToken> tokenize(const QString& path)
         if (file.empty()) {
             return {};
         }
-        // The outline is read while the pages are, and the pages' places among the tokens are
-        // counted while the whole text is tokenized.
+        // The outline is read while the pages are.
         SideJob<std::vector<OutlineEntry>> outline(
             [&file] { return PDFOutline::chapterEntries(file); });
         const RunningText running = runningText(file);
+        std::vector<std::size_t> tokenStarts;
+        std::vector<WordToken> tokens = TextParser::tokenize(running.text, tokenStarts);
         const std::vector<OutlineEntry> entries = outline.run();
-        SideJob<std::vector<std::size_t>> pageStarts([&running, &entries] {
-            return entries.empty() ? std::vector<std::size_t>() : pageTokenStarts(running);
-        });
-        std::vector<WordToken> tokens = TextParser::tokenize(running.text);
-        const std::vector<std::size_t> starts = pageStarts.run();
         if (tokens.empty() || entries.empty()) {
             return tokens;
         }
-        PDFChapters::assign(tokens, starts, entries);
+        PDFChapters::assign(tokens, pageTokenStarts(running, tokenStarts), entries);
         return tokens;
     } catch (const std::exception&) {
         return {};

@@ -24,6 +24,9 @@ void splitWords(std::string_view text, std::vector<std::string_view>& words);
 /// longest. Every token has chapter 0. Pure; text must be valid UTF-8.
 namespace TextParser {
 std::vector<WordToken> tokenize(std::string_view text);
-}
+
+/// The same, and where each token's text begins in text (a byte offset), one per token.
+std::vector<WordToken> tokenize(std::string_view text, std::vector<std::size_t>& tokenStarts);
+} // namespace TextParser
 
 } // namespace tavrin
