@@ -111,8 +111,8 @@ void BM_PdfImportVsPdftotext(benchmark::State& state, const char* packed)
     state.counters["import_vs_pdftotext"] = bestImport / bestPdftotext;
 }
 // The Valgrind manual (397 pages, made by DocBook and FOP) fills its text through an ICC
-// colour space, which poppler sets up again on every page it reads on its own; the Nettle
-// manual (111 pages, made by TeX) does not.
+// colour space, whose colour transform costs more than the page when a text device is made
+// for each page; the Nettle manual (111 pages, made by TeX) does not.
 BENCHMARK_CAPTURE(BM_PdfImportVsPdftotext, valgrind_manual,
                   "/usr/share/doc/valgrind/valgrind_manual.pdf.gz")
     ->Iterations(7)

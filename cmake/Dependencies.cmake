@@ -4,7 +4,9 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(ICU REQUIRED IMPORTED_TARGET icu-uc icu-i18n)
 pkg_check_modules(LIBXML2 REQUIRED IMPORTED_TARGET libxml-2.0)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
-pkg_check_modules(POPPLER_CPP REQUIRED IMPORTED_TARGET poppler-cpp)
+# Page text through poppler's core interface (its private headers), one text device per thread
+# as pdftotext does: the C++ interface makes a device per page and so repeats colour set-up.
+pkg_check_modules(POPPLER REQUIRED IMPORTED_TARGET poppler)
 # The C++ interface exposes no outline destinations; the GLib one does, without Qt Gui.
 pkg_check_modules(POPPLER_GLIB REQUIRED IMPORTED_TARGET poppler-glib)
 find_package(simdjson REQUIRED)

@@ -128,8 +128,10 @@ bool splitWordsNotingWide(std::string_view text, std::vector<std::string_view>& 
     return wide;
 }
 
-void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>& words,
-                       std::vector<std::string_view>& pieces, std::vector<WordToken>& tokens)
+// Every piece is a view into text, so where a token begins is where its piece does.
+void tokenizeParagraph(std::string_view text, std::string_view paragraph,
+                       std::vector<std::string_view>& words, std::vector<std::string_view>& pieces,
+                       std::vector<WordToken>& tokens, std::vector<std::size_t>* tokenStarts)
 {
     words.clear();
     const bool wide = splitWordsNotingWide(paragraph, words);
@@ -159,6 +161,9 @@ void tokenizeParagraph(std::string_view paragraph, std::vector<std::string_view>
             multiplier = paragraphEnd;
         }
         tokens.push_back(WordToken{std::string(pieces[i]), multiplier, heading, 0});
+        if (tokenStarts) {
+            tokenStarts->push_back(static_cast<std::size_t>(pieces[i].data() - text.data()));
+        }
     }
 }
 
@@ -181,7 +186,9 @@ void splitWords(std::string_view text, std::vector<std::string_view>& words)
     splitWordsNotingWide(text, words);
 }
 
-std::vector<WordToken> TextParser::tokenize(std::string_view text)
+namespace {
+
+std::vector<WordToken> tokenizeText(std::string_view text, std::vector<std::size_t>* tokenStarts)
 {
     std::vector<WordToken> tokens;
     // Nearly every word ends at a space or a line feed; reserving for that many avoids
@@ -189,6 +196,9 @@ std::vector<WordToken> TextParser::tokenize(std::string_view text)
     tokens.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ') +
                                             std::count(text.begin(), text.end(), '\n')) +
                    1);
+    if (tokenStarts) {
+        tokenStarts->reserve(tokens.capacity());
+    }
     std::vector<std::string_view> words;
     std::vector<std::string_view> pieces;
 
@@ -201,11 +211,25 @@ std::vector<WordToken> TextParser::tokenize(std::string_view text)
         const std::string_view paragraph =
             UnicodeText::trimWhitespaceAndNewlines(text.substr(start, end - start));
         if (!paragraph.empty()) {
-            tokenizeParagraph(paragraph, words, pieces, tokens);
+            tokenizeParagraph(text, paragraph, words, pieces, tokens, tokenStarts);
         }
         start = end + 2;
     }
     return tokens;
+}
+
+} // namespace
+
+std::vector<WordToken> TextParser::tokenize(std::string_view text)
+{
+    return tokenizeText(text, nullptr);
+}
+
+std::vector<WordToken> TextParser::tokenize(std::string_view text,
+                                            std::vector<std::size_t>& tokenStarts)
+{
+    tokenStarts.clear();
+    return tokenizeText(text, &tokenStarts);
 }
 
 } // namespace tavrin

@@ -27,6 +27,9 @@ void splitWords(std::string_view text, std::vector<std::string_view>& words);
 /// be valid UTF-8.
 namespace TextParser {
 std::vector<WordToken> tokenize(std::string_view text);
-}
+
+/// The same, and where each token's text begins in text (a byte offset), one per token.
+std::vector<WordToken> tokenize(std::string_view text, std::vector<std::size_t>& tokenStarts);
+} // namespace TextParser
 
 } // namespace tavrin
