@@ -46,7 +46,7 @@ fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Libraries the programs link directly, and the plug-ins without which no window opens.
-for package in libqt6widgets6 libqt6network6 libpoppler-cpp0v5 libzip4 \
+for package in libqt6widgets6 libqt6network6 libpoppler126 libzip4 \
   libxml2 libicu72 libc6 qt6-qpa-plugins; do
   grep -q "\\b$package\\b" <<<"$depends" && echo "ok: depends on $package" ||
     fail "no dependency on $package"

@@ -13,8 +13,11 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QVariantAnimation>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cmath>
 #include <limits>
@@ -45,10 +48,18 @@ protected:
         QTest::mouseClick(find<SubPanelRowButton>(rowName), Qt::LeftButton);
     }
 
-    /// Waits for the column transitions to end.
+    /// Waits for the column transitions to end: for the condition, not for a time, so a busy
+    /// machine cannot cut it short.
     void settle()
     {
-        QTest::qWait(SettingsPanel::kTransitionMs + 80);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] {
+                const auto animations = panel.findChildren<QVariantAnimation*>();
+                return std::none_of(animations.begin(), animations.end(), [](auto* animation) {
+                    return animation->state() == QAbstractAnimation::Running;
+                });
+            },
+            5000));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
