@@ -1,8 +1,8 @@
 #include "app/ContentsPanel.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
-#include "library/SymbolButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/SymbolButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

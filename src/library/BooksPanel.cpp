@@ -3,14 +3,14 @@
 #include "library/BookCoverTile.h"
 #include "library/BookGrid.h"
 #include "library/BookSorting.h"
-#include "library/Divider.h"
 #include "library/DropFilter.h"
 #include "library/DropHighlight.h"
 #include "library/EmptyLibraryView.h"
 #include "library/LibraryStore.h"
-#include "library/PanelStyle.h"
-#include "library/PillButton.h"
-#include "library/SymbolButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/PillButton.h"
+#include "widgets/SymbolButton.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "settings/FontPopUp.h"
 
-#include "library/PanelStyle.h"
-#include "library/Symbols.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/Symbols.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

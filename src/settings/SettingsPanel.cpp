@@ -1,8 +1,5 @@
 #include "settings/SettingsPanel.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
-#include "library/SymbolButton.h"
 #include "session/ReaderSession.h"
 #include "settings/ColorColumn.h"
 #include "settings/ColorConversion.h"
@@ -11,6 +8,9 @@
 #include "settings/Presets.h"
 #include "settings/SettingsControls.h"
 #include "settings/SubPanelRowButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/SymbolButton.h"
 
 #include <QComboBox>
 #include <QGraphicsOpacityEffect>

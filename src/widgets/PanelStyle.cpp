@@ -1,4 +1,4 @@
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QGuiApplication>
 #include <QLabel>
