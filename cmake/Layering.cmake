@@ -1,0 +1,45 @@
+# The layers, written down for the include check (scripts/check-includes.cmake): every
+# component's sources and the components it links. Link lines are the one place the layers
+# are declared, so the check reads them from here instead of keeping a second list.
+
+# Called by tavrin_component for each component library.
+function(tavrin_layering_add name)
+  set_property(GLOBAL APPEND PROPERTY TAVRIN_COMPONENTS ${name})
+endfunction()
+
+# Writes file once every component is declared: for each, its .cpp files (relative to src/),
+# the components it links (LINKS) and those it passes on to its users (EXPORTS).
+function(tavrin_layering_write file)
+  get_property(components GLOBAL PROPERTY TAVRIN_COMPONENTS)
+  set(text "set(TAVRIN_COMPONENTS ${components})\n")
+  foreach(component IN LISTS components)
+    get_target_property(dir ${component} SOURCE_DIR)
+    get_target_property(sources ${component} SOURCES)
+    set(cpps "")
+    foreach(source IN LISTS sources)
+      if(NOT IS_ABSOLUTE "${source}")
+        set(source "${dir}/${source}")
+      endif()
+      if(source MATCHES "\\.cpp$")
+        file(RELATIVE_PATH source "${PROJECT_SOURCE_DIR}/src" "${source}")
+        list(APPEND cpps "${source}")
+      endif()
+    endforeach()
+    string(APPEND text "set(${component}_SOURCES ${cpps})\n")
+    foreach(kind LINKS EXPORTS)
+      if(kind STREQUAL "LINKS")
+        get_target_property(links ${component} LINK_LIBRARIES)
+      else()
+        get_target_property(links ${component} INTERFACE_LINK_LIBRARIES)
+      endif()
+      set(linked "")
+      foreach(link IN LISTS links)
+        if(link IN_LIST components)
+          list(APPEND linked ${link})
+        endif()
+      endforeach()
+      string(APPEND text "set(${component}_${kind} ${linked})\n")
+    endforeach()
+  endforeach()
+  file(WRITE "${file}" "${text}")
+endfunction()
