@@ -1,44 +1,44 @@
-# The layers, written down for the include check (scripts/check-includes.cmake): every
-# component's sources and the components it links. Link lines are the one place the layers
-# are declared, so the check reads them from here instead of keeping a second list.
+# The layers, written down for the include check (scripts/check-includes.cmake): the sources
+# of every component and test suite, and the components each links. Link lines are the one
+# place the layers are declared, so the check reads them instead of keeping a second list.
 
-# Called by tavrin_component for each component library.
+# Called by tavrin_component for each component library and by tavrin_test for each suite.
 function(tavrin_layering_add name)
-  set_property(GLOBAL APPEND PROPERTY TAVRIN_COMPONENTS ${name})
+  set_property(GLOBAL APPEND PROPERTY TAVRIN_LAYERED ${name})
 endfunction()
 
-# Writes file once every component is declared: for each, its .cpp files (relative to src/),
-# the components it links (LINKS) and those it passes on to its users (EXPORTS).
+# Writes file once every target is declared: for each, its .cpp files (relative to the
+# project), the components it links (LINKS) and those it passes on to its users (EXPORTS).
 function(tavrin_layering_write file)
-  get_property(components GLOBAL PROPERTY TAVRIN_COMPONENTS)
-  set(text "set(TAVRIN_COMPONENTS ${components})\n")
-  foreach(component IN LISTS components)
-    get_target_property(dir ${component} SOURCE_DIR)
-    get_target_property(sources ${component} SOURCES)
+  get_property(targets GLOBAL PROPERTY TAVRIN_LAYERED)
+  set(text "set(TAVRIN_LAYERED ${targets})\n")
+  foreach(target IN LISTS targets)
+    get_target_property(dir ${target} SOURCE_DIR)
+    get_target_property(sources ${target} SOURCES)
     set(cpps "")
     foreach(source IN LISTS sources)
       if(NOT IS_ABSOLUTE "${source}")
         set(source "${dir}/${source}")
       endif()
       if(source MATCHES "\\.cpp$")
-        file(RELATIVE_PATH source "${PROJECT_SOURCE_DIR}/src" "${source}")
+        file(RELATIVE_PATH source "${PROJECT_SOURCE_DIR}" "${source}")
         list(APPEND cpps "${source}")
       endif()
     endforeach()
-    string(APPEND text "set(${component}_SOURCES ${cpps})\n")
+    string(APPEND text "set(${target}_SOURCES ${cpps})\n")
     foreach(kind LINKS EXPORTS)
       if(kind STREQUAL "LINKS")
-        get_target_property(links ${component} LINK_LIBRARIES)
+        get_target_property(links ${target} LINK_LIBRARIES)
       else()
-        get_target_property(links ${component} INTERFACE_LINK_LIBRARIES)
+        get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
       endif()
       set(linked "")
       foreach(link IN LISTS links)
-        if(link IN_LIST components)
+        if(link IN_LIST targets)
           list(APPEND linked ${link})
         endif()
       endforeach()
-      string(APPEND text "set(${component}_${kind} ${linked})\n")
+      string(APPEND text "set(${target}_${kind} ${linked})\n")
     endforeach()
   endforeach()
   file(WRITE "${file}" "${text}")

@@ -1,29 +1,32 @@
-# Checks that the sources keep to the layers their link lines declare: a file in src/<folder>
-# may include a project header only if that header belongs to the file's own component or to
-# one the component links (directly, or passed on by what it links). So the core never
-# reaches a widget header, the settings panel never the library panel's, nothing the window's.
+# Checks that the sources keep to the layers their link lines declare: a file may include a
+# project header only if that header belongs to the file's own component or to one the
+# component links (directly, or passed on by what it links). So the core never reaches a
+# widget header, the settings panel never the library panel's, nothing the window's, and a
+# test suite only what it links.
 #
-#   cmake -DLAYERING=<build>/layering.cmake -DSOURCES=<repo>/src -P check-includes.cmake
+#   cmake -DLAYERING=<build>/layering.cmake -DROOT=<repo> -P check-includes.cmake
 #
-# A header belongs to the component that compiles the .cpp of the same name; a header with
-# no .cpp (a record, an interface) to every component of its folder.
+# A header belongs to the target that compiles the .cpp of the same name; a header with no
+# .cpp (a record, an interface, a fixture) to every target of its folder. Files in src/
+# must belong to a component; test files outside any suite (support/, e2e/, helper
+# programs) are left out.
 cmake_minimum_required(VERSION 3.25)
 include("${LAYERING}")
 
-foreach(component IN LISTS TAVRIN_COMPONENTS)
-  foreach(cpp IN LISTS ${component}_SOURCES)
+foreach(target IN LISTS TAVRIN_LAYERED)
+  foreach(cpp IN LISTS ${target}_SOURCES)
     string(REGEX REPLACE "\\.cpp$" ".h" header "${cpp}")
-    list(APPEND "owner_${cpp}" ${component})
-    list(APPEND "owner_${header}" ${component})
-    string(REGEX REPLACE "/.*" "" folder "${cpp}")
-    list(APPEND "folder_${folder}" ${component})
+    list(APPEND "owner_${cpp}" ${target})
+    list(APPEND "owner_${header}" ${target})
+    string(REGEX REPLACE "^([^/]+/[^/]+)/.*" "\\1" folder "${cpp}")
+    list(APPEND "folder_${folder}" ${target})
   endforeach()
 endforeach()
 
-# What a component sees: itself, what it links, and what those pass on, transitively.
-foreach(component IN LISTS TAVRIN_COMPONENTS)
-  set(seen ${component})
-  set(pending ${${component}_LINKS})
+# What a target sees: itself, what it links, and what those pass on, transitively.
+foreach(target IN LISTS TAVRIN_LAYERED)
+  set(seen ${target})
+  set(pending ${${target}_LINKS})
   while(pending)
     list(POP_FRONT pending next)
     if(NOT next IN_LIST seen)
@@ -31,37 +34,42 @@ foreach(component IN LISTS TAVRIN_COMPONENTS)
       list(APPEND pending ${${next}_EXPORTS})
     endif()
   endwhile()
-  set("sees_${component}" ${seen})
+  set("sees_${target}" ${seen})
 endforeach()
 
 function(owners_of path out)
   if(DEFINED "owner_${path}")
     set(${out} ${owner_${path}} PARENT_SCOPE)
-  else()
-    string(REGEX REPLACE "/.*" "" folder "${path}")
+  elseif(path MATCHES "\\.h$")
+    string(REGEX REPLACE "^([^/]+/[^/]+)/.*" "\\1" folder "${path}")
     list(REMOVE_DUPLICATES "folder_${folder}")
     set(${out} ${folder_${folder}} PARENT_SCOPE)
+  else()
+    set(${out} "" PARENT_SCOPE)
   endif()
 endfunction()
 
-file(GLOB_RECURSE files RELATIVE "${SOURCES}" "${SOURCES}/*/*.h" "${SOURCES}/*/*.cpp")
+file(GLOB_RECURSE files RELATIVE "${ROOT}" "${ROOT}/src/*/*.h" "${ROOT}/src/*/*.cpp"
+     "${ROOT}/tests/*/*.h" "${ROOT}/tests/*/*.cpp")
 list(SORT files)
 set(faults 0)
 foreach(file IN LISTS files)
   owners_of("${file}" owners)
   if(NOT owners)
-    message(SEND_ERROR "src/${file}: in no component's folder")
-    math(EXPR faults "${faults} + 1")
+    if(file MATCHES "^src/")
+      message(SEND_ERROR "${file}: compiled by no component")
+      math(EXPR faults "${faults} + 1")
+    endif()
     continue()
   endif()
   set(visible "")
   foreach(owner IN LISTS owners)
     list(APPEND visible ${sees_${owner}})
   endforeach()
-  file(STRINGS "${SOURCES}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  file(STRINGS "${ROOT}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*" "\\1" included "${line}")
-    if(NOT EXISTS "${SOURCES}/${included}" OR NOT included MATCHES "/")
+    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*" "src/\\1" included "${line}")
+    if(NOT EXISTS "${ROOT}/${included}" OR NOT included MATCHES "^src/[^/]+/")
       continue()
     endif()
     owners_of("${included}" homes)
@@ -74,7 +82,7 @@ foreach(file IN LISTS files)
     if(NOT allowed)
       string(REPLACE ";" " or " homes "${homes}")
       string(REPLACE ";" " or " owners "${owners}")
-      message(SEND_ERROR "src/${file}: includes ${included} of ${homes}, which ${owners} does not link")
+      message(SEND_ERROR "${file}: includes ${included} of ${homes}, which ${owners} does not link")
       math(EXPR faults "${faults} + 1")
     endif()
   endforeach()
