@@ -1,8 +1,8 @@
 #include "app/ContentsPanel.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
-#include "library/SymbolButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/SymbolButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -114,7 +114,7 @@ ContentsPanel::ContentsPanel(QWidget* parent) : QWidget(parent), m_list(new QLis
     m_list->setMouseTracking(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setUniformItemSizes(true);
-    m_list->setStyleSheet(QStringLiteral("QListWidget { background: transparent; }"));
+    m_list->setStyleSheet(PanelStyle::styleSheet("list"));
     m_list->verticalScrollBar()->setStyleSheet(PanelStyle::scrollBarStyle());
     m_list->viewport()->setAutoFillBackground(false);
     layout->addWidget(m_list, 1);

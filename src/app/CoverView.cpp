@@ -2,7 +2,7 @@
 
 #include "library/CoverImageCache.h"
 #include "library/GeneratedCover.h"
-#include "library/Shadows.h"
+#include "widgets/Shadows.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "app/PanelStrip.h"
 
 #include "app/LayerGeometry.h"
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -2,10 +2,10 @@
 
 #include "library/CoverImageCache.h"
 #include "library/LibraryGeometry.h"
-#include "library/PanelStyle.h"
-#include "library/Shadows.h"
-#include "library/SymbolButton.h"
 #include "library/TextFitting.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/Shadows.h"
+#include "widgets/SymbolButton.h"
 
 #include <QEnterEvent>
 #include <QFontMetricsF>

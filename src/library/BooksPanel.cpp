@@ -3,14 +3,14 @@
 #include "library/BookCoverTile.h"
 #include "library/BookGrid.h"
 #include "library/BookSorting.h"
-#include "library/Divider.h"
 #include "library/DropFilter.h"
 #include "library/DropHighlight.h"
 #include "library/EmptyLibraryView.h"
 #include "library/LibraryStore.h"
-#include "library/PanelStyle.h"
-#include "library/PillButton.h"
-#include "library/SymbolButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/PillButton.h"
+#include "widgets/SymbolButton.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -35,27 +35,6 @@ QString toQString(const std::string& s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-
-const char* const kMenuStyle =
-    "QMenu { background: rgb(44, 44, 52); color: white; border: 1px solid rgba(255, 255, 255, "
-    "40); border-radius: 6px; padding: 4px; }"
-    "QMenu::item { padding: 5px 20px 5px 6px; border-radius: 4px; }"
-    "QMenu::item:selected { background: rgba(255, 255, 255, 36); }"
-    "QMenu::icon { padding-left: 6px; }";
-
-/// The removal alert in the panels' look: dark, white text, rounded buttons; the
-/// destructive button in red, the default one (Cancel) with a brighter outline.
-const char* const kAlertStyle =
-    "QMessageBox { background: rgb(30, 30, 40); }"
-    "QMessageBox QLabel { color: white; font-size: 13px; }"
-    "QMessageBox QLabel#qt_msgbox_label { font-size: 17px; font-weight: 600; }"
-    "QMessageBox QLabel#qt_msgbox_informativelabel { color: rgba(255, 255, 255, 180); }"
-    "QPushButton { background: rgba(255, 255, 255, 26); color: white; border: 1px solid "
-    "rgba(255, 255, 255, 40); border-radius: 6px; padding: 7px 18px; min-width: 64px;"
-    " font-size: 14px; }"
-    "QPushButton:hover { background: rgba(255, 255, 255, 40); }"
-    "QPushButton:default { border: 1px solid rgba(255, 255, 255, 170); }"
-    "QPushButton#removeButton { color: rgb(255, 99, 90); }";
 
 } // namespace
 
@@ -126,7 +105,7 @@ QWidget* BooksPanel::buildHeader()
     m_sortButton->setObjectName(QStringLiteral("sortButton"));
     m_sortMenu = new QMenu(m_sortButton);
     m_sortMenu->setObjectName(QStringLiteral("sortMenu"));
-    m_sortMenu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_sortMenu->setStyleSheet(PanelStyle::styleSheet("menu"));
     m_titleAction = m_sortMenu->addAction(QStringLiteral("Title"));
     m_titleAction->setObjectName(QStringLiteral("titleSortAction"));
     m_authorAction = m_sortMenu->addAction(QStringLiteral("Author"));
@@ -242,7 +221,7 @@ void BooksPanel::requestRemoval(const Book& book)
     m_removeAlert->setObjectName(QStringLiteral("removeAlert"));
     // The window title is short: a window manager cuts a long one, and the text says it.
     m_removeAlert->setWindowTitle(QStringLiteral("Remove Book"));
-    m_removeAlert->setStyleSheet(QString::fromLatin1(kAlertStyle));
+    m_removeAlert->setStyleSheet(PanelStyle::styleSheet("alert"));
     m_removeAlert->setText(QStringLiteral("Remove \"%1\"?").arg(toQString(book.title)));
     m_removeAlert->setInformativeText(
         QStringLiteral("This will remove the book from your library."));

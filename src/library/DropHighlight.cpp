@@ -1,6 +1,6 @@
 #include "library/DropHighlight.h"
 
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QPainter>
 

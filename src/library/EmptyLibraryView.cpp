@@ -1,7 +1,7 @@
 #include "library/EmptyLibraryView.h"
 
-#include "library/PanelStyle.h"
-#include "library/Symbols.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/Symbols.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

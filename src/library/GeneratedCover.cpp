@@ -2,8 +2,8 @@
 
 #include "library/CoverPalette.h"
 #include "library/LibraryGeometry.h"
-#include "library/PanelStyle.h"
 #include "library/TextFitting.h"
+#include "widgets/PanelStyle.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -1,11 +1,11 @@
 #include "settings/ColorColumn.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
 #include "settings/ColorConversion.h"
 #include "settings/InlineColorPicker.h"
 #include "settings/SwatchButton.h"
 #include "settings/SwatchGrid.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

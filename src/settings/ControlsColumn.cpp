@@ -1,7 +1,7 @@
 #include "settings/ControlsColumn.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

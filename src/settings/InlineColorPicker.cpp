@@ -1,7 +1,7 @@
 #include "settings/InlineColorPicker.h"
 
-#include "library/Shadows.h"
 #include "settings/ColorMath.h"
+#include "widgets/Shadows.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

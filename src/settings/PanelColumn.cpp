@@ -1,6 +1,6 @@
 #include "settings/PanelColumn.h"
 
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QPainter>
 

@@ -1,8 +1,5 @@
 #include "settings/SettingsPanel.h"
 
-#include "library/Divider.h"
-#include "library/PanelStyle.h"
-#include "library/SymbolButton.h"
 #include "session/ReaderSession.h"
 #include "settings/ColorColumn.h"
 #include "settings/ColorConversion.h"
@@ -11,6 +8,9 @@
 #include "settings/Presets.h"
 #include "settings/SettingsControls.h"
 #include "settings/SubPanelRowButton.h"
+#include "widgets/Divider.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/SymbolButton.h"
 
 #include <QComboBox>
 #include <QGraphicsOpacityEffect>
@@ -40,21 +40,6 @@ QLabel* sectionLabel(const QString& text, QWidget* parent)
     label->setMinimumWidth(0);
     return label;
 }
-
-const char* const kSliderStyle =
-    "QSlider { min-height: 22px; }"
-    "QSlider::groove:horizontal { height: 4px; border-radius: 2px; background: rgba(255, 255, "
-    "255, 45); }"
-    "QSlider::sub-page:horizontal { height: 4px; border-radius: 2px; background: white; }"
-    "QSlider::handle:horizontal { background: white; width: 18px; height: 18px; margin: -7px "
-    "0; border-radius: 9px; }";
-
-const char* const kScrollBarStyle =
-    "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 2px 2px 0; }"
-    "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70); border-radius: 4px;"
-    " min-height: 32px; }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
 
 /// A slider whose track, when clicked, puts the handle where the pointer is (as the desktop
 /// platforms do) rather than stepping a page towards it; the press then drags on from there.
@@ -88,7 +73,7 @@ QSlider* makeSlider(const SettingsControls::SliderRange& range, int pageStep, QW
     slider->setRange(range.minimum, range.maximum);
     slider->setSingleStep(range.step);
     slider->setPageStep(pageStep);
-    slider->setStyleSheet(QString::fromLatin1(kSliderStyle));
+    slider->setStyleSheet(PanelStyle::styleSheet("slider"));
     return slider;
 }
 
@@ -131,7 +116,8 @@ QWidget* SettingsPanel::buildMainColumn()
     scroll->setObjectName(QStringLiteral("settingsScrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
+    // The other panels' bar without the brightening under the pointer.
+    scroll->verticalScrollBar()->setStyleSheet(PanelStyle::styleSheet("scroll-bar"));
     scroll->setWidgetResizable(true);
     scroll->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);

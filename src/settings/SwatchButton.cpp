@@ -1,7 +1,7 @@
 #include "settings/SwatchButton.h"
 
-#include "library/PanelStyle.h"
-#include "library/Shadows.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/Shadows.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,5 +1,4 @@
-# The settings panel, its colour columns and the inline colour picker. The drawing pieces
-# (symbols, buttons, shadows, panel style) are the library panel's.
+# The settings panel, its colour columns and the inline colour picker.
 tavrin_component(tavrin_settings_ui
   ColorColumn.cpp
   ColorConversion.cpp
@@ -14,5 +13,5 @@ tavrin_component(tavrin_settings_ui
   SwatchButton.cpp
   SwatchGrid.cpp)
 target_link_libraries(tavrin_settings_ui PUBLIC Qt6::Widgets tavrin_settings tavrin_session
-  tavrin_library_ui)
+  tavrin_widgets)
 target_link_libraries(tavrin_ui INTERFACE tavrin_settings_ui)

@@ -2,7 +2,7 @@
 
 #include "library/CoverImageCache.h"
 #include "library/LibraryGeometry.h"
-#include "library/SymbolButton.h"
+#include "widgets/SymbolButton.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -4,9 +4,9 @@
 #include "library/BookGrid.h"
 #include "library/EmptyLibraryView.h"
 #include "library/LibraryStore.h"
-#include "library/PillButton.h"
-#include "library/SymbolButton.h"
 #include "support/TestHome.h"
+#include "widgets/PillButton.h"
+#include "widgets/SymbolButton.h"
 
 #include <QAction>
 #include <QApplication>

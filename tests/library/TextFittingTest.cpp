@@ -1,6 +1,6 @@
 #include "library/TextFitting.h"
 
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QFontMetricsF>
 

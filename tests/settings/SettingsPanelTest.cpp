@@ -1,12 +1,12 @@
 #include "settings/SettingsPanel.h"
 
-#include "library/SymbolButton.h"
 #include "settings/ColorColumn.h"
 #include "settings/InlineColorPicker.h"
 #include "settings/PanelColumn.h"
 #include "settings/Presets.h"
 #include "settings/SubPanelRowButton.h"
 #include "settings/SwatchButton.h"
+#include "widgets/SymbolButton.h"
 
 #include <QComboBox>
 #include <QLabel>

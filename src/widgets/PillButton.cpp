@@ -1,4 +1,4 @@
-#include "library/PillButton.h"
+#include "widgets/PillButton.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

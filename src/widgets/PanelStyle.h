@@ -24,8 +24,12 @@ QFont largeTitleFont();
 QFont title3Font();
 QFont bodyFont();
 
-/// The thin dark scroll bar of the panels' lists. Set on the bar alone: a style sheet on an
-/// ancestor would re-polish every widget below it.
+/// A style sheet of the panels' look, compiled in from styles/<name>.qss ("menu", "alert",
+/// "pop-up-button", "slider", "list", "scroll-bar", "scroll-bar-hover"); read once.
+QString styleSheet(const char* name);
+
+/// The thin dark scroll bar of the panels' lists, its handle brightening under the pointer.
+/// Set on the bar alone: a style sheet on an ancestor would re-polish every widget below it.
 QString scrollBarStyle();
 
 /// Takes root and everything in it out of the keyboard focus chain: the reader's keys, F11

@@ -1,4 +1,4 @@
-#include "library/Shadows.h"
+#include "widgets/Shadows.h"
 
 #include <QCache>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "library/Symbols.h"
+#include "widgets/Symbols.h"
 
 #include <QColor>
 #include <QPainter>

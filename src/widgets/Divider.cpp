@@ -1,6 +1,6 @@
-#include "library/Divider.h"
+#include "widgets/Divider.h"
 
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
 #include <QPainter>
 

@@ -1,6 +1,9 @@
-#include "library/PanelStyle.h"
+#include "widgets/PanelStyle.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QWidget>
 
@@ -58,15 +61,27 @@ QFont bodyFont()
     return systemFont(kBodySize);
 }
 
+QString styleSheet(const char* name)
+{
+    // Panels are built again and again while the reader runs; the sheets never change.
+    static QHash<QByteArray, QString> sheets;
+    const QByteArray key(name);
+    const auto found = sheets.constFind(key);
+    if (found != sheets.cend()) {
+        return *found;
+    }
+    QFile file(QStringLiteral(":/styles/%1.qss").arg(QString::fromLatin1(key)));
+    const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+    // Every sheet is compiled in, so only a misspelt name gets here.
+    Q_ASSERT_X(opened, "PanelStyle::styleSheet", name);
+    QString sheet = opened ? QString::fromUtf8(file.readAll()) : QString();
+    sheets.insert(key, sheet);
+    return sheet;
+}
+
 QString scrollBarStyle()
 {
-    return QStringLiteral(
-        "QScrollBar:vertical { background: transparent; width: 10px; margin: 2px 2px 2px 0; }"
-        "QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70); border-radius: 4px;"
-        " min-height: 32px; }"
-        "QScrollBar::handle:vertical:hover { background: rgba(255, 255, 255, 110); }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+    return styleSheet("scroll-bar") + styleSheet("scroll-bar-hover");
 }
 
 } // namespace tavrin::PanelStyle

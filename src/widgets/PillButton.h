@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/Symbols.h"
+#include "widgets/Symbols.h"
 
 #include <QAbstractButton>
 #include <QColor>

@@ -1,7 +1,7 @@
-#include "library/SymbolButton.h"
+#include "widgets/SymbolButton.h"
 
-#include "library/PanelStyle.h"
-#include "library/Shadows.h"
+#include "widgets/PanelStyle.h"
+#include "widgets/Shadows.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,0 +1,45 @@
+# The layers, written down for the include check (scripts/check-includes.cmake): the sources
+# of every component and test suite, and the components each links. Link lines are the one
+# place the layers are declared, so the check reads them instead of keeping a second list.
+
+# Called by tavrin_component for each component library and by tavrin_test for each suite.
+function(tavrin_layering_add name)
+  set_property(GLOBAL APPEND PROPERTY TAVRIN_LAYERED ${name})
+endfunction()
+
+# Writes file once every target is declared: for each, its .cpp files (relative to the
+# project), the components it links (LINKS) and those it passes on to its users (EXPORTS).
+function(tavrin_layering_write file)
+  get_property(targets GLOBAL PROPERTY TAVRIN_LAYERED)
+  set(text "set(TAVRIN_LAYERED ${targets})\n")
+  foreach(target IN LISTS targets)
+    get_target_property(dir ${target} SOURCE_DIR)
+    get_target_property(sources ${target} SOURCES)
+    set(cpps "")
+    foreach(source IN LISTS sources)
+      if(NOT IS_ABSOLUTE "${source}")
+        set(source "${dir}/${source}")
+      endif()
+      if(source MATCHES "\\.cpp$")
+        file(RELATIVE_PATH source "${PROJECT_SOURCE_DIR}" "${source}")
+        list(APPEND cpps "${source}")
+      endif()
+    endforeach()
+    string(APPEND text "set(${target}_SOURCES ${cpps})\n")
+    foreach(kind LINKS EXPORTS)
+      if(kind STREQUAL "LINKS")
+        get_target_property(links ${target} LINK_LIBRARIES)
+      else()
+        get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+      endif()
+      set(linked "")
+      foreach(link IN LISTS links)
+        if(link IN_LIST targets)
+          list(APPEND linked ${link})
+        endif()
+      endforeach()
+      string(APPEND text "set(${target}_${kind} ${linked})\n")
+    endforeach()
+  endforeach()
+  file(WRITE "${file}" "${text}")
+endfunction()
