@@ -107,6 +107,8 @@ template<typename Visit> bool forEachWord(std::string_view text, Visit&& visit)
     return start >= text.size() || emit(text.substr(start));
 }
 
+// Charges the book's budget for count more tokens; false once it is overdrawn. Tokens made
+// are counted, not room reserved: the slack of a growing array is bounded by its size.
 bool take(EPUBContentWalker::TokenBudget* budget, std::size_t count)
 {
     if (!budget || count == 0) {
@@ -114,23 +116,6 @@ bool take(EPUBContentWalker::TokenBudget* budget, std::size_t count)
     }
     return budget->fetch_sub(static_cast<std::int64_t>(count), std::memory_order_relaxed) >=
            static_cast<std::int64_t>(count);
-}
-
-// Makes room for count more tokens. The budget is charged for room reserved, not tokens
-// made, so the slack of a growing array counts too; the array grows as it would by itself.
-bool reserveRoom(std::vector<WordToken>& tokens, std::size_t count,
-                 EPUBContentWalker::TokenBudget* budget)
-{
-    const std::size_t needed = tokens.size() + count;
-    if (needed <= tokens.capacity()) {
-        return true;
-    }
-    const std::size_t room = std::max(needed, 2 * tokens.capacity());
-    if (!take(budget, room - tokens.capacity())) {
-        return false;
-    }
-    tokens.reserve(room);
-    return true;
 }
 
 // One text node's words, split at dashes; false when the budget is overdrawn.
@@ -153,7 +138,7 @@ bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
     return forEachWord(content, [&](std::string_view word) {
         pieces.clear();
         splitOnDashes(word, pieces);
-        if (!reserveRoom(tokens, pieces.size(), budget)) {
+        if (!take(budget, pieces.size())) {
             return false;
         }
         for (const std::string_view piece : pieces) {
@@ -232,10 +217,10 @@ bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
 bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordToken>& tokens,
            TokenBudget* budget)
 {
-    bool tooLarge = false;
-    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data, &tooLarge);
+    // A document past the parser's limits is an unreadable chapter, not a failed book.
+    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data);
     if (!doc) {
-        return !tooLarge;
+        return true;
     }
     const std::vector<xmlNode*> bodies = doc->select("//*[local-name()='body']");
     if (bodies.empty() || !XmlNode::isElement(bodies.front())) {

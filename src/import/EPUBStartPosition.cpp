@@ -15,9 +15,13 @@ namespace {
 
 constexpr const char* kGuideQuery = "//*[local-name()='guide']/*[local-name()='reference']";
 constexpr const char* kManifestItemQuery = "//*[local-name()='item']";
+// An attribute whose local name is "type", in any namespace; a navigation document that
+// the HTML parser had to repair names it "epub:type" as a whole, with no namespace.
 constexpr const char* kLandmarksQuery =
-    "//*[local-name()='nav'][@*[local-name()='type'][contains(.,'landmarks')]]"
-    "//*[local-name()='a'][@*[local-name()='type'][contains(.,'bodymatter') or "
+    "//*[local-name()='nav'][@*[local-name()='type' or "
+    "substring-after(local-name(),':')='type'][contains(.,'landmarks')]]"
+    "//*[local-name()='a'][@*[local-name()='type' or "
+    "substring-after(local-name(),':')='type'][contains(.,'bodymatter') or "
     "contains(.,'chapter')]]";
 
 constexpr std::array<std::string_view, 2> kStartReferenceTypes = {"text", "bodymatter"};

@@ -3,6 +3,8 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
+#include <libxml/entities.h>
+#include <libxml/parserInternals.h>
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
 
@@ -175,21 +177,211 @@ bool isUpperCaseHtml(const XmlDocument& doc)
 
 namespace {
 
-// Counts the elements of the document being parsed on this thread and stops the parser
-// past the cap. libxml2 keeps its own limits on entities and depth, but none on the number
-// of nodes: a few megabytes of "<a/>" would become gigabytes of tree.
-struct ElementCounter
+constexpr std::size_t kEntityTextFactor = 4;
+// Room for a short document's own entities (a copyright line used on every page).
+constexpr std::size_t kMinEntityText = 64 * 1024;
+// Entities referring to entities: libxml2 refuses loops; this only stops a deep chain.
+constexpr int kMaxEntityDepth = 16;
+// The longest name read as an entity reference inside replacement text.
+constexpr std::size_t kLongestEntityName = 64;
+
+// What the parse running on this thread has spent: elements made and entity text added.
+// libxml2 keeps its own limits on entities and depth, but none on the number of nodes (a
+// few megabytes of "<a/>" would become gigabytes of tree), and none on one large entity
+// referenced many times once its text is read.
+struct ParseState
 {
-    std::size_t count = 0;
-    bool exceeded = false;
+    std::size_t elements = 0;
+    bool tooManyElements = false;
+    std::size_t entityTextLeft = 0;
+    bool entityTextExceeded = false;
+
+    bool spendEntityText(std::size_t bytes)
+    {
+        if (entityTextExceeded || bytes > entityTextLeft) {
+            entityTextExceeded = true;
+            return false;
+        }
+        entityTextLeft -= bytes;
+        return true;
+    }
 };
 
-thread_local ElementCounter* tCounter = nullptr;
+thread_local ParseState* tParse = nullptr;
+
+class ParseScope
+{
+public:
+    explicit ParseScope(std::size_t documentBytes)
+    {
+        m_state.entityTextLeft = XmlDocument::entityTextAllowance(documentBytes);
+        tParse = &m_state;
+    }
+    ~ParseScope() { tParse = nullptr; }
+    ParseScope(const ParseScope&) = delete;
+    ParseScope& operator=(const ParseScope&) = delete;
+    const ParseState& state() const { return m_state; }
+
+private:
+    ParseState m_state;
+};
+
+void appendCodePoint(unsigned long codePoint, std::string& out)
+{
+    if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        return;
+    }
+    xmlChar utf8[8] = {};
+    const int length = xmlCopyCharMultiByte(utf8, static_cast<int>(codePoint));
+    out.append(reinterpret_cast<const char*>(utf8), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+// "#233" or "#xE9", the name of a character reference.
+void appendCharacterReference(std::string_view name, std::string& out)
+{
+    const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 8) {
+        return;
+    }
+    unsigned long value = 0;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9'                ? c - '0'
+                          : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                        : -1;
+        if (digit < 0) {
+            return;
+        }
+        value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
+    }
+    appendCodePoint(value, out);
+}
+
+void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int depth);
+
+// An entity's replacement text as the text it makes: markup is dropped, references are
+// followed.
+void appendReplacementText(xmlDoc* doc, std::string_view text, std::string& out, int depth)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '<') {
+            const std::size_t end = text.find('>', i);
+            i = end == std::string_view::npos ? text.size() : end + 1;
+            continue;
+        }
+        if (text[i] == '&') {
+            const std::size_t semicolon = text.find(';', i);
+            if (semicolon != std::string_view::npos && semicolon > i + 1 &&
+                semicolon - i <= kLongestEntityName) {
+                const std::string reference(text.substr(i + 1, semicolon - i - 1));
+                if (reference.front() == '#') {
+                    appendCharacterReference(reference, out);
+                } else {
+                    appendEntityText(doc, xmlText(reference.c_str()), out, depth + 1);
+                }
+                i = semicolon + 1;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+        ++i;
+    }
+}
+
+// The text an entity reference stands for: the document's own internal entity (which
+// includes the HTML characters lookupEntity declared for it), the five predefined ones,
+// and nothing for an unknown or external entity, which is never read.
+void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int depth)
+{
+    const xmlEntity* entity = doc ? xmlGetDocEntity(doc, name) : nullptr;
+    if (!entity || !entity->content) {
+        return;
+    }
+    const std::string_view content(reinterpret_cast<const char*>(entity->content));
+    if (entity->etype == XML_INTERNAL_PREDEFINED_ENTITY) {
+        out.append(content);
+        return;
+    }
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY || depth > kMaxEntityDepth || !tParse ||
+        !tParse->spendEntityText(content.size())) {
+        return;
+    }
+    appendReplacementText(doc, content, out, depth);
+}
+
+// Where a well-formed document may use an entity it does not declare (it names an
+// external DTD, which is never loaded), the HTML character of that name is declared in
+// its place, so that "&rsquo;" in an XHTML 1.1 chapter is a quote mark and not a gap.
+xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
+{
+    if (xmlEntityPtr declared = xmlSAX2GetEntity(ctx, name)) {
+        return declared;
+    }
+    const auto* context = static_cast<xmlParserCtxtPtr>(ctx);
+    xmlDoc* doc = context->myDoc;
+    if (!doc || !doc->intSubset || doc->standalone == 1 || context->inSubset != 0) {
+        return nullptr;
+    }
+    const xmlDtd* dtd = doc->intSubset;
+    if (!context->hasExternalSubset && !context->hasPErefs && !dtd->ExternalID &&
+        !dtd->SystemID) {
+        return nullptr;
+    }
+    const htmlEntityDesc* html = htmlEntityLookup(name);
+    if (!html) {
+        return nullptr;
+    }
+    std::string character;
+    appendCodePoint(html->value, character);
+    return xmlAddDocEntity(doc, name, XML_INTERNAL_GENERAL_ENTITY, nullptr, nullptr,
+                           xmlText(character.c_str()));
+}
+
+// Element content: the reference becomes characters, merged with the text around it.
+void referenceAsText(void* ctx, const xmlChar* name)
+{
+    std::string text;
+    appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
+    if (!text.empty() && text.size() <= static_cast<std::size_t>(INT_MAX)) {
+        xmlSAX2Characters(ctx, xmlText(text.c_str()), static_cast<int>(text.size()));
+    }
+}
+
+// Attribute values keep references as nodes, which libxml2 expands without bound each time
+// a value is read (an XPath comparison reads them too): make each such value one text.
+void resolveAttributeReferences(xmlNode* element)
+{
+    for (xmlAttr* attr = element->properties; attr; attr = attr->next) {
+        bool hasReference = false;
+        for (const xmlNode* part = attr->children; part && !hasReference; part = part->next) {
+            hasReference = part->type == XML_ENTITY_REF_NODE;
+        }
+        if (!hasReference) {
+            continue;
+        }
+        std::string value;
+        for (const xmlNode* part = attr->children; part; part = part->next) {
+            if (part->type == XML_ENTITY_REF_NODE) {
+                appendEntityText(element->doc, part->name, value, 0);
+            } else if (part->content) {
+                value.append(reinterpret_cast<const char*>(part->content));
+            }
+        }
+        xmlFreeNodeList(attr->children);
+        xmlNode* text = xmlNewDocText(element->doc, xmlText(value.c_str()));
+        attr->children = text;
+        attr->last = text;
+        if (text) {
+            text->parent = reinterpret_cast<xmlNode*>(attr);
+        }
+    }
+}
 
 bool countElement(void* ctx)
 {
-    if (tCounter && ++tCounter->count > XmlDocument::kMaxElements) {
-        tCounter->exceeded = true;
+    if (tParse && ++tParse->elements > XmlDocument::kMaxElements) {
+        tParse->tooManyElements = true;
         xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
         return false;
     }
@@ -200,9 +392,14 @@ void countedStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* p
                            const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
                            int attributeCount, int defaultedCount, const xmlChar** attributes)
 {
-    if (countElement(ctx)) {
-        xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces,
-                              attributeCount, defaultedCount, attributes);
+    if (!countElement(ctx)) {
+        return;
+    }
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaultedCount, attributes);
+    xmlNode* element = static_cast<xmlParserCtxtPtr>(ctx)->node;
+    if (attributeCount > 0 && element && element->properties) {
+        resolveAttributeReferences(element);
     }
 }
 
@@ -213,33 +410,30 @@ void countedStartElement(void* ctx, const xmlChar* name, const xmlChar** attribu
     }
 }
 
-class CountingScope
-{
-public:
-    CountingScope() { tCounter = &m_counter; }
-    ~CountingScope() { tCounter = nullptr; }
-    CountingScope(const CountingScope&) = delete;
-    CountingScope& operator=(const CountingScope&) = delete;
-    bool exceeded() const { return m_counter.exceeded; }
-
-private:
-    ElementCounter m_counter;
-};
-
 struct ParserContextFree
 {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 using ParserContext = std::unique_ptr<xmlParserCtxt, ParserContextFree>;
 
+void report(XmlDocument::Excess* excess, XmlDocument::Excess value)
+{
+    if (excess) {
+        *excess = value;
+    }
+}
+
 } // namespace
 
-std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, bool* tooLarge)
+std::size_t XmlDocument::entityTextAllowance(std::size_t documentBytes)
+{
+    return std::max(kMinEntityText, kEntityTextFactor * documentBytes);
+}
+
+std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Excess* excess)
 {
     initLibxml();
-    if (tooLarge) {
-        *tooLarge = false;
-    }
+    report(excess, Excess::none);
     if (!fitsInt(bytes)) {
         return std::nullopt;
     }
@@ -248,35 +442,35 @@ std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, bool
         return std::nullopt;
     }
     context->sax->startElementNs = countedStartElementNs;
-    const CountingScope counting;
+    context->sax->getEntity = lookupEntity;
+    context->sax->reference = referenceAsText;
+    const ParseScope scope(bytes.size());
     xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, kStrictOptions);
-    if (counting.exceeded()) {
+    if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
-        if (tooLarge) {
-            *tooLarge = true;
-        }
+        report(excess, Excess::elements);
         return std::nullopt;
     }
     if (!doc) {
         return std::nullopt;
     }
+    if (scope.state().entityTextExceeded) {
+        report(excess, Excess::entityText);
+    }
     return XmlDocument(doc);
 }
 
-std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, bool* tooLarge)
+std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, Excess* excess)
 {
-    bool strictTooLarge = false;
-    if (std::optional<XmlDocument> strict = parseStrict(bytes, &strictTooLarge)) {
-        if (!isUpperCaseHtml(*strict)) {
-            return strict;
-        }
-    }
-    if (tooLarge) {
-        *tooLarge = strictTooLarge;
-    }
-    if (strictTooLarge || !fitsInt(bytes)) {
+    Excess strictExcess = Excess::none;
+    std::optional<XmlDocument> strict = parseStrict(bytes, &strictExcess);
+    report(excess, strictExcess);
+    if (strictExcess != Excess::none || !fitsInt(bytes)) {
         return std::nullopt;
+    }
+    if (strict && !isUpperCaseHtml(*strict)) {
+        return strict;
     }
     const ParserContext context(htmlNewParserCtxt());
     if (!context || !context->sax) {
@@ -284,14 +478,12 @@ std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, bool* 
     }
     context->sax->startElement = countedStartElement;
     const std::string encoding = fallbackEncoding(bytes);
-    const CountingScope counting;
+    const ParseScope scope(bytes.size());
     htmlDocPtr doc = htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                         nullptr, encoding.c_str(), kHtmlOptions);
-    if (counting.exceeded()) {
+    if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
-        if (tooLarge) {
-            *tooLarge = true;
-        }
+        report(excess, Excess::elements);
         return std::nullopt;
     }
     if (!doc) {

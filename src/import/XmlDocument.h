@@ -14,20 +14,42 @@ namespace tavrin {
 /// An owned libxml2 document tree, made by one of the two parses EPUB reading uses, with
 /// XPath 1.0 selection. Neither parse reads external entities or DTDs, touches the
 /// network, or lifts libxml2's limits on entity expansion and nesting.
+///
+/// Entity references are text: the strict parse replaces each one by the replacement text
+/// of the entity the document declares, else by the HTML character of that name, else by
+/// nothing, so the tree (elements and attributes) holds no entity-reference nodes. The
+/// text entities add to one document is bounded by entityTextAllowance, which stops an
+/// entity referenced thousands of times from turning a small file into gigabytes.
 class XmlDocument
 {
 public:
-    /// Documents with more elements are refused (tooLarge is then set).
+    /// Documents with more elements are refused.
     static constexpr std::size_t kMaxElements = 300'000;
 
-    /// A strict XML parse: nullopt unless the bytes are well-formed XML.
-    static std::optional<XmlDocument> parseStrict(std::string_view bytes, bool* tooLarge = nullptr);
+    /// Which of a parse's limits a document went past.
+    enum class Excess
+    {
+        none,
+        /// More than kMaxElements: no document.
+        elements,
+        /// More entity text than the allowance: references past it gave no text.
+        entityText,
+    };
+
+    /// Bytes of entity text a document of the given size may gain: a few times its size.
+    static std::size_t entityTextAllowance(std::size_t documentBytes);
+
+    /// A strict XML parse: nullopt unless the bytes are well-formed XML with at most
+    /// kMaxElements elements. A document past its entity text allowance is still returned
+    /// (excess says so), with the references past the allowance left empty.
+    static std::optional<XmlDocument> parseStrict(std::string_view bytes, Excess* excess = nullptr);
 
     /// The tidying parse for chapters and navigation documents: a well-formed document
     /// stays the XML tree it is (prefixed attributes such as epub:type keep their
     /// namespace); anything else is repaired by libxml2's HTML parser, decoded by its byte
-    /// order mark or declared encoding, else as UTF-8. nullopt when even that fails.
-    static std::optional<XmlDocument> parseTidy(std::string_view bytes, bool* tooLarge = nullptr);
+    /// order mark or declared encoding, else as UTF-8. nullopt when even that fails, or
+    /// when the document goes past either limit (it is then not repaired either).
+    static std::optional<XmlDocument> parseTidy(std::string_view bytes, Excess* excess = nullptr);
 
     xmlDoc* get() const { return m_doc.get(); }
 

@@ -18,8 +18,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,13 +68,20 @@ bool isReadableFile(const QString& path)
     return info.isFile() && info.isReadable();
 }
 
-std::optional<tavrin::ImportedDocument> importReadable(const QString& path)
+// The imported file, or nullopt with the one-line reason it could not be read in why.
+std::optional<tavrin::ImportedDocument> importReadable(const QString& path, std::string& why)
 {
     if (!isReadableFile(path)) {
+        why = "cannot read " + path.toStdString();
         return std::nullopt;
     }
     auto document = tavrin::importDocument(path);
     if (document.error == "io") {
+        why = "cannot read " + path.toStdString();
+        return std::nullopt;
+    }
+    if (document.error == "outOfMemory") {
+        why = "out of memory reading " + path.toStdString();
         return std::nullopt;
     }
     return document;
@@ -89,9 +98,10 @@ int tokensCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("tokens takes one FILE");
     }
-    const auto document = importReadable(args[0]);
+    std::string why;
+    const auto document = importReadable(args[0], why);
     if (!document) {
-        return fail("cannot read " + args[0].toStdString());
+        return fail(why);
     }
     printLine(tavrin::TokenCodec::encode(document->tokens));
     return 0;
@@ -102,9 +112,10 @@ int countCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("count takes one FILE");
     }
-    const auto document = importReadable(args[0]);
+    std::string why;
+    const auto document = importReadable(args[0], why);
     if (!document) {
-        return fail("cannot read " + args[0].toStdString());
+        return fail(why);
     }
     std::printf("%zu\n", document->tokens.size());
     return 0;
@@ -149,6 +160,9 @@ int infoCommand(const QStringList& args)
         return fail("cannot read " + args[0].toStdString());
     }
     const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
+    if (document.error == "outOfMemory") {
+        return fail("out of memory reading " + args[0].toStdString());
+    }
     std::set<std::int64_t> chapters;
     for (const auto& token : document.tokens) {
         chapters.insert(token.chapterIndex);
@@ -193,9 +207,10 @@ int addCommand(const QStringList& args)
                                   [&](const tavrin::Book& b) { return b.id == *lastOpen; });
     int status = 0;
     for (const QString& path : args) {
-        const auto document = importReadable(path);
+        std::string why;
+        const auto document = importReadable(path, why);
         if (!document) {
-            status = fail("cannot read " + path.toStdString());
+            status = fail(why);
             continue;
         }
         if (document->tokens.empty()) {
@@ -279,5 +294,13 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return fail("unknown command " + command.toStdString());
     }
-    return it->second(args);
+    // Whatever goes wrong ends in one line on standard error and a failure status, never
+    // in an abort.
+    try {
+        return it->second(args);
+    } catch (const std::bad_alloc&) {
+        return fail("out of memory");
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
 }
