@@ -149,6 +149,33 @@ bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
     });
 }
 
+// The first element whose local name is "body", in document order: what the XPath
+// expression //*[local-name()='body'] selects first, without evaluating local-name() on every
+// element of the chapter. A plain walk, as deep as the tree, without recursion.
+const xmlNode* firstBody(const xmlDoc* doc)
+{
+    const xmlNode* node = doc ? doc->children : nullptr;
+    while (node) {
+        if (XmlNode::isElement(node)) {
+            if (node->name && std::strcmp(reinterpret_cast<const char*>(node->name), "body") == 0) {
+                return node;
+            }
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (!node->next) {
+            node = node->parent;
+            if (!node || node == reinterpret_cast<const xmlNode*>(doc)) {
+                return nullptr;
+            }
+        }
+        node = node->next;
+    }
+    return nullptr;
+}
+
 struct Frame
 {
     const xmlNode* next;
@@ -222,11 +249,8 @@ bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordTok
     if (!doc) {
         return true;
     }
-    const std::vector<xmlNode*> bodies = doc->select("//*[local-name()='body']");
-    if (bodies.empty() || !XmlNode::isElement(bodies.front())) {
-        return true;
-    }
-    return walk(bodies.front(), chapterIndex, false, tokens, budget);
+    const xmlNode* body = firstBody(doc->get());
+    return !body || walk(body, chapterIndex, false, tokens, budget);
 }
 
 } // namespace EPUBContentWalker

@@ -134,6 +134,16 @@ std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument
     return std::nullopt;
 }
 
+// Lower-cases for the marker search. Only ASCII letters need folding: the markers are
+// ASCII letters, spaces and "©", and the only characters outside ASCII that lower-case to
+// ASCII letters (U+212A to "k", U+0130 to "i" and a combining dot) cannot complete one.
+void appendLowerCased(const std::string& text, std::string& out)
+{
+    for (const char c : text) {
+        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    }
+}
+
 bool containsFrontMatterMarker(std::string_view text)
 {
     return std::any_of(
@@ -171,7 +181,7 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
             if (!joined.empty()) {
                 joined.push_back(' ');
             }
-            joined.append(UnicodeText::toLower(tokens[i].text));
+            appendLowerCased(tokens[i].text, joined);
         }
         if (containsFrontMatterMarker(joined)) {
             continue;
