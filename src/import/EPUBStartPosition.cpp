@@ -164,11 +164,19 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
     // One pass groups the token positions by chapter; chapters without tokens are too
     // short anyway, so only those present are visited, in increasing order.
     std::map<std::int64_t, std::vector<std::size_t>> chapters;
+    std::vector<std::size_t>* current = nullptr;
+    std::int64_t currentChapter = -1;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::int64_t chapter = tokens[i].chapterIndex;
-        if (chapter >= 0 && chapter < chapterCount) {
-            chapters[chapter].push_back(i);
+        if (chapter < 0 || chapter >= chapterCount) {
+            continue;
         }
+        // A chapter's tokens come one after the other: one look-up per chapter, not per token.
+        if (chapter != currentChapter) {
+            current = &chapters[chapter];
+            currentChapter = chapter;
+        }
+        current->push_back(i);
     }
     std::string joined;
     for (const auto& [chapter, positions] : chapters) {
