@@ -2,10 +2,6 @@
 #include "ZipBuilder.h"
 #include "import/EPUBParser.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
