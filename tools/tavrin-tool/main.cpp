@@ -52,8 +52,9 @@ Commands:
 
 Files are read by their extension: .epub as EPUB, .pdf as PDF, anything else as UTF-8
 text. The library is the reader's own (~/.local/share/Tavrin and ~/.config/Tavrin, or
-under XDG_DATA_HOME and XDG_CONFIG_HOME). A missing or unreadable FILE is reported on
-standard error with exit status 1.
+under XDG_DATA_HOME and XDG_CONFIG_HOME). A missing or unreadable FILE, one too large for
+the memory left, and any other failure are reported in one line on standard error with
+exit status 1.
 )";
 
 int fail(const std::string& message)
