@@ -4,8 +4,8 @@
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
 #include <libxml/entities.h>
-#include <libxml/parserInternals.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/xpath.h>
 
 #include <algorithm>
@@ -246,7 +246,7 @@ void appendCharacterReference(std::string_view name, std::string& out)
     }
     unsigned long value = 0;
     for (const char c : digits) {
-        const int digit = c >= '0' && c <= '9'                ? c - '0'
+        const int digit = c >= '0' && c <= '9'          ? c - '0'
                           : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
                           : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                         : -1;
@@ -295,10 +295,13 @@ void appendReplacementText(xmlDoc* doc, std::string_view text, std::string& out,
 void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int depth)
 {
     const xmlEntity* entity = doc ? xmlGetDocEntity(doc, name) : nullptr;
-    if (!entity || !entity->content) {
+    if (!entity || !entity->content || entity->length < 0) {
         return;
     }
-    const std::string_view content(reinterpret_cast<const char*>(entity->content));
+    // The stored length, not strlen: once the allowance is spent, a reference costs nothing
+    // however long its entity.
+    const std::string_view content(reinterpret_cast<const char*>(entity->content),
+                                   static_cast<std::size_t>(entity->length));
     if (entity->etype == XML_INTERNAL_PREDEFINED_ENTITY) {
         out.append(content);
         return;
@@ -324,8 +327,7 @@ xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
         return nullptr;
     }
     const xmlDtd* dtd = doc->intSubset;
-    if (!context->hasExternalSubset && !context->hasPErefs && !dtd->ExternalID &&
-        !dtd->SystemID) {
+    if (!context->hasExternalSubset && !context->hasPErefs && !dtd->ExternalID && !dtd->SystemID) {
         return nullptr;
     }
     const htmlEntityDesc* html = htmlEntityLookup(name);
