@@ -139,9 +139,11 @@ std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument
 // ASCII letters (U+212A to "k", U+0130 to "i" and a combining dot) cannot complete one.
 void appendLowerCased(const std::string& text, std::string& out)
 {
-    for (const char c : text) {
-        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-    }
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    std::transform(
+        text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
 }
 
 bool containsFrontMatterMarker(std::string_view text)
