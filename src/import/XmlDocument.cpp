@@ -271,16 +271,17 @@ void appendReplacementText(xmlDoc* doc, std::string_view text, std::string& out,
             continue;
         }
         if (text[i] == '&') {
-            const std::size_t semicolon = text.find(';', i);
-            if (semicolon != std::string_view::npos && semicolon > i + 1 &&
-                semicolon - i <= kLongestEntityName) {
-                const std::string reference(text.substr(i + 1, semicolon - i - 1));
+            // Looked for only as far as a name can reach: a text of '&' without ';' stays
+            // linear.
+            const std::size_t semicolon = text.substr(i, kLongestEntityName + 1).find(';');
+            if (semicolon != std::string_view::npos && semicolon > 1) {
+                const std::string reference(text.substr(i + 1, semicolon - 1));
                 if (reference.front() == '#') {
                     appendCharacterReference(reference, out);
                 } else {
                     appendEntityText(doc, xmlText(reference.c_str()), out, depth + 1);
                 }
-                i = semicolon + 1;
+                i += semicolon + 1;
                 continue;
             }
         }
