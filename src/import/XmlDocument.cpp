@@ -317,9 +317,30 @@ void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int de
 // Where a well-formed document may use an entity it does not declare (it names an
 // external DTD, which is never loaded), the HTML character of that name is declared in
 // its place, so that "&rsquo;" in an XHTML 1.1 chapter is a quote mark and not a gap.
+// libxml2 parses an entity's content again at every reference until the entity holds a
+// parsed copy, which it keeps from a first reference in element content, or from building an
+// attribute value. A streaming parse builds no attributes, so an entity used first in one
+// would be parsed anew at each of thousands of references. An empty copy stops that; the
+// text always comes from the replacement text.
+void keepParsedCopy(xmlEntityPtr entity)
+{
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY || entity->checked == 0 || entity->children ||
+        !entity->doc) {
+        return;
+    }
+    xmlNode* placeholder = xmlNewDocText(entity->doc, xmlText(""));
+    if (placeholder) {
+        placeholder->parent = reinterpret_cast<xmlNode*>(entity);
+        entity->children = placeholder;
+        entity->last = placeholder;
+        entity->owner = 1;
+    }
+}
+
 xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
 {
     if (xmlEntityPtr declared = xmlSAX2GetEntity(ctx, name)) {
+        keepParsedCopy(declared);
         return declared;
     }
     const auto* context = static_cast<xmlParserCtxtPtr>(ctx);
@@ -413,6 +434,107 @@ void countedStartElement(void* ctx, const xmlChar* name, const xmlChar** attribu
     }
 }
 
+// A streaming parse on this thread: its parser context and where its content goes. Entity
+// declarations are parsed in contexts of their own, which build their trees as usual (libxml2
+// keeps an entity's parsed content and would parse it again at every reference otherwise).
+struct StreamState
+{
+    xmlParserCtxtPtr context = nullptr;
+    XmlDocument::ContentHandler* handler = nullptr;
+    bool rootSeen = false;
+    bool upperCaseHtml = false;
+};
+
+thread_local StreamState* tStream = nullptr;
+
+XmlDocument::ContentHandler* streamHandler(void* ctx)
+{
+    return tStream && ctx == tStream->context ? tStream->handler : nullptr;
+}
+
+void stopIfAsked(void* ctx, const XmlDocument::ContentHandler& handler)
+{
+    if (handler.stopped()) {
+        xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+    }
+}
+
+void streamStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* prefix,
+                          const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                          int attributeCount, int defaultedCount, const xmlChar** attributes)
+{
+    XmlDocument::ContentHandler* handler = streamHandler(ctx);
+    if (!handler) {
+        countedStartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces,
+                              attributeCount, defaultedCount, attributes);
+        return;
+    }
+    if (!countElement(ctx)) {
+        return;
+    }
+    if (!tStream->rootSeen) {
+        tStream->rootSeen = true;
+        const std::string_view name(reinterpret_cast<const char*>(localname));
+        if (!prefix && name != "html" && name.size() == 4 && startsWithNoCase(name, "html")) {
+            tStream->upperCaseHtml = true;
+            xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+            return;
+        }
+    }
+    handler->startElement(localname, prefix, uri);
+    stopIfAsked(ctx, *handler);
+}
+
+void streamEndElementNs(void* ctx, const xmlChar* localname, const xmlChar* prefix,
+                        const xmlChar* uri)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        handler->endElement();
+        stopIfAsked(ctx, *handler);
+    } else {
+        xmlSAX2EndElementNs(ctx, localname, prefix, uri);
+    }
+}
+
+void streamCharacters(void* ctx, const xmlChar* text, int length)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        handler->characters(std::string_view(reinterpret_cast<const char*>(text),
+                                             static_cast<std::size_t>(std::max(length, 0))));
+    } else {
+        xmlSAX2Characters(ctx, text, length);
+    }
+}
+
+void streamReference(void* ctx, const xmlChar* name)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        std::string text;
+        appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
+        handler->characters(text);
+    } else {
+        referenceAsText(ctx, name);
+    }
+}
+
+void streamComment(void* ctx, const xmlChar* value)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        handler->endText();
+    } else {
+        xmlSAX2Comment(ctx, value);
+    }
+}
+
+void streamProcessingInstruction(void* ctx, const xmlChar* target, const xmlChar* data)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        handler->endText();
+    } else {
+        xmlSAX2ProcessingInstruction(ctx, target, data);
+    }
+}
+
 struct ParserContextFree
 {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
@@ -462,6 +584,46 @@ std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Exce
         report(excess, Excess::entityText);
     }
     return XmlDocument(doc);
+}
+
+XmlDocument::StreamOutcome XmlDocument::streamStrict(std::string_view bytes,
+                                                     ContentHandler& handler)
+{
+    initLibxml();
+    if (!fitsInt(bytes)) {
+        return StreamOutcome::notXhtml;
+    }
+    const ParserContext context(xmlNewParserCtxt());
+    if (!context || !context->sax) {
+        return StreamOutcome::notXhtml;
+    }
+    xmlSAXHandler& sax = *context->sax;
+    sax.startElementNs = streamStartElementNs;
+    sax.endElementNs = streamEndElementNs;
+    sax.characters = streamCharacters;
+    sax.ignorableWhitespace = streamCharacters;
+    sax.reference = streamReference;
+    sax.getEntity = lookupEntity;
+    sax.comment = streamComment;
+    sax.processingInstruction = streamProcessingInstruction;
+    const ParseScope scope(bytes.size());
+    StreamState stream{context.get(), &handler};
+    tStream = &stream;
+    // The document made holds only the DTD: the content went to handler.
+    xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, nullptr, kStrictOptions);
+    tStream = nullptr;
+    xmlFreeDoc(doc);
+    if (scope.state().tooManyElements || scope.state().entityTextExceeded) {
+        return StreamOutcome::refused;
+    }
+    if (handler.stopped()) {
+        return StreamOutcome::stopped;
+    }
+    if (!doc || stream.upperCaseHtml) {
+        return StreamOutcome::notXhtml;
+    }
+    return StreamOutcome::read;
 }
 
 std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, Excess* excess)

@@ -51,6 +51,39 @@ public:
     /// when the document goes past either limit (it is then not repaired either).
     static std::optional<XmlDocument> parseTidy(std::string_view bytes, Excess* excess = nullptr);
 
+    /// Receives the content of a strict parse as it is read, without a tree: the elements and
+    /// the text a walk of parseStrict's tree would meet, in the same order.
+    class ContentHandler
+    {
+    public:
+        virtual ~ContentHandler() = default;
+        /// prefix and uri are null for an element without them.
+        virtual void startElement(const xmlChar* localName, const xmlChar* prefix,
+                                  const xmlChar* uri) = 0;
+        virtual void endElement() = 0;
+        /// Text of the current text node; one node's text may come in several pieces.
+        virtual void characters(std::string_view text) = 0;
+        /// A comment or processing instruction: the text before it and after it are two nodes.
+        virtual void endText() = 0;
+        /// True to stop the parse.
+        virtual bool stopped() const = 0;
+    };
+
+    enum class StreamOutcome
+    {
+        read,
+        /// Not well-formed XML, or old upper-case HTML: the tidying parse takes it instead.
+        notXhtml,
+        /// Past kMaxElements or the entity text allowance: refused like parseTidy refuses it.
+        refused,
+        /// The handler asked to stop.
+        stopped,
+    };
+
+    /// The strict parse of parseTidy, reported to handler instead of building a tree, for
+    /// chapters read once from start to end. With notXhtml, handler saw part of the document.
+    static StreamOutcome streamStrict(std::string_view bytes, ContentHandler& handler);
+
     xmlDoc* get() const { return m_doc.get(); }
 
     /// The nodes an XPath 1.0 expression selects, in document order; empty when the
