@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 #include <mutex>
 
 namespace tavrin {
@@ -195,6 +196,7 @@ struct ParseState
     bool tooManyElements = false;
     std::size_t entityTextLeft = 0;
     bool entityTextExceeded = false;
+    std::exception_ptr failure;
 
     bool spendEntityText(std::size_t bytes)
     {
@@ -225,6 +227,21 @@ public:
 private:
     ParseState m_state;
 };
+
+// C++ exceptions (running out of memory) must not unwind through libxml2's C frames: a
+// callback keeps the first one and stops the parser, and the parse rethrows it once libxml2
+// has returned.
+template<typename Work> void guarded(void* ctx, Work&& work)
+{
+    try {
+        work();
+    } catch (...) {
+        if (tParse && !tParse->failure) {
+            tParse->failure = std::current_exception();
+        }
+        xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+    }
+}
 
 void appendCodePoint(unsigned long codePoint, std::string& out)
 {
@@ -337,7 +354,7 @@ void keepParsedCopy(xmlEntityPtr entity)
     }
 }
 
-xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
+xmlEntityPtr findEntity(void* ctx, const xmlChar* name)
 {
     if (xmlEntityPtr declared = xmlSAX2GetEntity(ctx, name)) {
         keepParsedCopy(declared);
@@ -362,11 +379,19 @@ xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
                            xmlText(character.c_str()));
 }
 
+xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
+{
+    xmlEntityPtr found = nullptr;
+    guarded(ctx, [&] { found = findEntity(ctx, name); });
+    return found;
+}
+
 // Element content: the reference becomes characters, merged with the text around it.
 void referenceAsText(void* ctx, const xmlChar* name)
 {
     std::string text;
-    appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
+    guarded(ctx,
+            [&] { appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0); });
     if (!text.empty() && text.size() <= static_cast<std::size_t>(INT_MAX)) {
         xmlSAX2Characters(ctx, xmlText(text.c_str()), static_cast<int>(text.size()));
     }
@@ -423,7 +448,7 @@ void countedStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* p
                           defaultedCount, attributes);
     xmlNode* element = static_cast<xmlParserCtxtPtr>(ctx)->node;
     if (attributeCount > 0 && element && element->properties) {
-        resolveAttributeReferences(element);
+        guarded(ctx, [element] { resolveAttributeReferences(element); });
     }
 }
 
@@ -481,7 +506,7 @@ void streamStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* pr
             return;
         }
     }
-    handler->startElement(localname, prefix, uri);
+    guarded(ctx, [&] { handler->startElement(localname, prefix, uri); });
     stopIfAsked(ctx, *handler);
 }
 
@@ -489,7 +514,7 @@ void streamEndElementNs(void* ctx, const xmlChar* localname, const xmlChar* pref
                         const xmlChar* uri)
 {
     if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
-        handler->endElement();
+        guarded(ctx, [handler] { handler->endElement(); });
         stopIfAsked(ctx, *handler);
     } else {
         xmlSAX2EndElementNs(ctx, localname, prefix, uri);
@@ -499,8 +524,10 @@ void streamEndElementNs(void* ctx, const xmlChar* localname, const xmlChar* pref
 void streamCharacters(void* ctx, const xmlChar* text, int length)
 {
     if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
-        handler->characters(std::string_view(reinterpret_cast<const char*>(text),
-                                             static_cast<std::size_t>(std::max(length, 0))));
+        guarded(ctx, [&] {
+            handler->characters(std::string_view(reinterpret_cast<const char*>(text),
+                                                 static_cast<std::size_t>(std::max(length, 0))));
+        });
     } else {
         xmlSAX2Characters(ctx, text, length);
     }
@@ -509,9 +536,11 @@ void streamCharacters(void* ctx, const xmlChar* text, int length)
 void streamReference(void* ctx, const xmlChar* name)
 {
     if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
-        std::string text;
-        appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
-        handler->characters(text);
+        guarded(ctx, [&] {
+            std::string text;
+            appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
+            handler->characters(text);
+        });
     } else {
         referenceAsText(ctx, name);
     }
@@ -520,7 +549,7 @@ void streamReference(void* ctx, const xmlChar* name)
 void streamComment(void* ctx, const xmlChar* value)
 {
     if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
-        handler->endText();
+        guarded(ctx, [handler] { handler->endText(); });
     } else {
         xmlSAX2Comment(ctx, value);
     }
@@ -529,7 +558,7 @@ void streamComment(void* ctx, const xmlChar* value)
 void streamProcessingInstruction(void* ctx, const xmlChar* target, const xmlChar* data)
 {
     if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
-        handler->endText();
+        guarded(ctx, [handler] { handler->endText(); });
     } else {
         xmlSAX2ProcessingInstruction(ctx, target, data);
     }
@@ -572,6 +601,10 @@ std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Exce
     const ParseScope scope(bytes.size());
     xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, kStrictOptions);
+    if (scope.state().failure) {
+        xmlFreeDoc(doc);
+        std::rethrow_exception(scope.state().failure);
+    }
     if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
         report(excess, Excess::elements);
@@ -614,6 +647,9 @@ XmlDocument::StreamOutcome XmlDocument::streamStrict(std::string_view bytes,
                                     nullptr, nullptr, kStrictOptions);
     tStream = nullptr;
     xmlFreeDoc(doc);
+    if (scope.state().failure) {
+        std::rethrow_exception(scope.state().failure);
+    }
     if (scope.state().tooManyElements || scope.state().entityTextExceeded) {
         return StreamOutcome::refused;
     }
