@@ -12,10 +12,13 @@
 #include <benchmark/benchmark.h>
 #include <zip.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -191,6 +194,67 @@ void importLargeBook(benchmark::State& state)
                            benchmark::Counter::kIsRate);
 }
 BENCHMARK(importLargeBook)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+constexpr const char* kPackagingGuide =
+    "/usr/share/doc/ubuntu-packaging-guide-epub/ubuntu-packaging-guide.epub";
+
+// A real book (the Ubuntu packaging guide: 126,000 words in 119 chapters) imported as the
+// loader does, against pandoc turning the same file into plain text. The two take turns
+// in every iteration, so both see the same load on the machine; "ratio" is pandoc's time
+// over the reader's.
+void packagingGuideAgainstPandoc(benchmark::State& state)
+{
+    const QString path = QString::fromUtf8(kPackagingGuide);
+    if (!QFile::exists(path)) {
+        state.SkipWithError("ubuntu-packaging-guide-epub is not installed");
+        return;
+    }
+    const std::string pandoc =
+        std::string("pandoc -f epub -t plain '") + kPackagingGuide + "' > /dev/null 2>&1";
+    if (std::system("command -v pandoc > /dev/null") != 0 || std::system(pandoc.c_str()) != 0) {
+        state.SkipWithError("pandoc is not installed");
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    Clock::duration reader{};
+    Clock::duration other{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const tavrin::EPUBParseOutcome outcome = tavrin::EPUBParser::parse(path);
+        const auto middle = Clock::now();
+        const int status = std::system(pandoc.c_str());
+        const auto end = Clock::now();
+        if (!std::holds_alternative<tavrin::EPUBParseResult>(outcome) || status != 0) {
+            state.SkipWithError("import failed");
+            return;
+        }
+        reader += middle - start;
+        other += end - middle;
+    }
+    const auto ms = [&state](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count() /
+               static_cast<double>(state.iterations());
+    };
+    state.counters["reader_ms"] = ms(reader);
+    state.counters["pandoc_ms"] = ms(other);
+    state.counters["ratio"] = ms(other) / ms(reader);
+}
+BENCHMARK(packagingGuideAgainstPandoc)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The reader's side of the comparison alone, for profiling.
+void importPackagingGuide(benchmark::State& state)
+{
+    const QString path = QString::fromUtf8(kPackagingGuide);
+    if (!QFile::exists(path)) {
+        state.SkipWithError("ubuntu-packaging-guide-epub is not installed");
+        return;
+    }
+    for (auto _ : state) {
+        const tavrin::EPUBParseOutcome outcome = tavrin::EPUBParser::parse(path);
+        benchmark::DoNotOptimize(&outcome);
+    }
+}
+BENCHMARK(importPackagingGuide)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One 8,000-word chapter through the content walker alone.
 void walkOneChapter(benchmark::State& state)

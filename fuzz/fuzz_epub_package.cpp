@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -40,7 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {"OEBPS/Nav/nav.xhtml", kNav},
         {"OEBPS/Images/cover.jpg", "\xFF\xD8\xFF\xE0 cover"},
     });
-    (void)tavrin::EPUBParser::parse(archive);
+    // However the package's entities expand, no metadata field grows past its cap.
+    const tavrin::EPUBParseOutcome outcome = tavrin::EPUBParser::parse(archive);
+    if (const auto* result = std::get_if<tavrin::EPUBParseResult>(&outcome)) {
+        constexpr std::size_t kMaxBytes = 4 * tavrin::EPUBParser::kMaxMetadataChars;
+        if (result->author.size() > kMaxBytes || result->title.size() > kMaxBytes) {
+            __builtin_trap();
+        }
+    }
 
     if (const auto doc = tavrin::XmlDocument::parseStrict(opf)) {
         (void)tavrin::EPUBParser::extractYearFromOPF(*doc);

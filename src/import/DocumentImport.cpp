@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <new>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -93,16 +94,25 @@ ImportedDocument importDocument(const QString& path, DocumentKind kind, std::str
         document.error = "io";
         return document;
     }
-    switch (kind) {
-    case DocumentKind::plainText:
-        importText(path, document);
-        break;
-    case DocumentKind::pdf:
-        document.tokens = PDFParser::tokenize(path);
-        break;
-    case DocumentKind::epub:
-        importEpub(path, document);
-        break;
+    try {
+        switch (kind) {
+        case DocumentKind::plainText:
+            importText(path, document);
+            break;
+        case DocumentKind::pdf:
+            document.tokens = PDFParser::tokenize(path);
+            break;
+        case DocumentKind::epub:
+            importEpub(path, document);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        // A book too large for the memory left is a failed import, like any other.
+        ImportedDocument failed;
+        failed.kind = kind;
+        failed.title = std::move(document.title);
+        failed.error = "outOfMemory";
+        return failed;
     }
     return document;
 }

@@ -27,8 +27,9 @@ struct ImportedDocument
     /// Where reading begins: an EPUB's first real chapter, 0 otherwise.
     std::int64_t startIndex = 0;
     std::optional<QByteArray> coverData;
-    /// Why nothing could be read: an EPUB error's case name ("unzipFailed", …) or "io" when
-    /// the file could not be read. Absent when the file was read, even if it has no words.
+    /// Why nothing could be read: an EPUB error's case name ("unzipFailed", …), "io" when
+    /// the file could not be read, "outOfMemory" when the memory left was too small for it.
+    /// Absent when the file was read, even if it has no words.
     std::optional<std::string> error;
 };
 

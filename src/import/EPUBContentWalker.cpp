@@ -51,17 +51,15 @@ TagKind kindOfLowerName(std::string_view name)
 // Names are compared lower-cased and with their prefix, so an element of another
 // vocabulary (svg:title, epub:switch) is never taken for an HTML one. XHTML elements
 // written with a prefix for the XHTML namespace are still HTML elements.
-TagKind kindOf(const xmlNode* element)
+TagKind kindOf(const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri)
 {
-    if (!element->name) {
+    if (!localName) {
         return TagKind::transparent;
     }
-    const auto* ns = element->ns;
-    if (ns && ns->prefix &&
-        !(ns->href && std::strcmp(reinterpret_cast<const char*>(ns->href), kXhtmlNamespace) == 0)) {
+    if (prefix && !(uri && std::strcmp(reinterpret_cast<const char*>(uri), kXhtmlNamespace) == 0)) {
         return TagKind::transparent;
     }
-    const std::string_view name(reinterpret_cast<const char*>(element->name));
+    const std::string_view name(reinterpret_cast<const char*>(localName));
     if (name.size() > kLongestTag) {
         return TagKind::transparent;
     }
@@ -71,6 +69,12 @@ TagKind kindOf(const xmlNode* element)
         lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return kindOfLowerName(std::string_view(lower, name.size()));
+}
+
+TagKind kindOf(const xmlNode* element)
+{
+    const auto* ns = element->ns;
+    return kindOf(element->name, ns ? ns->prefix : nullptr, ns ? ns->href : nullptr);
 }
 
 bool isAsciiSeparator(char c)
@@ -107,6 +111,8 @@ template<typename Visit> bool forEachWord(std::string_view text, Visit&& visit)
     return start >= text.size() || emit(text.substr(start));
 }
 
+// Charges the book's budget for count more tokens; false once it is overdrawn. Tokens made
+// are counted, not room reserved: the slack of a growing array is bounded by its size.
 bool take(EPUBContentWalker::TokenBudget* budget, std::size_t count)
 {
     if (!budget || count == 0) {
@@ -116,31 +122,10 @@ bool take(EPUBContentWalker::TokenBudget* budget, std::size_t count)
            static_cast<std::int64_t>(count);
 }
 
-// Makes room for count more tokens. The budget is charged for room reserved, not tokens
-// made, so the slack of a growing array counts too; the array grows as it would by itself.
-bool reserveRoom(std::vector<WordToken>& tokens, std::size_t count,
-                 EPUBContentWalker::TokenBudget* budget)
-{
-    const std::size_t needed = tokens.size() + count;
-    if (needed <= tokens.capacity()) {
-        return true;
-    }
-    const std::size_t room = std::max(needed, 2 * tokens.capacity());
-    if (!take(budget, room - tokens.capacity())) {
-        return false;
-    }
-    tokens.reserve(room);
-    return true;
-}
-
 // One text node's words, split at dashes; false when the budget is overdrawn.
-bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
+bool appendText(std::string_view content, std::int64_t chapterIndex, bool inHeading,
                 std::vector<WordToken>& tokens, EPUBContentWalker::TokenBudget* budget)
 {
-    if (!text->content) {
-        return true;
-    }
-    std::string_view content(reinterpret_cast<const char*>(text->content));
     // The HTML parser passes through bytes that are not UTF-8 in a document that claims
     // to be.
     std::string repaired;
@@ -153,7 +138,7 @@ bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
     return forEachWord(content, [&](std::string_view word) {
         pieces.clear();
         splitOnDashes(word, pieces);
-        if (!reserveRoom(tokens, pieces.size(), budget)) {
+        if (!take(budget, pieces.size())) {
             return false;
         }
         for (const std::string_view piece : pieces) {
@@ -164,12 +149,149 @@ bool appendText(const xmlNode* text, std::int64_t chapterIndex, bool inHeading,
     });
 }
 
+std::string_view textOf(const xmlNode* text)
+{
+    return text->content ? std::string_view(reinterpret_cast<const char*>(text->content))
+                         : std::string_view();
+}
+
+// The first element whose local name is "body", in document order: what the XPath
+// expression //*[local-name()='body'] selects first, without evaluating local-name() on every
+// element of the chapter. A plain walk, as deep as the tree, without recursion.
+const xmlNode* firstBody(const xmlDoc* doc)
+{
+    const xmlNode* node = doc ? doc->children : nullptr;
+    while (node) {
+        if (XmlNode::isElement(node)) {
+            if (node->name && std::strcmp(reinterpret_cast<const char*>(node->name), "body") == 0) {
+                return node;
+            }
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (!node->next) {
+            node = node->parent;
+            if (!node || node == reinterpret_cast<const xmlNode*>(doc)) {
+                return nullptr;
+            }
+        }
+        node = node->next;
+    }
+    return nullptr;
+}
+
 struct Frame
 {
     const xmlNode* next;
     bool inHeading;
     double endPause; // 0 for an element that is neither a block nor a heading
     std::size_t mark;
+};
+
+double endPauseOf(TagKind kind)
+{
+    return kind == TagKind::heading ? Pause::kHeadingEnd
+           : kind == TagKind::block ? Pause::kBlockEnd
+                                    : 0.0;
+}
+
+// The walk of the first body element, done as the strict parse reads the chapter, so that
+// no tree is built and freed: the same tokens as walk() on the tree, in the same order.
+class StreamingWalk final : public XmlDocument::ContentHandler
+{
+public:
+    StreamingWalk(std::int64_t chapterIndex, std::vector<WordToken>& tokens,
+                  EPUBContentWalker::TokenBudget* budget)
+        : m_chapterIndex(chapterIndex), m_tokens(tokens), m_budget(budget)
+    {}
+
+    void startElement(const xmlChar* localName, const xmlChar* prefix, const xmlChar* uri) override
+    {
+        endText();
+        ++m_depth;
+        if (m_bodyDepth == kBeforeBody) {
+            if (localName && std::strcmp(reinterpret_cast<const char*>(localName), "body") == 0) {
+                m_bodyDepth = m_depth;
+                enter(kindOf(localName, prefix, uri), false);
+            }
+            return;
+        }
+        if (!insideBody() || m_skipDepth > 0) {
+            return;
+        }
+        const TagKind kind = kindOf(localName, prefix, uri);
+        if (kind == TagKind::skip) {
+            m_skipDepth = m_depth;
+            return;
+        }
+        enter(kind, m_frames.back().inHeading);
+    }
+
+    void endElement() override
+    {
+        endText();
+        if (insideBody()) {
+            if (m_skipDepth == m_depth) {
+                m_skipDepth = 0;
+            } else if (m_skipDepth == 0 && !m_frames.empty()) {
+                const Frame& top = m_frames.back();
+                if (top.endPause > 0.0 && m_tokens.size() > top.mark) {
+                    double& pause = m_tokens.back().pauseMultiplier;
+                    pause = std::max(pause, top.endPause);
+                }
+                m_frames.pop_back();
+            }
+            if (m_depth == m_bodyDepth) {
+                m_bodyDepth = kAfterBody;
+            }
+        }
+        --m_depth;
+    }
+
+    void characters(std::string_view text) override
+    {
+        if (insideBody() && m_skipDepth == 0) {
+            m_text.append(text);
+        }
+    }
+
+    void endText() override
+    {
+        if (m_text.empty()) {
+            return;
+        }
+        if (!m_overdrawn &&
+            !appendText(m_text, m_chapterIndex, m_frames.back().inHeading, m_tokens, m_budget)) {
+            m_overdrawn = true;
+        }
+        m_text.clear();
+    }
+
+    bool stopped() const override { return m_overdrawn; }
+
+private:
+    static constexpr int kBeforeBody = -1;
+    static constexpr int kAfterBody = -2;
+
+    bool insideBody() const { return m_bodyDepth > 0; }
+
+    void enter(TagKind kind, bool parentInHeading)
+    {
+        m_frames.push_back(Frame{nullptr, parentInHeading || kind == TagKind::heading,
+                                 endPauseOf(kind), m_tokens.size()});
+    }
+
+    std::int64_t m_chapterIndex;
+    std::vector<WordToken>& m_tokens;
+    EPUBContentWalker::TokenBudget* m_budget;
+    std::vector<Frame> m_frames;
+    std::string m_text;
+    int m_depth = 0;
+    int m_bodyDepth = kBeforeBody;
+    int m_skipDepth = 0;
+    bool m_overdrawn = false;
 };
 
 } // namespace
@@ -183,7 +305,7 @@ bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
         return true;
     }
     if (XmlNode::isText(node)) {
-        return appendText(node, chapterIndex, inHeading, tokens, budget);
+        return appendText(textOf(node), chapterIndex, inHeading, tokens, budget);
     }
     if (!XmlNode::isElement(node)) {
         return true;
@@ -197,9 +319,7 @@ bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
         if (kind == TagKind::skip) {
             return;
         }
-        const double endPause = kind == TagKind::heading ? Pause::kHeadingEnd
-                                : kind == TagKind::block ? Pause::kBlockEnd
-                                                         : 0.0;
+        const double endPause = endPauseOf(kind);
         stack.push_back(Frame{element->children, parentInHeading || kind == TagKind::heading,
                               endPause, tokens.size()});
     };
@@ -221,7 +341,7 @@ bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
         if (XmlNode::isElement(child)) {
             enter(child, childInHeading);
         } else if (XmlNode::isText(child)) {
-            if (!appendText(child, chapterIndex, childInHeading, tokens, budget)) {
+            if (!appendText(textOf(child), chapterIndex, childInHeading, tokens, budget)) {
                 return false;
             }
         }
@@ -232,16 +352,31 @@ bool walk(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
 bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordToken>& tokens,
            TokenBudget* budget)
 {
-    bool tooLarge = false;
-    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data, &tooLarge);
-    if (!doc) {
-        return !tooLarge;
-    }
-    const std::vector<xmlNode*> bodies = doc->select("//*[local-name()='body']");
-    if (bodies.empty() || !XmlNode::isElement(bodies.front())) {
+    // Well-formed chapters, nearly all of them, are walked as they are parsed.
+    const std::size_t start = tokens.size();
+    StreamingWalk streaming(chapterIndex, tokens, budget);
+    const XmlDocument::StreamOutcome outcome = XmlDocument::streamStrict(data, streaming);
+    if (outcome == XmlDocument::StreamOutcome::read) {
         return true;
     }
-    return walk(bodies.front(), chapterIndex, false, tokens, budget);
+    if (outcome == XmlDocument::StreamOutcome::stopped) {
+        return false;
+    }
+    if (budget) {
+        budget->fetch_add(static_cast<std::int64_t>(tokens.size() - start),
+                          std::memory_order_relaxed);
+    }
+    tokens.resize(start);
+    // A document past the parser's limits is an unreadable chapter, not a failed book.
+    if (outcome == XmlDocument::StreamOutcome::refused) {
+        return true;
+    }
+    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data);
+    if (!doc) {
+        return true;
+    }
+    const xmlNode* body = firstBody(doc->get());
+    return !body || walk(body, chapterIndex, false, tokens, budget);
 }
 
 } // namespace EPUBContentWalker

@@ -13,14 +13,15 @@ namespace tavrin {
 
 /// The chapter walk behind EPUBParser::parseHTMLContent and EPUBParser::walkNode, with an
 /// optional cap on the tokens of a whole book: a chapter that decompresses to millions of
-/// tiny words or elements must not exhaust memory before the book is rejected.
+/// tiny words must not exhaust memory before the book is rejected.
 namespace EPUBContentWalker {
 
-/// Room for tokens the book may still reserve, shared by chapters parsed at the same time.
+/// Tokens the book may still make, shared by chapters parsed at the same time.
 using TokenBudget = std::atomic<std::int64_t>;
 
-/// Appends the chapter's tokens; false (tokens incomplete) once budget is overdrawn or when
-/// the document has more elements than XmlDocument accepts. A null budget means no cap.
+/// Appends the chapter's tokens; false (tokens incomplete) once budget is overdrawn. A
+/// document that XmlDocument refuses (too many elements, too much entity text) adds
+/// nothing. A null budget means no cap.
 bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordToken>& tokens,
            TokenBudget* budget);
 

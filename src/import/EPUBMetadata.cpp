@@ -54,6 +54,19 @@ std::optional<QByteArray> readCover(ZipArchive& archive, const std::string& opfD
     return QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
 }
 
+// The text cut after maxChars characters (code points), never inside one.
+std::string cutToChars(std::string text, std::size_t maxChars)
+{
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == maxChars) {
+            text.resize(i);
+            break;
+        }
+    }
+    return text;
+}
+
 QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -121,6 +134,11 @@ std::optional<QByteArray> EPUBParser::extractCoverImage(ZipArchive& archive,
     return std::nullopt;
 }
 
+std::string EPUBParser::metadataText(const xmlNode* node)
+{
+    return cutToChars(XmlNode::stringValue(node), kMaxMetadataChars);
+}
+
 std::string EPUBParser::normalizeAuthor(std::string_view raw)
 {
     const std::string text = repairUtf8(raw);
@@ -185,9 +203,7 @@ std::string EPUBParser::extractYearFromOPF(const XmlDocument& opfDoc)
             if (XmlNode::isElement(node)) {
                 text = XmlNode::attribute(node, "content");
             }
-            if (!text) {
-                text = XmlNode::stringValue(node);
-            }
+            text = text ? cutToChars(std::move(*text), kMaxMetadataChars) : metadataText(node);
             const QRegularExpressionMatch match = yearPattern.match(toQString(*text));
             if (!match.hasMatch()) {
                 continue;

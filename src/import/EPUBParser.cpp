@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <latch>
 #include <mutex>
 #include <unordered_set>
@@ -26,7 +27,7 @@ constexpr const char* kSpineItemQuery = "//*[local-name()='itemref']";
 constexpr const char* kCreatorQuery = "//*[local-name()='creator']";
 constexpr const char* kTitleQuery = "//*[local-name()='title']";
 
-// Room for several times the longest novels' words: a book past this is taken for a ZIP
+// Room for the largest omnibus editions: a book past this many tokens is taken for a ZIP
 // bomb of tiny words, whose tokens (56 bytes each) would otherwise exhaust memory.
 constexpr std::int64_t kMaxBookTokens = 4'000'000;
 constexpr int kMaxParseThreads = 4;
@@ -100,7 +101,8 @@ enum class ChaptersOutcome
 {
     ok,
     archiveBudgetSpent,
-    tooLarge,
+    tooManyTokens,
+    failed,
 };
 
 // Reads and tokenizes every chapter, several at a time. Reads take turns on the archive
@@ -132,8 +134,21 @@ ChaptersOutcome readChapters(ZipArchive& archive, std::vector<Chapter>& chapters
             }
             if (file.ok() &&
                 !EPUBContentWalker::parse(file.bytes, 0, chapters[i].tokens, &tokenBudget)) {
-                outcome = ChaptersOutcome::tooLarge;
+                outcome = ChaptersOutcome::tooManyTokens;
             }
+        }
+    };
+    // Running out of memory on any thread stops every thread and is rethrown to the caller
+    // once none of them touches this frame any more.
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    const auto guardedWork = [&] {
+        try {
+            work();
+        } catch (...) {
+            const std::lock_guard lock(failureMutex);
+            failure = failure ? failure : std::current_exception();
+            outcome = ChaptersOutcome::failed;
         }
     };
     QThreadPool& pool = chapterPool();
@@ -144,21 +159,24 @@ ChaptersOutcome readChapters(ZipArchive& archive, std::vector<Chapter>& chapters
     std::latch helpersDone(helpers);
     for (std::ptrdiff_t t = 0; t < helpers; ++t) {
         if (!pool.tryStart([&] {
-                work();
+                guardedWork();
                 helpersDone.count_down();
             })) {
             helpersDone.count_down();
         }
     }
-    work();
+    guardedWork();
     helpersDone.wait();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
     return outcome;
 }
 
 std::string firstStringValue(const XmlDocument& doc, const char* query)
 {
     const std::vector<xmlNode*> nodes = doc.select(query);
-    return nodes.empty() ? std::string() : XmlNode::stringValue(nodes.front());
+    return nodes.empty() ? std::string() : EPUBParser::metadataText(nodes.front());
 }
 
 } // namespace

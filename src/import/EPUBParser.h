@@ -33,7 +33,8 @@ using Manifest = std::map<std::string, std::string>;
 /// often the spine lists it, and tokenized on a few threads; the result is the same as
 /// reading them one by one. An archive that would unpack to more than the importer's
 /// budgets (bytes per entry and per book, elements per document, tokens per book) fails
-/// as unzipFailed, as does one that is not a ZIP archive.
+/// as unzipFailed, as does one that is not a ZIP archive. Running out of memory, on any of
+/// the threads, throws std::bad_alloc to the caller.
 EPUBParseOutcome parse(const QString& path);
 /// Reads an EPUB archive held in memory.
 EPUBParseOutcome parse(const QByteArray& archiveBytes);
@@ -75,6 +76,13 @@ std::string normalizeAuthor(std::string_view raw);
 /// Strips a "by ..." tail, "(1965)" years, and subtitles after ": ", " - " or two spaces.
 /// author has no influence on the result.
 std::string cleanEPUBTitle(std::string_view raw, std::string_view author);
+
+/// Metadata longer than this many characters is cut: no real title, author or date is so
+/// long, and nothing a book stores may grow with the entity text of a hostile package.
+constexpr std::size_t kMaxMetadataChars = 1000;
+
+/// A package document node's string value, cut to kMaxMetadataChars characters.
+std::string metadataText(const xmlNode* node);
 
 /// The first plausible four-digit year (1000 to 2100) of the package's dates, or "".
 std::string extractYearFromOPF(const XmlDocument& opfDoc);

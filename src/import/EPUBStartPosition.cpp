@@ -15,9 +15,13 @@ namespace {
 
 constexpr const char* kGuideQuery = "//*[local-name()='guide']/*[local-name()='reference']";
 constexpr const char* kManifestItemQuery = "//*[local-name()='item']";
+// An attribute whose local name is "type", in any namespace; a navigation document that
+// the HTML parser had to repair names it "epub:type" as a whole, with no namespace.
 constexpr const char* kLandmarksQuery =
-    "//*[local-name()='nav'][@*[local-name()='type'][contains(.,'landmarks')]]"
-    "//*[local-name()='a'][@*[local-name()='type'][contains(.,'bodymatter') or "
+    "//*[local-name()='nav'][@*[local-name()='type' or "
+    "substring-after(local-name(),':')='type'][contains(.,'landmarks')]]"
+    "//*[local-name()='a'][@*[local-name()='type' or "
+    "substring-after(local-name(),':')='type'][contains(.,'bodymatter') or "
     "contains(.,'chapter')]]";
 
 constexpr std::array<std::string_view, 2> kStartReferenceTypes = {"text", "bodymatter"};
@@ -130,6 +134,18 @@ std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument
     return std::nullopt;
 }
 
+// Lower-cases for the marker search. Only ASCII letters need folding: the markers are
+// ASCII letters, spaces and "©", and the only characters outside ASCII that lower-case to
+// ASCII letters (U+212A to "k", U+0130 to "i" and a combining dot) cannot complete one.
+void appendLowerCased(const std::string& text, std::string& out)
+{
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    std::transform(
+        text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+}
+
 bool containsFrontMatterMarker(std::string_view text)
 {
     return std::any_of(
@@ -150,11 +166,19 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
     // One pass groups the token positions by chapter; chapters without tokens are too
     // short anyway, so only those present are visited, in increasing order.
     std::map<std::int64_t, std::vector<std::size_t>> chapters;
+    std::vector<std::size_t>* current = nullptr;
+    std::int64_t currentChapter = -1;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::int64_t chapter = tokens[i].chapterIndex;
-        if (chapter >= 0 && chapter < chapterCount) {
-            chapters[chapter].push_back(i);
+        if (chapter < 0 || chapter >= chapterCount) {
+            continue;
         }
+        // A chapter's tokens come one after the other: one look-up per chapter, not per token.
+        if (chapter != currentChapter) {
+            current = &chapters[chapter];
+            currentChapter = chapter;
+        }
+        current->push_back(i);
     }
     std::string joined;
     for (const auto& [chapter, positions] : chapters) {
@@ -167,7 +191,7 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
             if (!joined.empty()) {
                 joined.push_back(' ');
             }
-            joined.append(UnicodeText::toLower(tokens[i].text));
+            appendLowerCased(tokens[i].text, joined);
         }
         if (containsFrontMatterMarker(joined)) {
             continue;

@@ -3,11 +3,14 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/xpath.h>
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 #include <mutex>
 
 namespace tavrin {
@@ -175,21 +178,259 @@ bool isUpperCaseHtml(const XmlDocument& doc)
 
 namespace {
 
-// Counts the elements of the document being parsed on this thread and stops the parser
-// past the cap. libxml2 keeps its own limits on entities and depth, but none on the number
-// of nodes: a few megabytes of "<a/>" would become gigabytes of tree.
-struct ElementCounter
+constexpr std::size_t kEntityTextFactor = 4;
+// Room for a short document's own entities (a copyright line used on every page).
+constexpr std::size_t kMinEntityText = 64 * 1024;
+// Entities referring to entities: libxml2 refuses loops; this only stops a deep chain.
+constexpr int kMaxEntityDepth = 16;
+// The longest name read as an entity reference inside replacement text.
+constexpr std::size_t kLongestEntityName = 64;
+
+// What the parse running on this thread has spent: elements made and entity text added.
+// libxml2 keeps its own limits on entities and depth, but none on the number of nodes (a
+// few megabytes of "<a/>" would become gigabytes of tree), and none on one large entity
+// referenced many times once its text is read.
+struct ParseState
 {
-    std::size_t count = 0;
-    bool exceeded = false;
+    std::size_t elements = 0;
+    bool tooManyElements = false;
+    std::size_t entityTextLeft = 0;
+    bool entityTextExceeded = false;
+    std::exception_ptr failure;
+
+    bool spendEntityText(std::size_t bytes)
+    {
+        if (entityTextExceeded || bytes > entityTextLeft) {
+            entityTextExceeded = true;
+            return false;
+        }
+        entityTextLeft -= bytes;
+        return true;
+    }
 };
 
-thread_local ElementCounter* tCounter = nullptr;
+thread_local ParseState* tParse = nullptr;
+
+class ParseScope
+{
+public:
+    explicit ParseScope(std::size_t documentBytes)
+    {
+        m_state.entityTextLeft = XmlDocument::entityTextAllowance(documentBytes);
+        tParse = &m_state;
+    }
+    ~ParseScope() { tParse = nullptr; }
+    ParseScope(const ParseScope&) = delete;
+    ParseScope& operator=(const ParseScope&) = delete;
+    const ParseState& state() const { return m_state; }
+
+private:
+    ParseState m_state;
+};
+
+// C++ exceptions (running out of memory) must not unwind through libxml2's C frames: a
+// callback keeps the first one and stops the parser, and the parse rethrows it once libxml2
+// has returned.
+template<typename Work> void guarded(void* ctx, Work&& work)
+{
+    try {
+        work();
+    } catch (...) {
+        if (tParse && !tParse->failure) {
+            tParse->failure = std::current_exception();
+        }
+        xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+    }
+}
+
+void appendCodePoint(unsigned long codePoint, std::string& out)
+{
+    if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        return;
+    }
+    xmlChar utf8[8] = {};
+    const int length = xmlCopyCharMultiByte(utf8, static_cast<int>(codePoint));
+    out.append(reinterpret_cast<const char*>(utf8), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+// "#233" or "#xE9", the name of a character reference.
+void appendCharacterReference(std::string_view name, std::string& out)
+{
+    const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.size() > 8) {
+        return;
+    }
+    unsigned long value = 0;
+    for (const char c : digits) {
+        const int digit = c >= '0' && c <= '9'          ? c - '0'
+                          : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                        : -1;
+        if (digit < 0) {
+            return;
+        }
+        value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
+    }
+    appendCodePoint(value, out);
+}
+
+void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int depth);
+
+// An entity's replacement text as the text it makes: markup is dropped, references are
+// followed.
+void appendReplacementText(xmlDoc* doc, std::string_view text, std::string& out, int depth)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '<') {
+            const std::size_t end = text.find('>', i);
+            i = end == std::string_view::npos ? text.size() : end + 1;
+            continue;
+        }
+        if (text[i] == '&') {
+            // Looked for only as far as a name can reach: a text of '&' without ';' stays
+            // linear.
+            const std::size_t semicolon = text.substr(i, kLongestEntityName + 1).find(';');
+            if (semicolon != std::string_view::npos && semicolon > 1) {
+                const std::string reference(text.substr(i + 1, semicolon - 1));
+                if (reference.front() == '#') {
+                    appendCharacterReference(reference, out);
+                } else {
+                    appendEntityText(doc, xmlText(reference.c_str()), out, depth + 1);
+                }
+                i += semicolon + 1;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+        ++i;
+    }
+}
+
+// The text an entity reference stands for: the document's own internal entity (which
+// includes the HTML characters lookupEntity declared for it), the five predefined ones,
+// and nothing for an unknown or external entity, which is never read.
+void appendEntityText(xmlDoc* doc, const xmlChar* name, std::string& out, int depth)
+{
+    const xmlEntity* entity = doc ? xmlGetDocEntity(doc, name) : nullptr;
+    if (!entity || !entity->content || entity->length < 0) {
+        return;
+    }
+    // The stored length, not strlen: once the allowance is spent, a reference costs nothing
+    // however long its entity.
+    const std::string_view content(reinterpret_cast<const char*>(entity->content),
+                                   static_cast<std::size_t>(entity->length));
+    if (entity->etype == XML_INTERNAL_PREDEFINED_ENTITY) {
+        out.append(content);
+        return;
+    }
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY || depth > kMaxEntityDepth || !tParse ||
+        !tParse->spendEntityText(content.size())) {
+        return;
+    }
+    appendReplacementText(doc, content, out, depth);
+}
+
+// Where a well-formed document may use an entity it does not declare (it names an
+// external DTD, which is never loaded), the HTML character of that name is declared in
+// its place, so that "&rsquo;" in an XHTML 1.1 chapter is a quote mark and not a gap.
+// libxml2 parses an entity's content again at every reference until the entity holds a
+// parsed copy, which it keeps from a first reference in element content, or from building an
+// attribute value. A streaming parse builds no attributes, so an entity used first in one
+// would be parsed anew at each of thousands of references. An empty copy stops that; the
+// text always comes from the replacement text.
+void keepParsedCopy(xmlEntityPtr entity)
+{
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY || entity->checked == 0 || entity->children ||
+        !entity->doc) {
+        return;
+    }
+    xmlNode* placeholder = xmlNewDocText(entity->doc, xmlText(""));
+    if (placeholder) {
+        placeholder->parent = reinterpret_cast<xmlNode*>(entity);
+        entity->children = placeholder;
+        entity->last = placeholder;
+        entity->owner = 1;
+    }
+}
+
+xmlEntityPtr findEntity(void* ctx, const xmlChar* name)
+{
+    if (xmlEntityPtr declared = xmlSAX2GetEntity(ctx, name)) {
+        keepParsedCopy(declared);
+        return declared;
+    }
+    const auto* context = static_cast<xmlParserCtxtPtr>(ctx);
+    xmlDoc* doc = context->myDoc;
+    if (!doc || !doc->intSubset || doc->standalone == 1 || context->inSubset != 0) {
+        return nullptr;
+    }
+    const xmlDtd* dtd = doc->intSubset;
+    if (!context->hasExternalSubset && !context->hasPErefs && !dtd->ExternalID && !dtd->SystemID) {
+        return nullptr;
+    }
+    const htmlEntityDesc* html = htmlEntityLookup(name);
+    if (!html) {
+        return nullptr;
+    }
+    std::string character;
+    appendCodePoint(html->value, character);
+    return xmlAddDocEntity(doc, name, XML_INTERNAL_GENERAL_ENTITY, nullptr, nullptr,
+                           xmlText(character.c_str()));
+}
+
+xmlEntityPtr lookupEntity(void* ctx, const xmlChar* name)
+{
+    xmlEntityPtr found = nullptr;
+    guarded(ctx, [&] { found = findEntity(ctx, name); });
+    return found;
+}
+
+// Element content: the reference becomes characters, merged with the text around it.
+void referenceAsText(void* ctx, const xmlChar* name)
+{
+    std::string text;
+    guarded(ctx,
+            [&] { appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0); });
+    if (!text.empty() && text.size() <= static_cast<std::size_t>(INT_MAX)) {
+        xmlSAX2Characters(ctx, xmlText(text.c_str()), static_cast<int>(text.size()));
+    }
+}
+
+// Attribute values keep references as nodes, which libxml2 expands without bound each time
+// a value is read (an XPath comparison reads them too): make each such value one text.
+void resolveAttributeReferences(xmlNode* element)
+{
+    for (xmlAttr* attr = element->properties; attr; attr = attr->next) {
+        bool hasReference = false;
+        for (const xmlNode* part = attr->children; part && !hasReference; part = part->next) {
+            hasReference = part->type == XML_ENTITY_REF_NODE;
+        }
+        if (!hasReference) {
+            continue;
+        }
+        std::string value;
+        for (const xmlNode* part = attr->children; part; part = part->next) {
+            if (part->type == XML_ENTITY_REF_NODE) {
+                appendEntityText(element->doc, part->name, value, 0);
+            } else if (part->content) {
+                value.append(reinterpret_cast<const char*>(part->content));
+            }
+        }
+        xmlFreeNodeList(attr->children);
+        xmlNode* text = xmlNewDocText(element->doc, xmlText(value.c_str()));
+        attr->children = text;
+        attr->last = text;
+        if (text) {
+            text->parent = reinterpret_cast<xmlNode*>(attr);
+        }
+    }
+}
 
 bool countElement(void* ctx)
 {
-    if (tCounter && ++tCounter->count > XmlDocument::kMaxElements) {
-        tCounter->exceeded = true;
+    if (tParse && ++tParse->elements > XmlDocument::kMaxElements) {
+        tParse->tooManyElements = true;
         xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
         return false;
     }
@@ -200,9 +441,14 @@ void countedStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* p
                            const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
                            int attributeCount, int defaultedCount, const xmlChar** attributes)
 {
-    if (countElement(ctx)) {
-        xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces,
-                              attributeCount, defaultedCount, attributes);
+    if (!countElement(ctx)) {
+        return;
+    }
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaultedCount, attributes);
+    xmlNode* element = static_cast<xmlParserCtxtPtr>(ctx)->node;
+    if (attributeCount > 0 && element && element->properties) {
+        guarded(ctx, [element] { resolveAttributeReferences(element); });
     }
 }
 
@@ -213,18 +459,110 @@ void countedStartElement(void* ctx, const xmlChar* name, const xmlChar** attribu
     }
 }
 
-class CountingScope
+// A streaming parse on this thread: its parser context and where its content goes. Entity
+// declarations are parsed in contexts of their own, which build their trees as usual (libxml2
+// keeps an entity's parsed content and would parse it again at every reference otherwise).
+struct StreamState
 {
-public:
-    CountingScope() { tCounter = &m_counter; }
-    ~CountingScope() { tCounter = nullptr; }
-    CountingScope(const CountingScope&) = delete;
-    CountingScope& operator=(const CountingScope&) = delete;
-    bool exceeded() const { return m_counter.exceeded; }
-
-private:
-    ElementCounter m_counter;
+    xmlParserCtxtPtr context = nullptr;
+    XmlDocument::ContentHandler* handler = nullptr;
+    bool rootSeen = false;
+    bool upperCaseHtml = false;
 };
+
+thread_local StreamState* tStream = nullptr;
+
+XmlDocument::ContentHandler* streamHandler(void* ctx)
+{
+    return tStream && ctx == tStream->context ? tStream->handler : nullptr;
+}
+
+void stopIfAsked(void* ctx, const XmlDocument::ContentHandler& handler)
+{
+    if (handler.stopped()) {
+        xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+    }
+}
+
+void streamStartElementNs(void* ctx, const xmlChar* localname, const xmlChar* prefix,
+                          const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                          int attributeCount, int defaultedCount, const xmlChar** attributes)
+{
+    XmlDocument::ContentHandler* handler = streamHandler(ctx);
+    if (!handler) {
+        countedStartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces,
+                              attributeCount, defaultedCount, attributes);
+        return;
+    }
+    if (!countElement(ctx)) {
+        return;
+    }
+    if (!tStream->rootSeen) {
+        tStream->rootSeen = true;
+        const std::string_view name(reinterpret_cast<const char*>(localname));
+        if (!prefix && name != "html" && name.size() == 4 && startsWithNoCase(name, "html")) {
+            tStream->upperCaseHtml = true;
+            xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+            return;
+        }
+    }
+    guarded(ctx, [&] { handler->startElement(localname, prefix, uri); });
+    stopIfAsked(ctx, *handler);
+}
+
+void streamEndElementNs(void* ctx, const xmlChar* localname, const xmlChar* prefix,
+                        const xmlChar* uri)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        guarded(ctx, [handler] { handler->endElement(); });
+        stopIfAsked(ctx, *handler);
+    } else {
+        xmlSAX2EndElementNs(ctx, localname, prefix, uri);
+    }
+}
+
+void streamCharacters(void* ctx, const xmlChar* text, int length)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        guarded(ctx, [&] {
+            handler->characters(std::string_view(reinterpret_cast<const char*>(text),
+                                                 static_cast<std::size_t>(std::max(length, 0))));
+        });
+    } else {
+        xmlSAX2Characters(ctx, text, length);
+    }
+}
+
+void streamReference(void* ctx, const xmlChar* name)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        guarded(ctx, [&] {
+            std::string text;
+            appendEntityText(static_cast<xmlParserCtxtPtr>(ctx)->myDoc, name, text, 0);
+            handler->characters(text);
+        });
+    } else {
+        referenceAsText(ctx, name);
+    }
+}
+
+void streamComment(void* ctx, const xmlChar* value)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        guarded(ctx, [handler] { handler->endText(); });
+    } else {
+        xmlSAX2Comment(ctx, value);
+    }
+}
+
+void streamProcessingInstruction(void* ctx, const xmlChar* target, const xmlChar* data)
+{
+    if (XmlDocument::ContentHandler* handler = streamHandler(ctx)) {
+        guarded(ctx, [handler] { handler->endText(); });
+    } else {
+        xmlSAX2ProcessingInstruction(ctx, target, data);
+    }
+}
 
 struct ParserContextFree
 {
@@ -232,14 +570,24 @@ struct ParserContextFree
 };
 using ParserContext = std::unique_ptr<xmlParserCtxt, ParserContextFree>;
 
+void report(XmlDocument::Excess* excess, XmlDocument::Excess value)
+{
+    if (excess) {
+        *excess = value;
+    }
+}
+
 } // namespace
 
-std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, bool* tooLarge)
+std::size_t XmlDocument::entityTextAllowance(std::size_t documentBytes)
+{
+    return std::max(kMinEntityText, kEntityTextFactor * documentBytes);
+}
+
+std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Excess* excess)
 {
     initLibxml();
-    if (tooLarge) {
-        *tooLarge = false;
-    }
+    report(excess, Excess::none);
     if (!fitsInt(bytes)) {
         return std::nullopt;
     }
@@ -248,35 +596,82 @@ std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, bool
         return std::nullopt;
     }
     context->sax->startElementNs = countedStartElementNs;
-    const CountingScope counting;
+    context->sax->getEntity = lookupEntity;
+    context->sax->reference = referenceAsText;
+    const ParseScope scope(bytes.size());
     xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, kStrictOptions);
-    if (counting.exceeded()) {
+    if (scope.state().failure) {
         xmlFreeDoc(doc);
-        if (tooLarge) {
-            *tooLarge = true;
-        }
+        std::rethrow_exception(scope.state().failure);
+    }
+    if (scope.state().tooManyElements) {
+        xmlFreeDoc(doc);
+        report(excess, Excess::elements);
         return std::nullopt;
     }
     if (!doc) {
         return std::nullopt;
     }
+    if (scope.state().entityTextExceeded) {
+        report(excess, Excess::entityText);
+    }
     return XmlDocument(doc);
 }
 
-std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, bool* tooLarge)
+XmlDocument::StreamOutcome XmlDocument::streamStrict(std::string_view bytes,
+                                                     ContentHandler& handler)
 {
-    bool strictTooLarge = false;
-    if (std::optional<XmlDocument> strict = parseStrict(bytes, &strictTooLarge)) {
-        if (!isUpperCaseHtml(*strict)) {
-            return strict;
-        }
+    initLibxml();
+    if (!fitsInt(bytes)) {
+        return StreamOutcome::notXhtml;
     }
-    if (tooLarge) {
-        *tooLarge = strictTooLarge;
+    const ParserContext context(xmlNewParserCtxt());
+    if (!context || !context->sax) {
+        return StreamOutcome::notXhtml;
     }
-    if (strictTooLarge || !fitsInt(bytes)) {
+    xmlSAXHandler& sax = *context->sax;
+    sax.startElementNs = streamStartElementNs;
+    sax.endElementNs = streamEndElementNs;
+    sax.characters = streamCharacters;
+    sax.ignorableWhitespace = streamCharacters;
+    sax.reference = streamReference;
+    sax.getEntity = lookupEntity;
+    sax.comment = streamComment;
+    sax.processingInstruction = streamProcessingInstruction;
+    const ParseScope scope(bytes.size());
+    StreamState stream{context.get(), &handler};
+    tStream = &stream;
+    // The document made holds only the DTD: the content went to handler.
+    xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, nullptr, kStrictOptions);
+    tStream = nullptr;
+    xmlFreeDoc(doc);
+    if (scope.state().failure) {
+        std::rethrow_exception(scope.state().failure);
+    }
+    if (scope.state().tooManyElements || scope.state().entityTextExceeded) {
+        return StreamOutcome::refused;
+    }
+    if (handler.stopped()) {
+        return StreamOutcome::stopped;
+    }
+    if (!doc || stream.upperCaseHtml) {
+        return StreamOutcome::notXhtml;
+    }
+    return StreamOutcome::read;
+}
+
+std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, Excess* excess)
+{
+    Excess strictExcess = Excess::none;
+    std::optional<XmlDocument> strict = parseStrict(bytes, &strictExcess);
+    report(excess, strictExcess);
+    if (strictExcess != Excess::none || !fitsInt(bytes)) {
         return std::nullopt;
+    }
+    if (strict && !isUpperCaseHtml(*strict)) {
+        return strict;
     }
     const ParserContext context(htmlNewParserCtxt());
     if (!context || !context->sax) {
@@ -284,14 +679,12 @@ std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, bool* 
     }
     context->sax->startElement = countedStartElement;
     const std::string encoding = fallbackEncoding(bytes);
-    const CountingScope counting;
+    const ParseScope scope(bytes.size());
     htmlDocPtr doc = htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                         nullptr, encoding.c_str(), kHtmlOptions);
-    if (counting.exceeded()) {
+    if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
-        if (tooLarge) {
-            *tooLarge = true;
-        }
+        report(excess, Excess::elements);
         return std::nullopt;
     }
     if (!doc) {

@@ -14,20 +14,75 @@ namespace tavrin {
 /// An owned libxml2 document tree, made by one of the two parses EPUB reading uses, with
 /// XPath 1.0 selection. Neither parse reads external entities or DTDs, touches the
 /// network, or lifts libxml2's limits on entity expansion and nesting.
+///
+/// Entity references are text: the strict parse replaces each one by the replacement text
+/// of the entity the document declares, else by the HTML character of that name, else by
+/// nothing, so the tree (elements and attributes) holds no entity-reference nodes. The
+/// text entities add to one document is bounded by entityTextAllowance, which stops an
+/// entity referenced thousands of times from turning a small file into gigabytes.
 class XmlDocument
 {
 public:
-    /// Documents with more elements are refused (tooLarge is then set).
+    /// Documents with more elements are refused.
     static constexpr std::size_t kMaxElements = 300'000;
 
-    /// A strict XML parse: nullopt unless the bytes are well-formed XML.
-    static std::optional<XmlDocument> parseStrict(std::string_view bytes, bool* tooLarge = nullptr);
+    /// Which of a parse's limits a document went past.
+    enum class Excess
+    {
+        none,
+        /// More than kMaxElements: no document.
+        elements,
+        /// More entity text than the allowance: references past it gave no text.
+        entityText,
+    };
+
+    /// Bytes of entity text a document of the given size may gain: a few times its size.
+    static std::size_t entityTextAllowance(std::size_t documentBytes);
+
+    /// A strict XML parse: nullopt unless the bytes are well-formed XML with at most
+    /// kMaxElements elements. A document past its entity text allowance is still returned
+    /// (excess says so), with the references past the allowance left empty.
+    static std::optional<XmlDocument> parseStrict(std::string_view bytes, Excess* excess = nullptr);
 
     /// The tidying parse for chapters and navigation documents: a well-formed document
     /// stays the XML tree it is (prefixed attributes such as epub:type keep their
     /// namespace); anything else is repaired by libxml2's HTML parser, decoded by its byte
-    /// order mark or declared encoding, else as UTF-8. nullopt when even that fails.
-    static std::optional<XmlDocument> parseTidy(std::string_view bytes, bool* tooLarge = nullptr);
+    /// order mark or declared encoding, else as UTF-8. nullopt when even that fails, or
+    /// when the document goes past either limit (it is then not repaired either).
+    static std::optional<XmlDocument> parseTidy(std::string_view bytes, Excess* excess = nullptr);
+
+    /// Receives the content of a strict parse as it is read, without a tree: the elements and
+    /// the text a walk of parseStrict's tree would meet, in the same order.
+    class ContentHandler
+    {
+    public:
+        virtual ~ContentHandler() = default;
+        /// prefix and uri are null for an element without them.
+        virtual void startElement(const xmlChar* localName, const xmlChar* prefix,
+                                  const xmlChar* uri) = 0;
+        virtual void endElement() = 0;
+        /// Text of the current text node; one node's text may come in several pieces.
+        virtual void characters(std::string_view text) = 0;
+        /// A comment or processing instruction: the text before it and after it are two nodes.
+        virtual void endText() = 0;
+        /// True to stop the parse.
+        virtual bool stopped() const = 0;
+    };
+
+    enum class StreamOutcome
+    {
+        read,
+        /// Not well-formed XML, or old upper-case HTML: the tidying parse takes it instead.
+        notXhtml,
+        /// Past kMaxElements or the entity text allowance: refused like parseTidy refuses it.
+        refused,
+        /// The handler asked to stop.
+        stopped,
+    };
+
+    /// The strict parse of parseTidy, reported to handler instead of building a tree, for
+    /// chapters read once from start to end. With notXhtml, handler saw part of the document.
+    static StreamOutcome streamStrict(std::string_view bytes, ContentHandler& handler);
 
     xmlDoc* get() const { return m_doc.get(); }
 

@@ -86,6 +86,23 @@ bool containsIdeographicPeriodOrComma(std::string_view text)
     return false;
 }
 
+// At least the number of tokens text gives, and nearly always exactly that: the runs of
+// characters between separators and dashes. (One per separator would reserve 56 bytes for
+// every space of a text that is mostly spaces.) Text without spaces may give more, and the
+// array then grows once more.
+std::size_t estimatedTokens(std::string_view text)
+{
+    std::size_t runs = 0;
+    bool inRun = false;
+    bool wide = false;
+    for (std::size_t i = 0, next = 0; i < text.size(); i = next) {
+        const bool boundary = isSeparatorAt(text, i, next, wide) || dashLength(text, i) > 0;
+        runs += !boundary && !inRun ? 1 : 0;
+        inRun = !boundary;
+    }
+    return runs;
+}
+
 void splitAtDashes(std::string_view word, std::vector<std::string_view>& pieces)
 {
     std::size_t start = 0;
@@ -191,11 +208,8 @@ namespace {
 std::vector<WordToken> tokenizeText(std::string_view text, std::vector<std::size_t>* tokenStarts)
 {
     std::vector<WordToken> tokens;
-    // Nearly every word ends at a space or a line feed; reserving for that many avoids
-    // regrowing the array of a large book (and over-reserving for text without spaces).
-    tokens.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ') +
-                                            std::count(text.begin(), text.end(), '\n')) +
-                   1);
+    // Reserved once, so a large book's array is never regrown (a copy at twice the size).
+    tokens.reserve(estimatedTokens(text));
     if (tokenStarts) {
         tokenStarts->reserve(tokens.capacity());
     }

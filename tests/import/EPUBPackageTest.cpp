@@ -2,10 +2,6 @@
 #include "ZipBuilder.h"
 #include "import/EPUBParser.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -56,6 +52,8 @@ TEST(EPUBPackage, ErrorsAreNamed)
     } cases[] = {
         {"NotAZip", QByteArray("this is plain text, not an archive"), EPUBError::unzipFailed},
         {"EmptyFile", QByteArray(), EPUBError::unzipFailed},
+        {"EndRecordOnly", QByteArray("PK\x05\x06 not really"), EPUBError::unzipFailed},
+        {"ZipWithoutEntries", zipOf({}), EPUBError::unzipFailed},
         {"NoContainer", zipOf({{"mimetype", "application/epub+zip"}}),
          EPUBError::containerNotFound},
         {"ContainerNotXml", zipOf({{"META-INF/container.xml", "<container><rootfiles>"}}),
@@ -81,7 +79,7 @@ TEST(EPUBPackage, ErrorsAreNamed)
 
 TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
 {
-    // A folder where the package should be, and a container that fails its CRC.
+    // A folder where the package should be; a container that fails its CRC or is a link.
     const QByteArray folder = zipOf({{"META-INF/container.xml", test::containerXml("OEBPS")},
                                      {"OEBPS/c1.xhtml", xhtml("<p>x</p>")}});
     const EPUBParseOutcome outcome = EPUBParser::parse(folder);
@@ -91,6 +89,9 @@ TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
     test::ZipEntry damaged{"META-INF/container.xml", test::containerXml(kOpf)};
     damaged.crc = 0x12345678;
     EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({damaged}))));
+    test::ZipEntry link{"META-INF/container.xml", "/etc/hostname"};
+    link.unixMode = 0120777;
+    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({link}))));
 }
 
 TEST(EPUBPackage, NamespacePrefixesAnywhere)

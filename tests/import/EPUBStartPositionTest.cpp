@@ -56,24 +56,17 @@ Book threeChapters()
 
 TEST(EPUBStartPosition, GuideTextReferenceWinsOverContent)
 {
-    const Book book = threeChapters();
-    EXPECT_EQ(book.start(R"(<guide><reference type="cover" href="Text/c0.xhtml"/>
-        <reference type="Text" href="Text/c2.xhtml#start"/></guide>)"),
-              240);
+    Book book = threeChapters();
     EXPECT_EQ(book.start(R"(<guide><reference type="BodyMatter" href="Text/c2.xhtml"/></guide>)"),
               240);
-}
-
-TEST(EPUBStartPosition, GuideReferencesToNothingAreIgnored)
-{
-    Book book = threeChapters();
+    // References of other types, or to nothing, are passed over.
     book.chapter("empty", "<p></p>");
-    EXPECT_EQ(book.start(R"(<guide><reference type="toc" href="Text/c2.xhtml"/>
+    EXPECT_EQ(book.start(R"(<guide><reference type="toc" href="Text/c0.xhtml"/>
         <reference type="text" href="Text/empty.xhtml"/>
         <reference type="text" href="Text/missing.xhtml"/>
         <reference type="text"/>
         <reference type="text" href="%2e%2e/%2e%2e/etc/passwd"/>
-        <reference type="text" href="Text/c2.xhtml"/></guide>)"),
+        <reference type="Text" href="Text/c2.xhtml#start"/></guide>)"),
               240);
 }
 
@@ -85,18 +78,25 @@ TEST(EPUBStartPosition, LandmarksInANavigationDocumentElsewhere)
 <nav epub:type="toc"><ol><li><a href="../Text/c0.xhtml">Title</a></li></ol></nav>
 <nav epub:type="landmarks"><ol>
 <li><a epub:type="cover" href="../Text/c0.xhtml">Cover</a></li>
-<li><a epub:type="bodymatter" href="../Text/c1.xhtml#ch">Start</a></li>
+<li><a epub:type="bodymatter" href="../Text/c2.xhtml#ch">Start</a></li>
 </ol></nav></body></html>)";
     EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", nav}},
                          {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav scripted"}}),
-              40);
+              240);
 
     // An entry typed "chapter" counts as well.
     std::string chapterNav = nav;
     chapterNav.replace(chapterNav.find("bodymatter"), 10, "chapter");
     EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", chapterNav}},
                          {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}}),
-              40);
+              240);
+
+    // One that is not well-formed XML is read as repaired HTML.
+    std::string repairedNav = nav;
+    repairedNav.replace(repairedNav.find("<body>"), 6, "<body><br>");
+    EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", repairedNav}},
+                         {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}}),
+              240);
 }
 
 TEST(EPUBStartPosition, ContentTestSkipsShortAndFrontMatterChapters)
@@ -107,14 +107,6 @@ TEST(EPUBStartPosition, ContentTestSkipsShortAndFrontMatterChapters)
                               paragraphOfWords(1000, "d"));
     book.chapter("story", paragraphOfWords(3000, "s"));
     EXPECT_EQ(book.start(), 40 + 2003);
-}
-
-TEST(EPUBStartPosition, ContentThresholdIs150Tokens)
-{
-    Book exact;
-    exact.chapter("c0", paragraphOfWords(149, "a"));
-    exact.chapter("c1", paragraphOfWords(150, "b"));
-    EXPECT_EQ(exact.start(), 149);
 }
 
 TEST(EPUBStartPosition, FrontMatterMarkersDisqualifyAChapter)
@@ -130,12 +122,14 @@ TEST(EPUBStartPosition, FrontMatterMarkersDisqualifyAChapter)
     }
 }
 
-TEST(EPUBStartPosition, NothingQualifiesStartsAtZero)
+TEST(EPUBStartPosition, ContentNeeds150TokensElseStartsAtZero)
 {
     Book book;
-    book.chapter("c0", paragraphOfWords(100, "a"));
+    book.chapter("c0", paragraphOfWords(149, "a"));
     book.chapter("c1", paragraphOfWords(300, "b") + "<p>isbn</p>");
     EXPECT_EQ(book.start(), 0);
+    book.chapter("c2", paragraphOfWords(150, "c"));
+    EXPECT_EQ(book.start(), 149 + 301);
 }
 
 } // namespace

@@ -18,8 +18,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,8 +52,9 @@ Commands:
 
 Files are read by their extension: .epub as EPUB, .pdf as PDF, anything else as UTF-8
 text. The library is the reader's own (~/.local/share/Tavrin and ~/.config/Tavrin, or
-under XDG_DATA_HOME and XDG_CONFIG_HOME). A missing or unreadable FILE is reported on
-standard error with exit status 1.
+under XDG_DATA_HOME and XDG_CONFIG_HOME). A missing or unreadable FILE, one too large for
+the memory left, and any other failure are reported in one line on standard error with
+exit status 1.
 )";
 
 int fail(const std::string& message)
@@ -66,13 +69,20 @@ bool isReadableFile(const QString& path)
     return info.isFile() && info.isReadable();
 }
 
-std::optional<tavrin::ImportedDocument> importReadable(const QString& path)
+// The imported file, or nullopt with the one-line reason it could not be read in why.
+std::optional<tavrin::ImportedDocument> importReadable(const QString& path, std::string& why)
 {
     if (!isReadableFile(path)) {
+        why = "cannot read " + path.toStdString();
         return std::nullopt;
     }
     auto document = tavrin::importDocument(path);
     if (document.error == "io") {
+        why = "cannot read " + path.toStdString();
+        return std::nullopt;
+    }
+    if (document.error == "outOfMemory") {
+        why = "out of memory reading " + path.toStdString();
         return std::nullopt;
     }
     return document;
@@ -89,9 +99,10 @@ int tokensCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("tokens takes one FILE");
     }
-    const auto document = importReadable(args[0]);
+    std::string why;
+    const auto document = importReadable(args[0], why);
     if (!document) {
-        return fail("cannot read " + args[0].toStdString());
+        return fail(why);
     }
     printLine(tavrin::TokenCodec::encode(document->tokens));
     return 0;
@@ -102,9 +113,10 @@ int countCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("count takes one FILE");
     }
-    const auto document = importReadable(args[0]);
+    std::string why;
+    const auto document = importReadable(args[0], why);
     if (!document) {
-        return fail("cannot read " + args[0].toStdString());
+        return fail(why);
     }
     std::printf("%zu\n", document->tokens.size());
     return 0;
@@ -149,6 +161,9 @@ int infoCommand(const QStringList& args)
         return fail("cannot read " + args[0].toStdString());
     }
     const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
+    if (document.error == "outOfMemory") {
+        return fail("out of memory reading " + args[0].toStdString());
+    }
     std::set<std::int64_t> chapters;
     for (const auto& token : document.tokens) {
         chapters.insert(token.chapterIndex);
@@ -191,9 +206,10 @@ int addCommand(const QStringList& args)
     bool needsBookToReopen = !lastOpen || !library.find(*lastOpen);
     int status = 0;
     for (const QString& path : args) {
-        const auto document = importReadable(path);
+        std::string why;
+        const auto document = importReadable(path, why);
         if (!document) {
-            status = fail("cannot read " + path.toStdString());
+            status = fail(why);
             continue;
         }
         if (document->tokens.empty()) {
@@ -273,5 +289,13 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return fail("unknown command " + command.toStdString());
     }
-    return it->second(args);
+    // Whatever goes wrong ends in one line on standard error and a failure status, never
+    // in an abort.
+    try {
+        return it->second(args);
+    } catch (const std::bad_alloc&) {
+        return fail("out of memory");
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
 }
