@@ -50,8 +50,8 @@ std::vector<tavrin::Book> makeBooks()
         book.year = i % 3 ? "19" + std::to_string(10 + i % 90) : "";
         const QString path = dir + tavrin::UuidText::toQString(QUuid::createUuid());
         book.cachedTokenPath = (path + QStringLiteral(".json")).toStdString();
-        tavrin::AtomicFile::write(QString::fromStdString(book.cachedTokenPath),
-                                  QByteArray::fromStdString(cache));
+        static_cast<void>(tavrin::AtomicFile::write(QString::fromStdString(book.cachedTokenPath),
+                                                    QByteArray::fromStdString(cache)));
         if (i % 2) {
             book.coverImagePath =
                 (dir + tavrin::UuidText::toQString(QUuid::createUuid()) + QStringLiteral(".jpg"))
@@ -123,7 +123,7 @@ void BM_AtomicFileWrite(benchmark::State& state)
     const QByteArray bytes = QByteArray::fromStdString(*tavrin::BookCodec::encode(libraryBooks()));
     const QString path = tavrin::DataLocation::appSupportDir() + QStringLiteral("bench.bin");
     for (auto _ : state) {
-        tavrin::AtomicFile::write(path, bytes);
+        benchmark::DoNotOptimize(tavrin::AtomicFile::write(path, bytes).ok());
     }
 }
 BENCHMARK(BM_AtomicFileWrite)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -66,8 +66,9 @@ public:
             if (i % 2 == 0) {
                 cover = covers[static_cast<std::size_t>(i) % covers.size()];
             }
-            m_store->addBookEncoded(title, "Author " + std::to_string(i % 37),
-                                    "19" + std::to_string(10 + i % 90), tokens, 1, 0, cover);
+            static_cast<void>(m_store->addBookEncoded(title, "Author " + std::to_string(i % 37),
+                                                      "19" + std::to_string(10 + i % 90), tokens, 1,
+                                                      0, cover));
         }
     }
 

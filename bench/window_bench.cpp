@@ -80,7 +80,7 @@ void seedLibrary(const std::vector<tavrin::WordToken>& tokens)
     for (const auto& book : std::vector<tavrin::Book>(library.books())) {
         library.removeBook(book);
     }
-    const tavrin::Book book = library.addBook("Bench", "", "", tokens, 0, std::nullopt);
+    const tavrin::Book book = *library.addBook("Bench", "", "", tokens, 0, std::nullopt);
     library.setLastOpenBook(book.id);
 }
 

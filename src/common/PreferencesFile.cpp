@@ -238,27 +238,29 @@ QVariant PreferencesFile::value(const QString& key) const
     return QSettings(m_organization, m_application).value(key);
 }
 
-bool PreferencesFile::setValue(const QString& key, const QVariant& value, Durability durability)
+Status<WriteError> PreferencesFile::setValue(const QString& key, const QVariant& value,
+                                             Durability durability)
 {
     return write(key, value, durability);
 }
 
-bool PreferencesFile::remove(const QString& key, Durability durability)
+Status<WriteError> PreferencesFile::remove(const QString& key, Durability durability)
 {
     return write(key, QVariant(), durability);
 }
 
-bool PreferencesFile::write(const QString& key, const QVariant& value, Durability durability)
+Status<WriteError> PreferencesFile::write(const QString& key, const QVariant& value,
+                                          Durability durability)
 {
-    const WriteResult result = writeFile(key, value, durability);
-    if (result != WriteResult::unsupported) {
-        return result == WriteResult::written;
+    if (auto written = writeFile(key, value, durability)) {
+        return *written;
     }
     m_written = {};
     return writeThroughQSettings(key, value);
 }
 
-bool PreferencesFile::writeThroughQSettings(const QString& key, const QVariant& value) const
+Status<WriteError> PreferencesFile::writeThroughQSettings(const QString& key,
+                                                          const QVariant& value) const
 {
     QSettings settings(m_organization, m_application);
     if (value.isValid()) {
@@ -267,19 +269,23 @@ bool PreferencesFile::writeThroughQSettings(const QString& key, const QVariant& 
         settings.remove(key);
     }
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() != QSettings::NoError) {
+        return settings.status() == QSettings::AccessError ? WriteError::notWritable
+                                                           : WriteError::failed;
+    }
+    return {};
 }
 
 #ifdef TAVRIN_PREFERENCES_AS_INI_FILE
-PreferencesFile::WriteResult PreferencesFile::writeFile(const QString& key, const QVariant& value,
-                                                        Durability durability)
+std::optional<Status<WriteError>>
+PreferencesFile::writeFile(const QString& key, const QVariant& value, Durability durability)
 {
     const QFileInfo info(m_fileName);
     if (!info.isAbsolute()) {
-        return WriteResult::unsupported;
+        return std::nullopt;
     }
     if (!QDir().mkpath(info.absolutePath())) {
-        return WriteResult::failed;
+        return Status<WriteError>(WriteError::notWritable);
     }
     // No lock file: QSettings' own would force a disk flush on every write. Each write replaces
     // the whole file in one rename, so a concurrent writer can only win or lose, never tear it.
@@ -293,7 +299,7 @@ PreferencesFile::WriteResult PreferencesFile::writeFile(const QString& key, cons
         // Written by someone else since (or never written here): start from what it holds.
         const QSettings settings(m_organization, m_application);
         if (settings.status() != QSettings::NoError) {
-            return WriteResult::unsupported;
+            return std::nullopt;
         }
         m_values.clear();
         for (const QString& k : settings.allKeys()) {
@@ -307,13 +313,13 @@ PreferencesFile::WriteResult PreferencesFile::writeFile(const QString& key, cons
     }
     const auto text = iniFile(m_values);
     if (!text) {
-        return WriteResult::unsupported;
+        return std::nullopt;
     }
 
     QByteArray temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        return WriteResult::failed;
+        return Status<WriteError>(writeErrorFromErrno(errno));
     }
     // A modification time at least a millisecond past the old file's, so that a QSettings in
     // this process, which compares size and time to the millisecond, notices every change.
@@ -324,27 +330,37 @@ PreferencesFile::WriteResult PreferencesFile::writeFile(const QString& key, cons
     const std::int64_t newMs = std::max(nowMs, oldMs + 1);
     const timespec times[2] = {{0, UTIME_OMIT}, {newMs / 1000, (newMs % 1000) * 1'000'000}};
 
-    bool ok = writeAll(fd, *text);
-    ok = ok && (durability == Durability::atomic || ::fdatasync(fd) == 0);
+    // The first failing call's errno says why.
+    int error = 0;
+    const auto check = [&error](bool done) {
+        if (!done && error == 0) {
+            error = errno != 0 ? errno : EIO;
+        }
+        return done;
+    };
+    errno = 0;
+    bool ok = check(writeAll(fd, *text));
+    ok = ok && check(durability == Durability::atomic || ::fdatasync(fd) == 0);
     const mode_t mode = exists ? (before.st_mode & mode_t{07777}) : mode_t{0644};
-    ok = ok && ::fchmod(fd, mode) == 0;
-    ok = ok && ::futimens(fd, times) == 0;
+    ok = ok && check(::fchmod(fd, mode) == 0);
+    ok = ok && check(::futimens(fd, times) == 0);
     struct stat after
     {};
-    ok = ok && ::fstat(fd, &after) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.constData(), path.constData()) == 0;
+    ok = ok && check(::fstat(fd, &after) == 0);
+    ok = check(::close(fd) == 0) && ok;
+    ok = ok && check(std::rename(temporary.constData(), path.constData()) == 0);
     if (!ok) {
         ::unlink(temporary.constData());
-        return WriteResult::failed;
+        return Status<WriteError>(writeErrorFromErrno(error));
     }
     m_written = Stamp{after.st_size, nanoseconds(after.st_mtim)};
-    return WriteResult::written;
+    return Status<WriteError>();
 }
 #else
-PreferencesFile::WriteResult PreferencesFile::writeFile(const QString&, const QVariant&, Durability)
+std::optional<Status<WriteError>> PreferencesFile::writeFile(const QString&, const QVariant&,
+                                                             Durability)
 {
-    return WriteResult::unsupported;
+    return std::nullopt;
 }
 #endif
 

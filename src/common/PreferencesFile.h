@@ -1,10 +1,14 @@
 #pragma once
 
+#include "common/Result.h"
+#include "common/WriteError.h"
+
 #include <QString>
 #include <QVariant>
 
 #include <cstdint>
 #include <map>
+#include <optional>
 
 namespace tavrin {
 
@@ -35,24 +39,17 @@ public:
     /// The value as stored now; an invalid QVariant when the key is absent.
     QVariant value(const QString& key) const;
 
-    /// Sets key (a QByteArray or QString value) and writes the file; false when nothing was
-    /// written.
-    bool setValue(const QString& key, const QVariant& value, Durability durability);
-    /// Removes key and writes the file; false when nothing was written.
-    bool remove(const QString& key, Durability durability);
+    /// Sets key (a QByteArray or QString value) and writes the file; a failure wrote nothing.
+    Status<WriteError> setValue(const QString& key, const QVariant& value, Durability durability);
+    /// Removes key and writes the file; a failure wrote nothing.
+    Status<WriteError> remove(const QString& key, Durability durability);
 
 private:
-    enum class WriteResult
-    {
-        written,
-        failed,
-        unsupported
-    };
-
-    bool write(const QString& key, const QVariant& value, Durability durability);
-    bool writeThroughQSettings(const QString& key, const QVariant& value) const;
-    /// The fast path; unsupported when the file holds what it cannot reproduce exactly.
-    WriteResult writeFile(const QString& key, const QVariant& value, Durability durability);
+    Status<WriteError> write(const QString& key, const QVariant& value, Durability durability);
+    Status<WriteError> writeThroughQSettings(const QString& key, const QVariant& value) const;
+    /// The fast path; nothing when the file holds what it cannot reproduce exactly.
+    std::optional<Status<WriteError>> writeFile(const QString& key, const QVariant& value,
+                                                Durability durability);
 
     /// What identifies one version of the file: its size and modification time.
     struct Stamp

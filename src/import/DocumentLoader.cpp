@@ -112,7 +112,7 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
     // longer to reach the disk than a frame may wait.
     auto job = [importer = m_importer, path, kind, title = std::move(title),
                 cachePath = m_session.library().newTokenCachePath()]() mutable {
-        Result result;
+        Finished result;
         try {
             result.document = importer(path, kind, std::move(title));
             std::vector<WordToken> tokens = std::move(result.document.tokens);
@@ -120,17 +120,19 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
             if (!tokens.empty()) {
                 const std::string encoded = TokenCodec::encode(tokens);
                 result.cache = std::make_shared<WrittenCache>(cachePath);
-                if (!cachePath.isEmpty()) {
-                    // A failed write is the store's silent failure: the book is added all the
-                    // same and opens empty.
-                    AtomicFile::write(cachePath, encoded.data(),
-                                      static_cast<qint64>(encoded.size()));
-                }
                 result.tokenCount = static_cast<std::int64_t>(tokens.size());
+                // A book whose words could not be stored is not added: it would open empty.
+                if (cachePath.isEmpty()) {
+                    result.writeError = WriteError::notWritable;
+                } else if (const auto written = AtomicFile::write(
+                               cachePath, encoded.data(), static_cast<qint64>(encoded.size()));
+                           !written) {
+                    result.writeError = written.error();
+                }
             }
         } catch (...) {
             // Out of memory on a huge file: the import fails like any unreadable one.
-            result = Result{};
+            result = Finished{};
         }
         const QFileInfo file(path);
         result.path = path;
@@ -142,48 +144,56 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
     const std::uint64_t submission = m_nextSubmission++;
     // The watcher delivers the finished job to this thread; deleting it (with m_context)
     // drops a delivery that has not run yet.
-    auto* watcher = new QFutureWatcher<Result>(m_context.get());
+    auto* watcher = new QFutureWatcher<Finished>(m_context.get());
     QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [this, watcher, submission] {
         // A job dropped unrun (its pool cleared at exit) completes with nothing.
-        QFuture<Result> future = watcher->future();
-        Result result = future.resultCount() > 0 ? future.takeResult() : Result{};
+        QFuture<Finished> future = watcher->future();
+        Finished result = future.resultCount() > 0 ? future.takeResult() : Finished{};
         watcher->deleteLater();
         jobFinished(submission, std::move(result));
     });
     watcher->setFuture(QtConcurrent::run(m_pool, std::move(job)));
 }
 
-void DocumentLoader::jobFinished(std::uint64_t submission, Result result)
+void DocumentLoader::jobFinished(std::uint64_t submission, Finished result)
 {
     m_waiting.emplace(submission, std::move(result));
     // Completions run in submission order: a later import that finished first waits here.
     for (auto next = m_waiting.find(m_nextCompletion); next != m_waiting.end();
          next = m_waiting.find(m_nextCompletion)) {
-        Result ready = std::move(next->second);
+        Finished ready = std::move(next->second);
         m_waiting.erase(next);
         ++m_nextCompletion;
         complete(std::move(ready));
     }
 }
 
-void DocumentLoader::complete(Result result)
+void DocumentLoader::complete(Finished result)
 {
     updateLoading();
     std::optional<Book> added;
-    if (result.tokenCount > 0) {
+    if (result.writeError) {
+        m_session.showHUD("Couldn't add " + result.document.title + ": " +
+                          describe(*result.writeError));
+    } else if (result.tokenCount > 0) {
         m_session.saveCurrentProgress();
         const ImportedDocument& document = result.document;
         LibraryStore& library = m_session.library();
-        added = library.addBookWithCache(document.title, document.author, document.year,
-                                         result.cache->path(), result.tokenCount,
-                                         document.startIndex, document.coverData);
-        result.cache->keep();
-        if (!result.canonicalPath.isEmpty()) {
-            library.setSource(added->id, result.canonicalPath, result.size);
-            added->sourcePath = result.canonicalPath.toStdString();
-            added->sourceSize = result.size;
+        auto book = library.addBookWithCache(document.title, document.author, document.year,
+                                             result.cache->path(), result.tokenCount,
+                                             document.startIndex, document.coverData);
+        if (book) {
+            result.cache->keep();
+            added = std::move(book).value();
+            if (!result.canonicalPath.isEmpty()) {
+                library.setSource(added->id, result.canonicalPath, result.size);
+                added->sourcePath = result.canonicalPath.toStdString();
+                added->sourceSize = result.size;
+            }
+            m_session.setShowBooks(true, kShowLibrary);
+        } else {
+            m_session.showHUD("Couldn't add " + document.title + ": " + describe(book.error()));
         }
-        m_session.setShowBooks(true, kShowLibrary);
     }
     fileImported.notify(result.path, added);
     importCompleted.notify();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/WriteError.h"
+
 #include "common/Observers.h"
 #include "import/DocumentImport.h"
 #include "import/DocumentKind.h"
@@ -83,7 +85,7 @@ private:
         bool m_kept = false;
     };
 
-    struct Result
+    struct Finished
     {
         ImportedDocument document;
         std::shared_ptr<WrittenCache> cache;
@@ -92,11 +94,13 @@ private:
         /// The file as the library records where a book came from.
         QString canonicalPath;
         std::int64_t size = 0;
+        /// The words were read but could not be stored.
+        std::optional<WriteError> writeError;
     };
 
     void load(const QString& path, DocumentKind kind);
-    void jobFinished(std::uint64_t submission, Result result);
-    void complete(Result result);
+    void jobFinished(std::uint64_t submission, Finished result);
+    void complete(Finished result);
     void updateLoading();
 
     ReaderSession& m_session;
@@ -107,7 +111,7 @@ private:
     std::uint64_t m_nextSubmission = 0;
     std::uint64_t m_nextCompletion = 0;
     /// Finished imports waiting for an earlier one to complete first.
-    std::map<std::uint64_t, Result> m_waiting;
+    std::map<std::uint64_t, Finished> m_waiting;
     /// Counts opens; a completion runs only if no later open was started since.
     std::uint64_t m_openGeneration = 0;
     bool m_openPending = false;

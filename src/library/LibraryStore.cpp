@@ -52,24 +52,32 @@ LibraryStore::LibraryStore()
     load();
 }
 
-Book LibraryStore::addBook(const std::string& title, const std::string& author,
-                           const std::string& year, const std::vector<WordToken>& tokens,
-                           std::int64_t startIndex, const std::optional<QByteArray>& coverData)
+Result<Book, WriteError> LibraryStore::addBook(const std::string& title, const std::string& author,
+                                               const std::string& year,
+                                               const std::vector<WordToken>& tokens,
+                                               std::int64_t startIndex,
+                                               const std::optional<QByteArray>& coverData)
 {
     return addBookEncoded(title, author, year, TokenCodec::encode(tokens),
                           static_cast<std::int64_t>(tokens.size()), startIndex, coverData);
 }
 
-Book LibraryStore::addBookEncoded(const std::string& title, const std::string& author,
-                                  const std::string& year, const std::string& encodedTokens,
-                                  std::int64_t tokenCount, std::int64_t startIndex,
-                                  const std::optional<QByteArray>& coverData)
+Result<Book, WriteError>
+LibraryStore::addBookEncoded(const std::string& title, const std::string& author,
+                             const std::string& year, const std::string& encodedTokens,
+                             std::int64_t tokenCount, std::int64_t startIndex,
+                             const std::optional<QByteArray>& coverData)
 {
+    if (m_appSupportDir.isEmpty()) {
+        return WriteError::notWritable;
+    }
     const QString cachePath = newFilePath(u".json");
-    // The cache reaches the disk whole before any record points at it.
-    if (!m_appSupportDir.isEmpty()) {
-        AtomicFile::write(cachePath, encodedTokens.data(),
-                          static_cast<qint64>(encodedTokens.size()));
+    // The cache reaches the disk whole before any record points at it; a record without its
+    // cache would be dropped at the next start.
+    const auto written = AtomicFile::write(cachePath, encodedTokens.data(),
+                                           static_cast<qint64>(encodedTokens.size()));
+    if (!written) {
+        return written.error();
     }
     return addBookWithCache(title, author, year, cachePath, tokenCount, startIndex, coverData);
 }
@@ -79,19 +87,21 @@ QString LibraryStore::newTokenCachePath() const
     return m_appSupportDir.isEmpty() ? QString() : newFilePath(u".json");
 }
 
-Book LibraryStore::addBookWithCache(const std::string& title, const std::string& author,
-                                    const std::string& year, const QString& cachePath,
-                                    std::int64_t tokenCount, std::int64_t startIndex,
-                                    const std::optional<QByteArray>& coverData)
+Result<Book, WriteError>
+LibraryStore::addBookWithCache(const std::string& title, const std::string& author,
+                               const std::string& year, const QString& cachePath,
+                               std::int64_t tokenCount, std::int64_t startIndex,
+                               const std::optional<QByteArray>& coverData)
 {
-    const bool haveDir = !m_appSupportDir.isEmpty();
+    if (m_appSupportDir.isEmpty()) {
+        return WriteError::notWritable;
+    }
     std::optional<std::string> coverPath;
     if (coverData) {
         const QString path = newFilePath(u".jpg");
-        if (haveDir) {
-            AtomicFile::write(path, *coverData);
+        if (AtomicFile::write(path, *coverData)) {
+            coverPath = path.toStdString();
         }
-        coverPath = path.toStdString();
     }
 
     Book book;
@@ -135,11 +145,14 @@ std::vector<ContentsEntry> LibraryStore::loadContents(const Book& book,
     return entries;
 }
 
-bool LibraryStore::saveContents(const Book& book, const std::vector<ContentsEntry>& entries) const
+Status<WriteError> LibraryStore::saveContents(const Book& book,
+                                              const std::vector<ContentsEntry>& entries) const
 {
     const std::string json = BookContents::encode(entries);
-    return !json.empty() &&
-           AtomicFile::write(QString::fromStdString(BookContents::pathFor(book.cachedTokenPath)),
+    if (json.empty()) {
+        return WriteError::failed;
+    }
+    return AtomicFile::write(QString::fromStdString(BookContents::pathFor(book.cachedTokenPath)),
                              QByteArray(json.data(), static_cast<qsizetype>(json.size())));
 }
 
@@ -232,12 +245,9 @@ std::optional<QUuid> LibraryStore::lastOpenBookID() const
 
 void LibraryStore::setLastOpenBook(const std::optional<QUuid>& id)
 {
-    if (id) {
-        m_preferences.setValue(lastOpenKey(), UuidText::toQString(*id),
-                               PreferencesFile::Durability::durable);
-    } else {
-        m_preferences.remove(lastOpenKey(), PreferencesFile::Durability::durable);
-    }
+    check(id ? m_preferences.setValue(lastOpenKey(), UuidText::toQString(*id),
+                                      PreferencesFile::Durability::durable)
+             : m_preferences.remove(lastOpenKey(), PreferencesFile::Durability::durable));
 }
 
 void LibraryStore::load()
@@ -305,7 +315,14 @@ void LibraryStore::save(PreferencesFile::Durability durability)
     if (m_unreadableLibrary && !setAsideUnreadableLibrary()) {
         return;
     }
-    m_preferences.setValue(libraryKey(), json, durability);
+    check(m_preferences.setValue(libraryKey(), json, durability));
+}
+
+void LibraryStore::check(Status<WriteError> written)
+{
+    if (!written) {
+        writeFailed.notify(written.error());
+    }
 }
 
 QString LibraryStore::newFilePath(QStringView suffix) const

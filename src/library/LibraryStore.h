@@ -37,31 +37,36 @@ public:
     /// The data directory, with a trailing separator.
     QString appSupportDir() const { return m_appSupportDir; }
 
-    Book addBook(const std::string& title, const std::string& author, const std::string& year,
-                 const std::vector<WordToken>& tokens, std::int64_t startIndex,
-                 const std::optional<QByteArray>& coverData);
+    /// Adds a book with its token cache and cover; nothing is added when the cache cannot be
+    /// written. A cover that cannot be written leaves the book without one.
+    Result<Book, WriteError> addBook(const std::string& title, const std::string& author,
+                                     const std::string& year, const std::vector<WordToken>& tokens,
+                                     std::int64_t startIndex,
+                                     const std::optional<QByteArray>& coverData);
     /// The same with the token cache already encoded (so a large book can be encoded off
     /// the main thread); tokenCount is the number of tokens in encodedTokens.
-    Book addBookEncoded(const std::string& title, const std::string& author,
-                        const std::string& year, const std::string& encodedTokens,
-                        std::int64_t tokenCount, std::int64_t startIndex,
-                        const std::optional<QByteArray>& coverData);
+    Result<Book, WriteError> addBookEncoded(const std::string& title, const std::string& author,
+                                            const std::string& year,
+                                            const std::string& encodedTokens,
+                                            std::int64_t tokenCount, std::int64_t startIndex,
+                                            const std::optional<QByteArray>& coverData);
     /// A fresh token cache location in the data directory (empty when there is none). Safe
     /// to call from any thread, so an import can write a large cache off the main thread
     /// before its record exists.
     QString newTokenCachePath() const;
     /// Adds a book whose token cache has already been written to cachePath.
-    Book addBookWithCache(const std::string& title, const std::string& author,
-                          const std::string& year, const QString& cachePath,
-                          std::int64_t tokenCount, std::int64_t startIndex,
-                          const std::optional<QByteArray>& coverData);
+    Result<Book, WriteError> addBookWithCache(const std::string& title, const std::string& author,
+                                              const std::string& year, const QString& cachePath,
+                                              std::int64_t tokenCount, std::int64_t startIndex,
+                                              const std::optional<QByteArray>& coverData);
     std::vector<WordToken> loadWords(const Book& book) const;
     /// The contents kept beside the book's token cache. A book without them (imported
     /// before they were kept, or whose file is damaged) gets contents found in its words,
     /// written there so that the next open reads them.
     std::vector<ContentsEntry> loadContents(const Book& book,
                                             const std::vector<WordToken>& tokens) const;
-    bool saveContents(const Book& book, const std::vector<ContentsEntry>& entries) const;
+    Status<WriteError> saveContents(const Book& book,
+                                    const std::vector<ContentsEntry>& entries) const;
     void removeBook(const Book& book);
     void updateProgress(const QUuid& id, std::int64_t index);
     std::optional<QUuid> lastOpenBookID() const;
@@ -78,12 +83,16 @@ public:
 
     /// Called after every change of books().
     Observers<> booksChanged;
+    /// The library could not be stored; what the reader has in memory still holds it.
+    Observers<WriteError> writeFailed;
 
 private:
     void load();
     /// Reading progress is saved atomically; additions and removals are also forced to the
     /// disk.
     void save(PreferencesFile::Durability durability = PreferencesFile::Durability::durable);
+    /// Reports a failed write of the stored library.
+    void check(Status<WriteError> written);
     /// Appends a book and its stored form.
     void append(Book book);
     /// Keeps the stored form of books()[index] in step with it.

@@ -47,6 +47,13 @@ ReaderSession::ReaderSession(LibraryStore& library, Clock& clock,
     m_chrome.wentIdle = [this] { pointerHideRequested.notify(); };
     // With nothing to read, the way to a first book stays in view.
     m_chrome.keepControls = [this] { return m_library.books().empty(); };
+    // A write that fails is the one failure the reader must hear of: what they change or
+    // read would be lost at the next start.
+    m_settings.saveFailed = [this](WriteError error) {
+        showHUD("Couldn't save the settings: " + describe(error));
+    };
+    m_libraryWriteFailed = m_library.writeFailed.subscribe(
+        [this](WriteError error) { showHUD("Couldn't save the library: " + describe(error)); });
 }
 
 ReaderSession::~ReaderSession() = default;
@@ -175,8 +182,9 @@ void ReaderSession::handleArrow(bool right, bool fine)
 
 void ReaderSession::afterMove(std::string hud)
 {
-    saveCurrentProgress();
+    // The message first, so that a failed save can replace it.
     showHUD(std::move(hud));
+    saveCurrentProgress();
     if (m_playback.isRunning()) {
         startPlayback();
     }

@@ -179,6 +179,7 @@ private:
     bool m_isFinished = false;
     /// Books played since they were opened in this run; their start hint does not return.
     std::set<QUuid> m_playedBooks;
+    Subscription m_libraryWriteFailed;
     bool m_isLoading = false;
     std::optional<QUuid> m_currentBookID;
 };

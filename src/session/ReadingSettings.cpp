@@ -66,9 +66,11 @@ void ReadingSettings::load()
 
 void ReadingSettings::save()
 {
-    if (m_path) {
-        // A failed write leaves the new value in effect; it is lost only at the next start.
-        static_cast<void>(SettingsFile::save(*m_path, m_data));
+    if (!m_path) {
+        return;
+    }
+    if (const auto saved = SettingsFile::save(*m_path, m_data); !saved && saveFailed) {
+        saveFailed(saved.error());
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/WriteError.h"
 #include "session/SessionField.h"
 #include "settings/SettingsData.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,6 +32,9 @@ public:
     /// Applies the settings file, if it reads whole, through the setters above.
     void load();
     void save();
+
+    /// A change could not be written to the file; it stays in effect for this run.
+    std::function<void(WriteError)> saveFailed;
 
 private:
     template<typename T> void assign(T& member, T value, SessionField field);

@@ -86,14 +86,15 @@ std::optional<SettingsData> load(const QString& path)
     return decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-bool save(const QString& path, const SettingsData& settings)
+Status<WriteError> save(const QString& path, const SettingsData& settings)
 {
     if (path.isEmpty()) {
-        return false;
+        return WriteError::notWritable;
     }
     const auto json = encode(settings);
     if (!json) {
-        return false;
+        // A value JSON cannot hold comes only from a hand-edited file; the file stays as it is.
+        return {};
     }
     return AtomicFile::write(path, json->data(), static_cast<qint64>(json->size()));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/Result.h"
+#include "common/WriteError.h"
+
 #include "settings/SettingsData.h"
 
 #include <QString>
@@ -16,9 +19,9 @@ QString defaultPath();
 /// Reads the file strictly; nullopt when it cannot be read or decoded.
 std::optional<SettingsData> load(const QString& path);
 
-/// Replaces the file in one step (a temporary file renamed over it); false when nothing was
-/// written. Callers may ignore the result: a failed write leaves the previous file whole.
-bool save(const QString& path, const SettingsData& settings);
+/// Replaces the file in one step (a temporary file renamed over it). A failed write leaves
+/// the previous file whole.
+Status<WriteError> save(const QString& path, const SettingsData& settings);
 
 /// The compact JSON object: "selectedFont", "fontSize", "wpm", "backgroundColor",
 /// "textColor", "orpColor", colours as {"r","g","b","a"}, in that order. Every number reads

@@ -68,7 +68,7 @@ protected:
     /// Adds a book to the library and makes it the one to reopen at start.
     Book addLastBook(std::vector<WordToken> tokens, std::int64_t startIndex = 0)
     {
-        Book book = library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
+        Book book = *library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
         library.setLastOpenBook(book.id);
         return book;
     }

@@ -115,7 +115,7 @@ constexpr Animation kClose = Animation::easeInOut(0.25);
 
 TEST_F(ContentViewOverlaysTest, TheOpenBooksCoverShowsAndFadesWithTheControls)
 {
-    Book book = library.addBook("Red Book", "", "", makeWords(20), 0, jpegOf(Qt::red));
+    Book book = *library.addBook("Red Book", "", "", makeWords(20), 0, jpegOf(Qt::red));
     library.setLastOpenBook(book.id);
     show();
     EXPECT_FALSE(cover()->isVisible()) << "no cover while the controls are hidden";
@@ -137,8 +137,8 @@ TEST_F(ContentViewOverlaysTest, TheOpenBooksCoverShowsAndFadesWithTheControls)
 
 TEST_F(ContentViewOverlaysTest, ABookWithoutAReadableCoverShowsItsGeneratedCover)
 {
-    const Book noCover = library.addBook("Plain", "", "", makeWords(5), 0, std::nullopt);
-    Book gone = library.addBook("Gone", "", "", makeWords(5), 0, jpegOf(Qt::red));
+    const Book noCover = *library.addBook("Plain", "", "", makeWords(5), 0, std::nullopt);
+    Book gone = *library.addBook("Gone", "", "", makeWords(5), 0, jpegOf(Qt::red));
     ASSERT_TRUE(gone.coverImagePath);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(*gone.coverImagePath)));
 
@@ -157,7 +157,7 @@ TEST_F(ContentViewOverlaysTest, ABookWithoutAReadableCoverShowsItsGeneratedCover
 TEST_F(ContentViewOverlaysTest, BooksOpenOffTheMainThreadAndTheLatestOpenWins)
 {
     const Book first = addLastBook(makeWords(30), 4);
-    const Book second = library.addBook("Second", "", "", makeWords(40), 6, std::nullopt);
+    const Book second = *library.addBook("Second", "", "", makeWords(40), 6, std::nullopt);
     show(); // the last book is read in the background too
     ASSERT_TRUE(waitFor([&] { return session.currentBookID() == first.id; }));
     EXPECT_FALSE(session.isLoading());
@@ -175,7 +175,7 @@ TEST_F(ContentViewOverlaysTest, BooksOpenOffTheMainThreadAndTheLatestOpenWins)
 
 TEST_F(ContentViewOverlaysTest, RemovingTheOpenBookClearsTheReaderAndForgetsIt)
 {
-    const Book other = library.addBook("Other", "", "", makeWords(10), 0, std::nullopt);
+    const Book other = *library.addBook("Other", "", "", makeWords(10), 0, std::nullopt);
     const Book open = addLastBook(makeWords(50), 7);
     show();
     clickButton(libraryButton());
@@ -231,7 +231,7 @@ TEST_F(ContentViewOverlaysTest, PanelsStandAgainstTheButtonColumnAndCloseOnAClic
 TEST_F(ContentViewOverlaysTest, ChoosingATileOpensTheBookAndClosesTheLibrary)
 {
     addLastBook(makeWords(50), 3);
-    const Book chosen = library.addBook("Chosen", "", "", makeWords(8), 5, std::nullopt);
+    const Book chosen = *library.addBook("Chosen", "", "", makeWords(8), 5, std::nullopt);
     show();
     clickButton(libraryButton());
     ASSERT_TRUE(settled(libraryStrip(), true));
@@ -277,7 +277,8 @@ TEST_F(ContentViewOverlaysTest, AddBookClosesTheLibraryAndImportsTheChosenFile)
     std::vector<std::optional<QString>> answers{std::nullopt, epub};
     int asked = 0;
     show();
-    view().panels().setFileChooser([&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
+    view().panels().setFileChooser(
+        [&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
 
     for (int round = 0; round < 2; ++round) {
         clickButton(libraryButton());

@@ -172,7 +172,7 @@ TEST_F(DocumentLoaderTest, ImportWhilePlayingKeepsTheWordAndSavesThePosition)
     for (int i = 0; i < 100; ++i) {
         words.push_back({"w" + std::to_string(i), 1.0, false, 0});
     }
-    const Book open = library.addBook("Open", "", "", words, 0, std::nullopt);
+    const Book open = *library.addBook("Open", "", "", words, 0, std::nullopt);
     session.openBook(open);
     session.startPlayback();
     clock.advance(2s); // several words at the default speed

@@ -69,7 +69,7 @@ TEST(BookContentsTest, StoredBesideTheCacheAndReadBackStrictly)
     std::vector<WordToken> tokens;
     paragraph(tokens, "Only Heading", true);
     paragraph(tokens, "Body text.", false);
-    const Book book = library.addBook("B", "", "", tokens, 0, std::nullopt);
+    const Book book = *library.addBook("B", "", "", tokens, 0, std::nullopt);
     const QString path = QString::fromStdString(BookContents::pathFor(book.cachedTokenPath));
     ASSERT_FALSE(QFile::exists(path));
     EXPECT_EQ(library.loadContents(book, tokens),

@@ -49,7 +49,7 @@ class BooksPanelTest : public ::testing::Test
 protected:
     Book add(const std::string& title, const std::string& author = {}, const std::string& year = {})
     {
-        return store.addBook(title, author, year, tokens(10), 0, std::nullopt);
+        return *store.addBook(title, author, year, tokens(10), 0, std::nullopt);
     }
 
     std::vector<BookCoverTile*> tiles(BooksPanel& panel)

@@ -32,13 +32,13 @@ using namespace tavrin;
         if (store.books().size() >= 12) {
             store.removeBook(store.books().front());
         }
-        const Book added =
-            store.addBookEncoded("Book", "Author", "2024", encoded, 4'000, round,
-                                 round % 2 ? std::optional(QByteArray(50'000, 'j')) : std::nullopt);
+        const Book added = *store.addBookEncoded("Book", "Author", "2024", encoded, 4'000, round,
+                                                 round % 2 ? std::optional(QByteArray(50'000, 'j'))
+                                                           : std::nullopt);
         store.updateProgress(added.id, round);
         for (int step = 0; step < 10; ++step) {
             settings.fontSize = 20.0 + static_cast<double>(step);
-            SettingsFile::save(SettingsFile::defaultPath(), settings);
+            static_cast<void>(SettingsFile::save(SettingsFile::defaultPath(), settings));
         }
     }
 }

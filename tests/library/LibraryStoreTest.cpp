@@ -84,10 +84,10 @@ protected:
 TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
 {
     LibraryStore store;
-    const Book plain = store.addBook("Plain", "", "", sampleTokens(42), 0, std::nullopt);
+    const Book plain = *store.addBook("Plain", "", "", sampleTokens(42), 0, std::nullopt);
     EXPECT_FALSE(plain.coverImagePath);
     const QByteArray cover("\xFF\xD8\xFF\x00jpeg\r\n", 10);
-    const Book epub = store.addBook("Epub", "Author", "1999", sampleTokens(42), 57, cover);
+    const Book epub = *store.addBook("Epub", "Author", "1999", sampleTokens(42), 57, cover);
     ASSERT_TRUE(epub.coverImagePath);
     EXPECT_EQ(readFile(QString::fromStdString(*epub.coverImagePath)), cover);
     EXPECT_EQ(dataFiles(home).size(), 3);
@@ -108,9 +108,9 @@ TEST_F(LibraryStoreTest, EveryAddIsANewEntryAndPersists)
     std::vector<Book> added;
     {
         LibraryStore store;
-        added.push_back(store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
-        added.push_back(store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
-        added.push_back(store.addBookEncoded(
+        added.push_back(*store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
+        added.push_back(*store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
+        added.push_back(*store.addBookEncoded(
             "Encoded", "A", "2020", TokenCodec::encode(sampleTokens(5)), 5, 2, QByteArray("img")));
         EXPECT_NE(added[0].id, added[1].id);
         EXPECT_NE(added[0].cachedTokenPath, added[1].cachedTokenPath);
@@ -126,7 +126,7 @@ TEST_F(LibraryStoreTest, EveryAddIsANewEntryAndPersists)
 TEST_F(LibraryStoreTest, TextsThatAreNotUtf8AreRepairedSoTheLibraryStaysReadable)
 {
     LibraryStore store;
-    const Book book = store.addBook("Caf\xE9", "\xFF", "", sampleTokens(1), 0, std::nullopt);
+    const Book book = *store.addBook("Caf\xE9", "\xFF", "", sampleTokens(1), 0, std::nullopt);
     EXPECT_EQ(book.title, "Caf\xEF\xBF\xBD");
     ASSERT_TRUE(storedBooks());
     EXPECT_EQ(storedBooks()->front(), book);
@@ -138,8 +138,8 @@ TEST_F(LibraryStoreTest, LoadDropsBooksWhoseCacheIsGoneButKeepsTheirCoverAndStor
     Book lost;
     {
         LibraryStore store;
-        kept = store.addBook("Kept", "", "", sampleTokens(2), 0, std::nullopt);
-        lost = store.addBook("Lost", "", "", sampleTokens(2), 0, QByteArray("cover"));
+        kept = *store.addBook("Kept", "", "", sampleTokens(2), 0, std::nullopt);
+        lost = *store.addBook("Lost", "", "", sampleTokens(2), 0, QByteArray("cover"));
     }
     ASSERT_TRUE(QFile::remove(QString::fromStdString(lost.cachedTokenPath)));
     const ino_t before = inodeOf(home.preferencesFile());
@@ -158,7 +158,7 @@ TEST_F(LibraryStoreTest, UpdateProgressStoresAnyIndexUnchanged)
     const std::int64_t index = std::numeric_limits<std::int64_t>::min();
     {
         LibraryStore store;
-        const Book book = store.addBook("B", "", "", sampleTokens(10), 0, std::nullopt);
+        const Book book = *store.addBook("B", "", "", sampleTokens(10), 0, std::nullopt);
         store.updateProgress(book.id, 10'000);
         EXPECT_EQ(storedBooks()->front().currentWordIndex, 10'000);
         store.updateProgress(book.id, index);
@@ -175,8 +175,8 @@ TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
         EXPECT_EQ(storedBooks(), store.books());
         seen.push_back(store.books().size());
     });
-    const Book a = store.addBook("A", "", "", sampleTokens(1), 0, std::nullopt);
-    store.addBook("B", "", "", sampleTokens(1), 0, std::nullopt);
+    const Book a = *store.addBook("A", "", "", sampleTokens(1), 0, std::nullopt);
+    ASSERT_TRUE(store.addBook("B", "", "", sampleTokens(1), 0, std::nullopt));
     store.updateProgress(a.id, 1);
     store.removeBook(a);
     EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 2, 1}));
@@ -185,9 +185,9 @@ TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
 TEST_F(LibraryStoreTest, RemoveBookDeletesItsFilesAndRecordEvenWhenTheFilesAreGone)
 {
     LibraryStore store;
-    const Book a = store.addBook("A", "", "", sampleTokens(1), 0, QByteArray("c"));
-    const Book b = store.addBook("B", "", "", sampleTokens(1), 0, QByteArray("c"));
-    const Book c = store.addBook("C", "", "", sampleTokens(1), 0, std::nullopt);
+    const Book a = *store.addBook("A", "", "", sampleTokens(1), 0, QByteArray("c"));
+    const Book b = *store.addBook("B", "", "", sampleTokens(1), 0, QByteArray("c"));
+    const Book c = *store.addBook("C", "", "", sampleTokens(1), 0, std::nullopt);
     store.setLastOpenBook(b.id);
 
     store.removeBook(b);
@@ -207,7 +207,7 @@ TEST_F(LibraryStoreTest, RemoveBookDeletesItsFilesAndRecordEvenWhenTheFilesAreGo
 TEST_F(LibraryStoreTest, LoadWordsYieldsNothingForAMissingOrBrokenCache)
 {
     LibraryStore store;
-    const Book book = store.addBook("B", "", "", sampleTokens(3), 0, std::nullopt);
+    const Book book = *store.addBook("B", "", "", sampleTokens(3), 0, std::nullopt);
     QFile cache(QString::fromStdString(book.cachedTokenPath));
     ASSERT_TRUE(cache.resize(cache.size() / 2));
     EXPECT_TRUE(store.loadWords(book).empty());
@@ -215,21 +215,19 @@ TEST_F(LibraryStoreTest, LoadWordsYieldsNothingForAMissingOrBrokenCache)
     EXPECT_TRUE(store.loadWords(book).empty());
 }
 
-TEST_F(LibraryStoreTest, ACacheThatCannotBeWrittenLeavesNoPartFileAndIsDroppedLater)
+TEST_F(LibraryStoreTest, ABookWhoseCacheCannotBeWrittenIsNotAddedAndLeavesNoPartFile)
 {
-    Book book;
+    LibraryStore store;
+    ASSERT_TRUE(store.addBook("Small", "", "", sampleTokens(2), 0, std::nullopt));
     {
-        LibraryStore store;
-        store.addBook("Small", "", "", sampleTokens(2), 0, std::nullopt);
         const test::FileSizeLimit diskFull(64 * 1024);
-        book = store.addBook("Large", "", "", sampleTokens(20'000), 0, std::nullopt);
-        EXPECT_EQ(store.books().size(), 2u);
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(book.cachedTokenPath)));
-        EXPECT_TRUE(store.loadWords(book).empty());
+        const auto added = store.addBook("Large", "", "", sampleTokens(20'000), 0, std::nullopt);
+        ASSERT_FALSE(added);
+        EXPECT_EQ(added.error(), WriteError::diskFull);
     }
+    EXPECT_EQ(store.books().size(), 1u);
     EXPECT_EQ(dataFiles(home).size(), 1);
-    EXPECT_EQ(storedBooks()->size(), 2u);
-    EXPECT_EQ(LibraryStore().books().size(), 1u);
+    EXPECT_EQ(storedBooks()->size(), 1u);
 }
 
 TEST_F(LibraryStoreTest, LastOpenBookIsAnUpperCaseUuidTextOrNothing)
@@ -296,7 +294,7 @@ TEST_F(LibraryStoreTest, AnUnreadableLibraryIsSetAsideBeforeItIsReplaced)
     EXPECT_TRUE(backups(home).isEmpty());
 
     LibraryStore store;
-    const Book book = store.addBook("New", "", "", sampleTokens(1), 0, std::nullopt);
+    const Book book = *store.addBook("New", "", "", sampleTokens(1), 0, std::nullopt);
     store.updateProgress(book.id, 1);
     const QStringList saved = backups(home);
     ASSERT_EQ(saved.size(), 1);
@@ -306,7 +304,7 @@ TEST_F(LibraryStoreTest, AnUnreadableLibraryIsSetAsideBeforeItIsReplaced)
     // A second unreadable value gets a backup of its own; the first is kept.
     storeValue(QStringLiteral("tavrin_library_v2"), QStringLiteral("plain text"));
     LibraryStore again;
-    again.addBook("Again", "", "", sampleTokens(1), 0, std::nullopt);
+    ASSERT_TRUE(again.addBook("Again", "", "", sampleTokens(1), 0, std::nullopt));
     const QStringList both = backups(home);
     ASSERT_EQ(both.size(), 2);
     EXPECT_TRUE(both.contains(saved[0]));

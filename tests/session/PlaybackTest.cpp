@@ -86,7 +86,7 @@ TEST_F(PlaybackTest, WordsFollowTheCommandsOnTime)
 TEST_F(PlaybackTest, PlaysWithoutTouchingTheLibraryWhenTheBookIsNotInIt)
 {
     // A book record the store does not hold: its position has nowhere to go.
-    Book stray = library.addBook("Stray", "", "", makeTokens(3), 0, std::nullopt);
+    Book stray = *library.addBook("Stray", "", "", makeTokens(3), 0, std::nullopt);
     Book copy = stray;
     int libraryChanges = 0;
     const auto counting = library.booksChanged.subscribe([&] { ++libraryChanges; });

@@ -53,7 +53,7 @@ protected:
     /// Adds a book and opens it at startIndex; clears the records of what that did.
     Book open(std::vector<WordToken> tokens, std::int64_t startIndex = 0)
     {
-        Book book = library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
+        Book book = *library.addBook("Book", "", "", tokens, startIndex, std::nullopt);
         session.openBook(book);
         m_watched = book.id;
         clearRecords();

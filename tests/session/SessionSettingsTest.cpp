@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 
+#include "library/FileSizeLimit.h"
 #include "settings/Presets.h"
 #include "settings/SettingsFile.h"
 
@@ -131,6 +132,20 @@ TEST_F(SessionSettingsTest, WithoutASettingsFileNothingIsReadOrWritten)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
               QStringList{QStringLiteral("settings.json")});
+}
+
+TEST_F(SessionSettingsTest, AWriteThatFailsIsShownAndTheChangeStays)
+{
+    open(makeTokens(5));
+    {
+        const FileSizeLimit diskFull(0);
+        session.setWpm(420.0);
+        EXPECT_EQ(session.feedbackText(), "Couldn't save the settings: disk full");
+        session.handleSkip(true);
+        EXPECT_EQ(session.feedbackText(), "Couldn't save the library: disk full");
+    }
+    EXPECT_EQ(session.wpm(), 420.0);
+    EXPECT_EQ(session.currentIndex(), 4);
 }
 
 } // namespace

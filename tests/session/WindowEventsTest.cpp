@@ -95,7 +95,7 @@ class DocumentsTest : public SessionFixture
 TEST_F(DocumentsTest, OpeningABookStoresTheOldPositionAndStopsAtTheSavedWord)
 {
     const Book first = open(makeTokens(20), 3);
-    Book second = library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
+    Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
     session.handleSpacebar();
     clock.advance(250ms);
     ASSERT_EQ(session.currentIndex(), 4);
@@ -135,14 +135,14 @@ TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
 
 TEST_F(DocumentsTest, BookWithAMissingCacheOpensEmptyAndKeepsItsPosition)
 {
-    Book book = library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
+    Book book = *library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(book.cachedTokenPath)));
     session.openBook(book);
     EXPECT_TRUE(session.tokens().empty());
     EXPECT_EQ(session.currentBookID(), book.id);
     EXPECT_EQ(session.currentIndex(), 7);
 
-    Book other = library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
+    Book other = *library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
     session.openBook(other);
     EXPECT_EQ(library.books().front().currentWordIndex, 7);
 }

@@ -216,9 +216,15 @@ int addCommand(const QStringList& args)
             status = fail("no words in " + path.toStdString() + "; nothing added");
             continue;
         }
-        const tavrin::Book book =
+        const auto added =
             library.addBook(document->title, document->author, document->year, document->tokens,
                             document->startIndex, document->coverData);
+        if (!added) {
+            status =
+                fail("cannot add " + path.toStdString() + ": " + tavrin::describe(added.error()));
+            continue;
+        }
+        const tavrin::Book& book = *added;
         if (needsBookToReopen) {
             library.setLastOpenBook(book.id);
             needsBookToReopen = false;
