@@ -3,7 +3,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run build package test dev bench fuzz format clean
+.PHONY: deps run build package test dev bench fuzz format format-check clean
 
 deps:
 	@scripts/install-deps
@@ -21,8 +21,9 @@ run: build
 package: build
 	cd build/release && cpack -G DEB
 
-# Every test, built with AddressSanitizer and UBSan, through CTest.
-test: deps
+# Every test, built with AddressSanitizer and UBSan, through CTest; the sources must be
+# formatted as .clang-format says.
+test: deps format-check
 	cmake --preset dev-asan >/dev/null
 	cmake --build --preset dev-asan -j $(JOBS)
 	ctest --preset dev-asan -j $(JOBS)
@@ -46,6 +47,9 @@ fuzz: deps
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

@@ -53,8 +53,7 @@ void FileOpener::imported(const QString& path, const std::optional<Book>& book)
     }
     m_pending.erase(it);
     if (!book) {
-        const QString name = QFileInfo(path).fileName();
-        m_session.showHUD("Couldn't open " + name.toStdString());
+        // The loader has told the reader why; the terminal hears it too.
         std::fprintf(stderr, "tavrin: could not import %s\n", qPrintable(path));
         if (m_openWhenImported == path) {
             m_openWhenImported.reset();

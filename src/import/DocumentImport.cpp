@@ -28,48 +28,64 @@ void importText(const QString& path, ImportedDocument& document)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        document.error = "io";
+        document.error = ImportError::unreadable;
         return;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        document.error = "io";
+        document.error = ImportError::unreadable;
         return;
     }
     // Text that is not UTF-8 has no words.
     const std::optional<std::string> text = UnicodeText::decodeUtf8File(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (text) {
-        document.tokens = TextParser::tokenize(*text);
+    if (!text) {
+        document.error = ImportError::notUtf8;
+        return;
     }
+    document.tokens = TextParser::tokenize(*text);
 }
 
-std::string caseName(EPUBError error)
+ImportError importErrorOf(EPUBError error)
 {
     switch (error) {
     case EPUBError::unzipFailed:
-        return "unzipFailed";
+        return ImportError::notAnEpub;
     case EPUBError::containerNotFound:
-        return "containerNotFound";
     case EPUBError::malformedContainer:
-        return "malformedContainer";
     case EPUBError::opfNotFound:
-        return "opfNotFound";
+        return ImportError::damagedEpub;
     case EPUBError::noSpineItems:
-        return "noSpineItems";
+        return ImportError::emptyEpub;
     }
-    return "unzipFailed";
+    return ImportError::notAnEpub;
+}
+
+void importPdf(const QString& path, ImportedDocument& document)
+{
+    try {
+        auto tokens = PDFParser::read(path);
+        if (!tokens) {
+            document.error = tokens.error();
+            return;
+        }
+        document.tokens = std::move(tokens).value();
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception&) {
+        document.error = ImportError::unreadable;
+    }
 }
 
 void importEpub(const QString& path, ImportedDocument& document)
 {
     EPUBParseOutcome outcome = EPUBParser::parse(path);
     if (const auto* error = std::get_if<EPUBError>(&outcome)) {
-        document.error = caseName(*error);
+        document.error = importErrorOf(*error);
         return;
     }
     if (std::holds_alternative<EPUBIOError>(outcome)) {
-        document.error = "io";
+        document.error = ImportError::unreadable;
         return;
     }
     auto& result = std::get<EPUBParseResult>(outcome);
@@ -91,7 +107,7 @@ ImportedDocument importDocument(const QString& path, DocumentKind kind, std::str
     document.kind = kind;
     document.title = std::move(fileTitle);
     if (!isReadableFile(path)) {
-        document.error = "io";
+        document.error = ImportError::unreadable;
         return document;
     }
     try {
@@ -100,7 +116,7 @@ ImportedDocument importDocument(const QString& path, DocumentKind kind, std::str
             importText(path, document);
             break;
         case DocumentKind::pdf:
-            document.tokens = PDFParser::tokenize(path);
+            importPdf(path, document);
             break;
         case DocumentKind::epub:
             importEpub(path, document);
@@ -111,8 +127,11 @@ ImportedDocument importDocument(const QString& path, DocumentKind kind, std::str
         ImportedDocument failed;
         failed.kind = kind;
         failed.title = std::move(document.title);
-        failed.error = "outOfMemory";
+        failed.error = ImportError::outOfMemory;
         return failed;
+    }
+    if (!document.error && document.tokens.empty()) {
+        document.error = ImportError::noText;
     }
     return document;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/DocumentKind.h"
+#include "import/ImportError.h"
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
@@ -13,9 +14,9 @@
 
 namespace tavrin {
 
-/// What importing one file yields: everything the library stores for a new book. A
-/// document without words (unreadable, not UTF-8, no text layer, a failed EPUB) has empty
-/// tokens and is not added.
+/// What importing one file yields: everything the library stores for a new book, or why
+/// there is none. A document without words is never added; its kind and title stay filled
+/// in, so that the reader can say which file failed and why.
 struct ImportedDocument
 {
     DocumentKind kind = DocumentKind::plainText;
@@ -27,10 +28,11 @@ struct ImportedDocument
     /// Where reading begins: an EPUB's first real chapter, 0 otherwise.
     std::int64_t startIndex = 0;
     std::optional<QByteArray> coverData;
-    /// Why nothing could be read: an EPUB error's case name ("unzipFailed", …), "io" when
-    /// the file could not be read, "outOfMemory" when the memory left was too small for it.
-    /// Absent when the file was read, even if it has no words.
-    std::optional<std::string> error;
+    /// Why nothing could be read; absent for a document with words.
+    std::optional<ImportError> error;
+
+    /// A book to add: words and no error.
+    explicit operator bool() const { return !error && !tokens.empty(); }
 };
 
 /// Imports the file at path as a document of the given kind, with fileTitle as its title

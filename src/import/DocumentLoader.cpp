@@ -133,6 +133,7 @@ void DocumentLoader::load(const QString& path, DocumentKind kind)
         } catch (...) {
             // Out of memory on a huge file: the import fails like any unreadable one.
             result = Finished{};
+            result.document.error = ImportError::outOfMemory;
         }
         const QFileInfo file(path);
         result.path = path;
@@ -172,7 +173,11 @@ void DocumentLoader::complete(Finished result)
 {
     updateLoading();
     std::optional<Book> added;
-    if (result.writeError) {
+    if (result.document.error) {
+        // The file's own name, as the reader knows it, and the reason in plain words.
+        m_session.showHUD("Couldn't open " + QFileInfo(result.path).fileName().toStdString() +
+                          ": " + describe(*result.document.error));
+    } else if (result.writeError) {
         m_session.showHUD("Couldn't add " + result.document.title + ": " +
                           describe(*result.writeError));
     } else if (result.tokenCount > 0) {

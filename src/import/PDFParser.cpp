@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -30,9 +31,13 @@ std::string fileName(const QString& path)
     return QFile::encodeName(info.absoluteFilePath()).toStdString();
 }
 
-RunningText runningText(const std::string& file)
+/// Nothing when the file cannot be opened.
+std::optional<RunningText> runningText(const std::string& file)
 {
     std::vector<std::string> pages = PDFPageText::read(file);
+    if (pages.empty()) {
+        return std::nullopt;
+    }
     PageFurniture::strip(pages);
     return PageJoin::join(pages);
 }
@@ -96,25 +101,36 @@ std::vector<std::size_t> pageTokenStarts(const RunningText& running,
 
 } // namespace
 
+Result<std::vector<WordToken>, ImportError> read(const QString& path)
+{
+    const std::string file = fileName(path);
+    if (file.empty()) {
+        return ImportError::unreadable;
+    }
+    // The outline is read while the pages are.
+    SideJob<std::vector<OutlineEntry>> outline(
+        [&file] { return PDFOutline::chapterEntries(file); });
+    const std::optional<RunningText> running = runningText(file);
+    if (!running) {
+        return ImportError::unreadable;
+    }
+    std::vector<std::size_t> tokenStarts;
+    std::vector<WordToken> tokens = TextParser::tokenize(running->text, tokenStarts);
+    const std::vector<OutlineEntry> entries = outline.run();
+    if (tokens.empty()) {
+        return ImportError::noText;
+    }
+    if (!entries.empty()) {
+        PDFChapters::assign(tokens, pageTokenStarts(*running, tokenStarts), entries);
+    }
+    return tokens;
+}
+
 std::vector<WordToken> tokenize(const QString& path)
 {
     try {
-        const std::string file = fileName(path);
-        if (file.empty()) {
-            return {};
-        }
-        // The outline is read while the pages are.
-        SideJob<std::vector<OutlineEntry>> outline(
-            [&file] { return PDFOutline::chapterEntries(file); });
-        const RunningText running = runningText(file);
-        std::vector<std::size_t> tokenStarts;
-        std::vector<WordToken> tokens = TextParser::tokenize(running.text, tokenStarts);
-        const std::vector<OutlineEntry> entries = outline.run();
-        if (tokens.empty() || entries.empty()) {
-            return tokens;
-        }
-        PDFChapters::assign(tokens, pageTokenStarts(running, tokenStarts), entries);
-        return tokens;
+        auto tokens = read(path);
+        return tokens ? std::move(tokens).value() : std::vector<WordToken>{};
     } catch (const std::exception&) {
         return {};
     }
@@ -124,7 +140,11 @@ std::string extractText(const QString& path)
 {
     try {
         const std::string file = fileName(path);
-        return file.empty() ? std::string() : runningText(file).text;
+        if (file.empty()) {
+            return {};
+        }
+        auto running = runningText(file);
+        return running ? std::move(running->text) : std::string();
     } catch (const std::exception&) {
         return {};
     }

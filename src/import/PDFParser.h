@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+#include "import/ImportError.h"
 #include "tokenize/WordToken.h"
 
 #include <QString>
@@ -12,8 +14,12 @@ namespace tavrin::PDFParser {
 /// The words of a PDF's text layer, page after page, read by the plain-text tokenizer as one
 /// running text: without running heads, feet and page numbers, with sentences running on
 /// across page breaks. Chapters follow the document's outline; without one, every token has
-/// chapter 0. Empty when the file cannot be opened (missing, damaged, not a PDF, locked by a
-/// password) or carries no text. Safe to call from any thread.
+/// chapter 0. Fails as unreadable when the file cannot be opened (missing, damaged, not a
+/// PDF, locked by a password), as noText when it carries no text. Safe to call from any
+/// thread.
+Result<std::vector<WordToken>, ImportError> read(const QString& path);
+
+/// The words alone: empty for any failure.
 std::vector<WordToken> tokenize(const QString& path);
 
 /// The text tokenize() reads: every page's text in reading order (the order pdftotext

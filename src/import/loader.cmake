@@ -2,6 +2,7 @@
 # titles, the blocking import shared by the app and the tool, and the background loader.
 tavrin_component(tavrin_import
   DocumentImport.cpp
+  ImportError.cpp
   DocumentKind.cpp
   DocumentLoader.cpp
   PageFurniture.cpp

@@ -69,7 +69,10 @@ void ReadingSettings::save()
     if (!m_path) {
         return;
     }
-    if (const auto saved = SettingsFile::save(*m_path, m_data); !saved && saveFailed) {
+    // A value JSON cannot hold comes only from a hand-edited file and is not the reader's
+    // problem to hear of; the file then stays as it was.
+    if (const auto saved = SettingsFile::save(*m_path, m_data);
+        !saved && saveFailed && SettingsFile::encode(m_data)) {
         saveFailed(saved.error());
     }
 }

@@ -93,8 +93,7 @@ Status<WriteError> save(const QString& path, const SettingsData& settings)
     }
     const auto json = encode(settings);
     if (!json) {
-        // A value JSON cannot hold comes only from a hand-edited file; the file stays as it is.
-        return {};
+        return WriteError::failed;
     }
     return AtomicFile::write(path, json->data(), static_cast<qint64>(json->size()));
 }

@@ -24,7 +24,7 @@ struct ImportCase
     QByteArray bytes;
     std::vector<std::string> words;
     std::string title;
-    std::optional<std::string> error = std::nullopt;
+    std::optional<ImportError> error = std::nullopt;
 };
 
 QByteArray epubBytes(const test::MinimalEpub& book)
@@ -41,10 +41,10 @@ TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
     const std::vector<ImportCase> cases{
         {"readme.md", "# Title\n\nSome text.", {"#", "Title", "Some", "text."}, "readme"},
         {"LICENSE", "Free software.", {"Free", "software."}, "LICENSE"},
-        {"empty.txt", "", {}, "empty"},
-        {"blank.txt", " \t\n\n \r\n\xc2\xa0 ", {}, "blank"},
+        {"empty.txt", "", {}, "empty", ImportError::noText},
+        {"blank.txt", " \t\n\n \r\n\xc2\xa0 ", {}, "blank", ImportError::noText},
         // A byte above 127 on its own is not UTF-8: the whole file has no words.
-        {"latin1.txt", "Caf\xe9 au lait, bien s\xfbr.", {}, "latin1"},
+        {"latin1.txt", "Caf\xe9 au lait, bien s\xfbr.", {}, "latin1", ImportError::notUtf8},
         {"bom.txt", "\xef\xbb\xbfHello world.", {"Hello", "world."}, "bom"},
         {"utf8.txt",
          "Caf\xc3\xa9 \xe2\x80\x94 cr\xc3\xa8me.",
@@ -55,7 +55,8 @@ TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
          epubBytes({"", "", "", "Call me Ishmael.", std::nullopt}),
          {"Call", "me", "Ishmael."},
          "Moby Dick"},
-        {"Not_Zip.epub", "This is not a ZIP archive.", {}, "Not Zip", "unzipFailed"},
+        {"Not_Zip.epub", "This is not a ZIP archive.", {}, "Not Zip", ImportError::notAnEpub},
+        {"NoText.pdf", "%PDF-1.4 nothing readable", {}, "NoText", ImportError::unreadable},
     };
     QTemporaryDir dir;
     for (const ImportCase& c : cases) {
@@ -84,7 +85,7 @@ TEST(DocumentImportTest, UnreadablePathsReportIo)
         // A pipe would block a reader forever; it is refused without being opened.
         const ImportedDocument document = importDocument(path);
         EXPECT_TRUE(document.tokens.empty()) << path.toStdString();
-        EXPECT_EQ(document.error, "io") << path.toStdString();
+        EXPECT_EQ(document.error, ImportError::unreadable) << path.toStdString();
     }
 }
 

@@ -145,18 +145,23 @@ TEST_F(DocumentLoaderTest, ImportAddsTheBookAndShowsTheLibrary)
     EXPECT_FALSE(session.currentBookID().has_value());
 }
 
-TEST_F(DocumentLoaderTest, NothingToAddClearsLoading)
+TEST_F(DocumentLoaderTest, NothingToAddClearsLoadingAndSaysWhy)
 {
     makeLoader();
     const QString missing = home.path() + QStringLiteral("/gone.txt");
-    const QString files[] = {file(QStringLiteral("empty.txt"), ""), missing,
-                             file(QStringLiteral("scan.pdf"), test::TestPdf::document({{}, {}})),
-                             file(QStringLiteral("book.epub"), "plain words, not an archive")};
-    for (const QString& path : files) {
+    const std::pair<QString, const char*> files[] = {
+        {file(QStringLiteral("empty.txt"), ""), "Couldn't open empty.txt: it has no text"},
+        {missing, "Couldn't open gone.txt: the file can't be read"},
+        {file(QStringLiteral("scan.pdf"), test::TestPdf::document({{}, {}})),
+         "Couldn't open scan.pdf: it has no text"},
+        {file(QStringLiteral("book.epub"), "plain words, not an archive"),
+         "Couldn't open book.epub: not an EPUB file"}};
+    for (const auto& [path, message] : files) {
         loader->loadByKind(path);
         EXPECT_TRUE(session.isLoading());
         ASSERT_TRUE(waitForImports());
         EXPECT_FALSE(session.isLoading()) << path.toStdString();
+        EXPECT_EQ(session.feedbackText(), message);
     }
     EXPECT_EQ(completions, 4);
     EXPECT_TRUE(library.books().empty());

@@ -77,11 +77,11 @@ std::optional<tavrin::ImportedDocument> importReadable(const QString& path, std:
         return std::nullopt;
     }
     auto document = tavrin::importDocument(path);
-    if (document.error == "io") {
+    if (document.error == tavrin::ImportError::unreadable) {
         why = "cannot read " + path.toStdString();
         return std::nullopt;
     }
-    if (document.error == "outOfMemory") {
+    if (document.error == tavrin::ImportError::outOfMemory) {
         why = "out of memory reading " + path.toStdString();
         return std::nullopt;
     }
@@ -161,7 +161,7 @@ int infoCommand(const QStringList& args)
         return fail("cannot read " + args[0].toStdString());
     }
     const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
-    if (document.error == "outOfMemory") {
+    if (document.error == tavrin::ImportError::outOfMemory) {
         return fail("out of memory reading " + args[0].toStdString());
     }
     std::set<std::int64_t> chapters;
@@ -187,8 +187,8 @@ int infoCommand(const QStringList& args)
     writer.Uint64(document.tokens.size());
     writer.Key("chapters");
     writer.Uint64(chapters.size());
-    if (document.error) {
-        string("error", *document.error);
+    if (document.error && *document.error != tavrin::ImportError::noText) {
+        string("error", tavrin::describe(*document.error));
     }
     writer.EndObject();
     printLine(std::string(buffer.GetString(), buffer.GetSize()));
