@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace tavrin::test {
@@ -17,26 +18,42 @@ std::vector<WordToken> chaptered(std::vector<std::int64_t> chapters)
     return tokens;
 }
 
+/// One step from `from` in a word list, and the index it leads to (nothing: no move at all).
+struct Step
+{
+    const std::vector<WordToken>* tokens;
+    std::int64_t from;
+    bool forward;
+    std::optional<std::int64_t> to;
+};
+
+template<typename Move> void expectSteps(Move move, std::initializer_list<Step> steps)
+{
+    for (const Step& s : steps) {
+        EXPECT_EQ(move(*s.tokens, s.from, s.forward), s.to)
+            << s.from << (s.forward ? " forward" : " back");
+    }
+}
+
 TEST(NavigationTest, ChapterSteps)
 {
     // Chapters 0 0 1 1 2, and a book whose chapter numbers skip 1 (an unreadable chapter).
     const auto book = chaptered({0, 0, 1, 1, 2});
     const auto gap = chaptered({0, 0, 2, 2});
-    const struct
-    {
-        const std::vector<WordToken>* tokens;
-        std::int64_t from;
-        bool forward;
-        std::optional<std::int64_t> to;
-    } cases[] = {
-        {&book, 3, false, 2}, {&book, 2, false, 0}, {&book, 1, false, 0}, {&book, 0, false, 0},
-        {&book, 0, true, 2},  {&book, 3, true, 4},  {&book, 4, true, {}}, {&book, 4, false, 2},
-        {&gap, 2, false, 2},  {&gap, 3, false, 2},  {&gap, 0, true, 2},   {&gap, 2, true, {}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Navigation::chapterStep(*c.tokens, c.from, c.forward), c.to)
-            << c.from << (c.forward ? " forward" : " back");
-    }
+    expectSteps(Navigation::chapterStep, {
+                                             {&book, 3, false, 2},
+                                             {&book, 2, false, 0},
+                                             {&book, 1, false, 0},
+                                             {&book, 0, false, 0},
+                                             {&book, 0, true, 2},
+                                             {&book, 3, true, 4},
+                                             {&book, 4, true, {}},
+                                             {&book, 4, false, 2},
+                                             {&gap, 2, false, 2},
+                                             {&gap, 3, false, 2},
+                                             {&gap, 0, true, 2},
+                                             {&gap, 2, true, {}},
+                                         });
     EXPECT_EQ(Navigation::chapterStep({}, 0, true), std::nullopt);
 }
 
@@ -49,22 +66,23 @@ TEST(NavigationTest, SentenceAndWordSteps)
         text.push_back({"w", m, false, 0});
     }
     const std::vector<WordToken> one{{"w", 3.0, false, 0}};
-    const struct
-    {
-        const std::vector<WordToken>* tokens;
-        std::int64_t from;
-        bool forward;
-        std::optional<std::int64_t> to;
-    } cases[] = {
-        {&text, 0, true, 2},  {&text, 2, true, 5},  {&text, 3, true, 5},   {&text, 6, true, 7},
-        {&text, 7, true, {}}, {&text, 8, true, {}}, {&text, 4, false, 2},  {&text, 2, false, 0},
-        {&text, 1, false, 0}, {&text, 0, false, 0}, {&text, 8, false, 7},  {&text, 7, false, 5},
-        {&one, 0, true, {}},  {&one, 0, false, 0},  {&text, 99, true, {}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Navigation::sentenceStep(*c.tokens, c.from, c.forward), c.to)
-            << c.from << (c.forward ? " forward" : " back");
-    }
+    expectSteps(Navigation::sentenceStep, {
+                                              {&text, 0, true, 2},
+                                              {&text, 2, true, 5},
+                                              {&text, 3, true, 5},
+                                              {&text, 6, true, 7},
+                                              {&text, 7, true, {}},
+                                              {&text, 8, true, {}},
+                                              {&text, 4, false, 2},
+                                              {&text, 2, false, 0},
+                                              {&text, 1, false, 0},
+                                              {&text, 0, false, 0},
+                                              {&text, 8, false, 7},
+                                              {&text, 7, false, 5},
+                                              {&one, 0, true, {}},
+                                              {&one, 0, false, 0},
+                                              {&text, 99, true, {}},
+                                          });
     EXPECT_EQ(Navigation::wordStep(9, 8, true), std::nullopt);
     EXPECT_EQ(Navigation::wordStep(9, 0, false), std::nullopt);
     EXPECT_EQ(Navigation::wordStep(9, 4, false), 3);
