@@ -1,4 +1,5 @@
 #include "session/Navigation.h"
+#include "support/TestTokens.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,6 @@
 
 namespace tavrin::test {
 namespace {
-
-std::vector<WordToken> chaptered(std::vector<std::int64_t> chapters)
-{
-    std::vector<WordToken> tokens;
-    for (const auto chapter : chapters) {
-        tokens.push_back({"w", 1.0, false, chapter});
-    }
-    return tokens;
-}
 
 /// One step from `from` in a word list, and the index it leads to (nothing: no move at all).
 struct Step
@@ -38,8 +30,8 @@ template<typename Move> void expectSteps(Move move, std::initializer_list<Step> 
 TEST(NavigationTest, ChapterSteps)
 {
     // Chapters 0 0 1 1 2, and a book whose chapter numbers skip 1 (an unreadable chapter).
-    const auto book = chaptered({0, 0, 1, 1, 2});
-    const auto gap = chaptered({0, 0, 2, 2});
+    const auto book = makeTokens(5, {0, 0, 1, 1, 2});
+    const auto gap = makeTokens(4, {0, 0, 2, 2});
     expectSteps(Navigation::chapterStep, {
                                              {&book, 3, false, 2},
                                              {&book, 2, false, 0},

@@ -3,6 +3,7 @@
 #include "library/LibraryStore.h"
 #include "session/ReaderSession.h"
 #include "support/TestHome.h"
+#include "support/TestTokens.h"
 #include "support/VirtualClock.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,6 @@
 #include <vector>
 
 namespace tavrin::test {
-
-/// Tokens of multiplier 1.0, in chapter 0 unless chapters are given (one per token).
-inline std::vector<WordToken> makeTokens(std::size_t count, std::vector<std::int64_t> chapters = {})
-{
-    std::vector<WordToken> tokens;
-    for (std::size_t i = 0; i < count; ++i) {
-        tokens.push_back(
-            {"w" + std::to_string(i), 1.0, false, i < chapters.size() ? chapters[i] : 0});
-    }
-    return tokens;
-}
 
 /// A session over a real library in a temporary home, on a virtual clock, recording every
 /// position the library is asked to store and every change the session reports.
