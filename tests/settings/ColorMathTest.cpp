@@ -45,12 +45,16 @@ TEST_P(ColorConversionTest, ConvertsBothWays)
     EXPECT_NEAR(back.brightness, hsv.brightness, 1e-9);
 }
 
+// One colour in each sixth of the hue circle, part saturated and part bright, so that every
+// sector's blend of its three components shows (at a sector's edge two of them agree).
 INSTANTIATE_TEST_SUITE_P(Colors, ColorConversionTest,
-                         ::testing::Values(ColorCase{{0.0, 1.0, 1.0}, {1.0, 0.0, 0.0}},
-                                           ColorCase{{1.0 / 3, 1.0, 1.0}, {0.0, 1.0, 0.0}},
+                         ::testing::Values(ColorCase{{0.3 / 6, 0.5, 0.8}, {0.8, 0.52, 0.4}},
+                                           ColorCase{{1.3 / 6, 0.5, 0.8}, {0.68, 0.8, 0.4}},
+                                           ColorCase{{2.3 / 6, 0.5, 0.8}, {0.4, 0.8, 0.52}},
+                                           ColorCase{{3.3 / 6, 0.5, 0.8}, {0.4, 0.68, 0.8}},
+                                           ColorCase{{4.3 / 6, 0.5, 0.8}, {0.52, 0.4, 0.8}},
+                                           ColorCase{{5.3 / 6, 0.5, 0.8}, {0.8, 0.4, 0.68}},
                                            ColorCase{{2.0 / 3, 1.0, 1.0}, {0.0, 0.0, 1.0}},
-                                           ColorCase{{5.0 / 6, 1.0, 1.0}, {1.0, 0.0, 1.0}},
-                                           ColorCase{{0.95, 0.5, 0.8}, {0.8, 0.4, 0.52}},
                                            // Colours without hue read hue 0.
                                            ColorCase{{0.0, 0.0, 0.5}, {0.5, 0.5, 0.5}},
                                            ColorCase{{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}),
