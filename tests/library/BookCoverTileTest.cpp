@@ -186,6 +186,14 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
 
     sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
     EXPECT_TRUE(button->isVisible());
+    // Its shadow's margin is not part of it.
+    ASSERT_LT(button->rect().left(), button->hitRect().left());
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(1, 1), button->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(button, &event);
+    }
+    EXPECT_EQ(deleted.count(), 0);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
     EXPECT_EQ(deleted.count(), 1);
     EXPECT_EQ(selected.count(), 0);

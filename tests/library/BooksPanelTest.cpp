@@ -114,7 +114,7 @@ TEST_F(BooksPanelTest, EmptyLibraryShowsTheEmptyStateAndBrightensUnderADrag)
     EXPECT_FALSE(panel.isDropTargeted());
 }
 
-TEST_F(BooksPanelTest, DroppedFilesWithImportableExtensionsAreHandedOnInOrder)
+TEST_F(BooksPanelTest, DroppedLocalFilesWithImportableExtensionsAreHandedOnInOrder)
 {
     BooksPanel panel(store);
     panel.show();
@@ -122,6 +122,7 @@ TEST_F(BooksPanelTest, DroppedFilesWithImportableExtensionsAreHandedOnInOrder)
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/Notes.TXT")),
                    QUrl::fromLocalFile(QStringLiteral("/books/cover.png")),
+                   QUrl(QStringLiteral("https://example.com/remote.epub")),
                    QUrl::fromLocalFile(QStringLiteral("/books/novel.epub"))});
     ASSERT_TRUE(dragEnter(panel, files));
     QDropEvent drop(QPointF(100, 300), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
