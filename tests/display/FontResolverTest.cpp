@@ -1,47 +1,39 @@
 #include "display/FontResolver.h"
 
-#include "support/CaseName.h"
-
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include <string>
+#include <utility>
 
 namespace tavrin {
 namespace {
 
-struct FamilyCase
-{
-    const char* requested;
-    const char* installed; // empty: not installed
-};
-
-class InstalledFamily : public testing::TestWithParam<FamilyCase>
-{};
-
 // The reader's font list resolves to the metric-compatible faces that scripts/install-deps
 // installs; names with no such face are missing, not silently drawn in some other font.
-TEST_P(InstalledFamily, FindsTheFaceThatStandsForTheName)
+TEST(FontResolverTest, FindsTheFaceThatStandsForTheName)
 {
-    EXPECT_EQ(FontResolver::installedFamily(QString::fromUtf8(GetParam().requested)),
-              QString::fromUtf8(GetParam().installed));
+    const std::pair<const char*, const char*> cases[] = {
+        {"Arial", "Liberation Sans"},
+        {"arial", "Liberation Sans"},
+        {"Helvetica", "Nimbus Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Palatino", "P052"},
+        {"Georgia", "Noto Serif"},
+        {"DejaVu Sans", "DejaVu Sans"},
+        {"Liberation Mono", "Liberation Mono"},
+        {"Tavrin No Such Font", ""},
+        {"", ""},
+        {"   ", ""},
+    };
+    for (const auto& [requested, installed] : cases) {
+        EXPECT_EQ(FontResolver::installedFamily(QString::fromUtf8(requested)),
+                  QString::fromUtf8(installed))
+            << requested;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Families, InstalledFamily,
-                         testing::Values(FamilyCase{"Arial", "Liberation Sans"},
-                                         FamilyCase{"arial", "Liberation Sans"},
-                                         FamilyCase{"Helvetica", "Nimbus Sans"},
-                                         FamilyCase{"Courier New", "Liberation Mono"},
-                                         FamilyCase{"Times New Roman", "Liberation Serif"},
-                                         FamilyCase{"Palatino", "P052"},
-                                         FamilyCase{"Georgia", "Noto Serif"},
-                                         FamilyCase{"DejaVu Sans", "DejaVu Sans"},
-                                         FamilyCase{"Liberation Mono", "Liberation Mono"},
-                                         FamilyCase{"Tavrin No Such Font", ""}, FamilyCase{"", ""},
-                                         FamilyCase{"   ", ""}),
-                         [](const auto& c) { return test::caseName(c.param.requested, c.index); });
 
 TEST(FontResolverTest, MissingFamilyFallsBackToFixedPitchAtRequestedSize)
 {

@@ -97,6 +97,21 @@ TEST_F(BookCoverTileTest, ProgressBarStaysOnTheCover)
     }
 }
 
+TEST(LibraryGeometryTest, GridCentresThreeColumnsAndRowsTakeTheirTallestTile)
+{
+    // 148 wide columns 18 apart, rows 24 apart, 28 of padding all round.
+    const auto wide = LibraryGeometry::layoutGrid({222, 230, 222, 200}, 600);
+    EXPECT_EQ(
+        wide.cells,
+        (std::vector<QRect>{
+            {60, 28, 148, 222}, {226, 28, 148, 230}, {392, 28, 148, 222}, {60, 282, 148, 200}}));
+    EXPECT_EQ(wide.contentSize, QSize(600, 510));
+    // Narrower than the grid: the content keeps its width and scrolls.
+    const auto narrow = LibraryGeometry::layoutGrid({222}, 300);
+    EXPECT_EQ(narrow.cells, std::vector<QRect>{QRect(28, 28, 148, 222)});
+    EXPECT_EQ(narrow.contentSize, QSize(536, 278));
+}
+
 TEST_F(BookCoverTileTest, LoadsTheStoredImageOnlyWhenFirstPainted)
 {
     Book book = makeBook("Pictured");
@@ -171,6 +186,14 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
 
     sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
     EXPECT_TRUE(button->isVisible());
+    // Its shadow's margin is not part of it.
+    ASSERT_LT(button->rect().left(), button->hitRect().left());
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(1, 1), button->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(button, &event);
+    }
+    EXPECT_EQ(deleted.count(), 0);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
     EXPECT_EQ(deleted.count(), 1);
     EXPECT_EQ(selected.count(), 0);

@@ -15,17 +15,5 @@ TEST(DropFilterTest, AcceptsTheThreeImportableExtensionsInAnyCase)
     }
 }
 
-TEST(DropFilterTest, KeepsLocalImportableFilesInDropOrder)
-{
-    const QList<QUrl> urls{
-        QUrl::fromLocalFile(QStringLiteral("/books/z.pdf")),
-        QUrl(QStringLiteral("https://example.com/remote.epub")),
-        QUrl::fromLocalFile(QStringLiteral("/books/picture.png")),
-        QUrl::fromLocalFile(QStringLiteral("/books/a b.TXT")),
-    };
-    EXPECT_EQ(DropFilter::importablePaths(urls),
-              (QStringList{QStringLiteral("/books/z.pdf"), QStringLiteral("/books/a b.TXT")}));
-}
-
 } // namespace
 } // namespace tavrin

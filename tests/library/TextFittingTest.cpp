@@ -9,11 +9,6 @@
 namespace tavrin {
 namespace {
 
-QFont coverFont()
-{
-    return PanelStyle::systemFont(13, QFont::Bold);
-}
-
 double widest(const QStringList& lines, const QFont& font)
 {
     double result = 0.0;
@@ -25,44 +20,63 @@ double widest(const QStringList& lines, const QFont& font)
 
 TEST(TextFittingTest, WrapStaysWithinTheWidth)
 {
+    const QFont font = PanelStyle::systemFont(13, QFont::Bold);
     // Cut at the last allowed line with an ellipsis.
     QStringList lines = TextFitting::wrap(
-        QStringLiteral("one two three four five six seven eight nine ten"), coverFont(), 80.0, 2);
+        QStringLiteral("one two three four five six seven eight nine ten"), font, 80.0, 2);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].endsWith(QChar(0x2026))) << lines[1].toStdString();
-    EXPECT_LE(widest(lines, coverFont()), 80.0 + 0.5);
+    EXPECT_LE(widest(lines, font), 80.0 + 0.5);
     // A word too long for a line is broken.
-    lines = TextFitting::wrap(QStringLiteral("Supercalifragilisticexpialidocious"), coverFont(),
-                              60.0, 4);
+    lines = TextFitting::wrap(QStringLiteral("Supercalifragilisticexpialidocious"), font, 60.0, 4);
     EXPECT_GT(lines.size(), 1);
-    EXPECT_LE(widest(lines, coverFont()), 60.0 + 0.5);
+    EXPECT_LE(widest(lines, font), 60.0 + 0.5);
 }
 
-TEST(TextFittingTest, LongTextShrinksBeforeItIsCut)
+struct FitCase
 {
-    const QFont font = coverFont();
-    // Five words of which only one fits a line at full size: five lines. Shrunk by about a
-    // quarter, two fit.
+    const char* name;
+    QString text;
+    double width;
+    double height;
+    qsizetype lines; // expected
+    bool cut;        // expected: the text ends in an ellipsis rather than whole
+    bool shrunk;     // expected: scale below 1
+};
+
+TEST(TextFittingTest, ShrinksBeforeItCutsAndStaysInsideTheBox)
+{
+    const QFont font = PanelStyle::systemFont(13, QFont::Bold);
     const QString word = QStringLiteral("WWWWWWW");
-    const double width = QFontMetricsF(font).horizontalAdvance(word) * 1.6;
-    const QString text = QStringList(5, word).join(QLatin1Char(' '));
-    const auto fitted = TextFitting::fit(text, font, width, 500.0, 4, 0.6);
-    EXPECT_LT(fitted.scale, 1.0);
-    EXPECT_GE(fitted.scale, 0.6);
-    EXPECT_LE(fitted.lines.size(), 4);
-    EXPECT_EQ(fitted.lines.join(QLatin1Char(' ')), text); // nothing cut
-    EXPECT_LE(widest(fitted.lines, font) * fitted.scale, width + 0.5);
-}
-
-TEST(TextFittingTest, TextTooLongEvenAtTheSmallestSizeIsCutAtFourLines)
-{
-    const QFont font = coverFont();
-    const QString text = QStringList(60, QStringLiteral("WAR AND PEACE")).join(QLatin1Char(' '));
-    const auto fitted = TextFitting::fit(text, font, 120.0, 500.0, 4, 0.6);
-    EXPECT_DOUBLE_EQ(fitted.scale, 0.6);
-    ASSERT_EQ(fitted.lines.size(), 4);
-    EXPECT_TRUE(fitted.lines.last().endsWith(QChar(0x2026)));
-    EXPECT_LE(widest(fitted.lines, font) * fitted.scale, 120.0 + 0.5);
+    const double wordWidth = QFontMetricsF(font).horizontalAdvance(word);
+    const QString five = QStringList(5, word).join(QLatin1Char(' '));
+    const QString three = QStringList(3, word).join(QLatin1Char(' '));
+    const QString epic = QStringList(60, QStringLiteral("WAR AND PEACE")).join(QLatin1Char(' '));
+    const FitCase cases[] = {
+        // One word a line at full size: five lines; shrunk by about a quarter, two fit.
+        {"too many lines", five, wordWidth * 1.6, 500.0, 3, false, true},
+        // Three lines fit the width at full size but not the height.
+        {"too high", three, wordWidth * 1.2, TextFitting::linesHeight(font, 3) * 0.7, 3, false,
+         true},
+        {"fits as it is", three, wordWidth * 1.2, 500.0, 3, false, false},
+        {"too long even at the smallest size", epic, 120.0, 500.0, 4, true, true},
+        // Cut to the lines that the height holds at the smallest size.
+        {"too long and too high", epic, 120.0, TextFitting::linesHeight(font, 2) * 0.6 + 1, 2, true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto fitted = TextFitting::fit(c.text, font, c.width, c.height, 4, 0.6);
+        EXPECT_EQ(fitted.lines.size(), c.lines);
+        EXPECT_EQ(fitted.scale < 1.0, c.shrunk);
+        EXPECT_GE(fitted.scale, 0.6);
+        EXPECT_LE(widest(fitted.lines, font) * fitted.scale, c.width + 0.5);
+        EXPECT_LE(TextFitting::linesHeight(font, static_cast<int>(fitted.lines.size())) *
+                      fitted.scale,
+                  c.height + 0.5);
+        EXPECT_EQ(fitted.lines.join(QLatin1Char(' ')) != c.text, c.cut);
+        EXPECT_EQ(fitted.lines.last().endsWith(QChar(0x2026)), c.cut);
+    }
 }
 
 } // namespace

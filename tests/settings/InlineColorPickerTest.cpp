@@ -1,10 +1,13 @@
 #include "settings/InlineColorPicker.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace tavrin {
 namespace {
@@ -75,6 +78,33 @@ TEST_F(InlineColorPickerTest, SquareCornersGiveThePureHueWhiteAndBlack)
     expectColor(picker.selection(), 0.0, 0.0, 0.0);
     EXPECT_GE(changed.count(), 3);
     EXPECT_EQ(changed.last()[0].value<QColor>(), picker.selection());
+}
+
+// The square and the bar show, under every point, the colour a click there picks.
+TEST_F(InlineColorPickerTest, SquareAndBarShowTheColoursAClickPicks)
+{
+    drag(&picker, {onBar(0.55)}); // a hue whose three components all differ
+    const QImage shown = picker.grab().toImage();
+    const auto expectPicksWhatIsShown = [&](QPointF at) {
+        const QPoint pixel = at.toPoint();
+        drag(&picker, {QPointF(pixel) + QPointF(0.5, 0.5)});
+        const QColor expected = shown.pixelColor(pixel);
+        const QColor picked = picker.selection();
+        const auto where = std::to_string(pixel.x()) + "," + std::to_string(pixel.y());
+        EXPECT_NEAR(picked.red(), expected.red(), 3) << where;
+        EXPECT_NEAR(picked.green(), expected.green(), 3) << where;
+        EXPECT_NEAR(picked.blue(), expected.blue(), 3) << where;
+    };
+    // Away from the indicators (top right of the square, 0.55 along the bar).
+    for (const double fx : {0.1, 0.4, 0.7}) {
+        for (const double fy : {0.3, 0.6, 0.9}) {
+            expectPicksWhatIsShown(inSquare(fx, fy));
+        }
+    }
+    drag(&picker, {inSquare(1.0, 0.0)}); // the bar shows its hues at full strength
+    for (const double fx : {0.05, 0.2, 0.3, 0.45, 0.7, 0.8, 0.95}) {
+        expectPicksWhatIsShown(onBar(fx));
+    }
 }
 
 TEST_F(InlineColorPickerTest, HueBarClampsAtBothEnds)

@@ -12,6 +12,8 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace tavrin {
 namespace {
@@ -35,6 +37,34 @@ std::string replaced(std::string json, const std::string& from, const std::strin
     EXPECT_NE(at, std::string::npos) << from;
     json.replace(at, from.size(), to);
     return json;
+}
+
+TEST(PresetsTest, SwatchesAreTheDesignedColours)
+{
+    using Named = std::vector<std::pair<std::string, ColorData>>;
+    const auto named = [](const std::vector<Presets::NamedColor>& presets) {
+        Named result;
+        for (const auto& preset : presets) {
+            result.emplace_back(preset.name, preset.color);
+        }
+        return result;
+    };
+    EXPECT_EQ(named(Presets::backgroundPresets()), (Named{{"Black", {0, 0, 0, 1}},
+                                                          {"Dark Gray", {0.15, 0.15, 0.15, 1}},
+                                                          {"Warm Dark", {0.12, 0.1, 0.08, 1}},
+                                                          {"Navy", {0.05, 0.05, 0.2, 1}},
+                                                          {"White", {1, 1, 1, 1}},
+                                                          {"Cream", {0.98, 0.96, 0.9, 1}}}));
+    EXPECT_EQ(named(Presets::textPresets()), (Named{{"White", {1, 1, 1, 1}},
+                                                    {"Cream", {0.98, 0.96, 0.9, 1}},
+                                                    {"Light Gray", {0.8, 0.8, 0.8, 1}},
+                                                    {"Black", {0, 0, 0, 1}},
+                                                    {"Soft Yellow", {1, 0.95, 0.7, 1}}}));
+    EXPECT_EQ(named(Presets::highlightPresets()), (Named{{"Red", {1, 0, 0, 1}},
+                                                         {"Orange", {1, 0.5, 0, 1}},
+                                                         {"Yellow", {1, 1, 0, 1}},
+                                                         {"Green", {0, 1, 0, 1}},
+                                                         {"Blue", {0, 0, 1, 1}}}));
 }
 
 TEST(SettingsFileTest, WritesAllSixKeysCompactlyInOrder)
@@ -141,7 +171,7 @@ TEST(SettingsFileTest, RejectsTheWholeFileOnAnyMissingOrMistypedValue)
     }
 }
 
-TEST(SettingsFileTest, SavesAndLoadsTheFileInTheDataDirectory)
+TEST(SettingsFileTest, SavesAndLoadsTheFileInTheDataDirectoryAndAFailedSaveKeepsIt)
 {
     test::TestHome home;
     const QString path = SettingsFile::defaultPath();
@@ -154,24 +184,13 @@ TEST(SettingsFileTest, SavesAndLoadsTheFileInTheDataDirectory)
     SettingsData settings;
     settings.selectedFont = "Palatino";
     settings.fontSize = 22.0;
-    settings.textColor = Presets::textPresets().at(4).color;
+    settings.textColor = {1.0, 0.95, 0.7, 1.0};
     ASSERT_TRUE(SettingsFile::save(path, settings));
     EXPECT_EQ(SettingsFile::load(path), settings);
     settings.wpm = 610.5;
     ASSERT_TRUE(SettingsFile::save(path, settings));
     EXPECT_EQ(SettingsFile::load(path), settings);
-    // Nothing but the file itself is left in the directory.
-    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
-              QStringList{QStringLiteral("settings.json")});
-}
 
-TEST(SettingsFileTest, AFailedSaveLeavesThePreviousFileWhole)
-{
-    test::TestHome home;
-    ASSERT_TRUE(QDir().mkpath(home.dataDir()));
-    const QString path = SettingsFile::defaultPath();
-    SettingsData settings;
-    ASSERT_TRUE(SettingsFile::save(path, settings));
     SettingsData broken = settings;
     broken.wpm = std::nan("");
     EXPECT_FALSE(SettingsFile::save(path, broken));
@@ -183,7 +202,9 @@ TEST(SettingsFileTest, AFailedSaveLeavesThePreviousFileWhole)
         EXPECT_FALSE(SettingsFile::save(path, longer));
     }
     EXPECT_EQ(SettingsFile::load(path), settings);
-    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files).size(), 1);
+    // Nothing but the file itself is left in the directory.
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
+              QStringList{QStringLiteral("settings.json")});
     EXPECT_FALSE(SettingsFile::save(QString(), settings));
     EXPECT_FALSE(SettingsFile::load(QString()));
 }
