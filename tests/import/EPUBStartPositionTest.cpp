@@ -31,15 +31,19 @@ struct Book
         files.push_back({"OEBPS/Text/" + id + ".xhtml", xhtml(body)});
     }
 
-    std::int64_t start(const std::string& trailer = {}, const Files& extra = {},
-                       const std::vector<ManifestItem>& extraItems = {}) const
+    std::optional<EPUBParseResult> parse(const std::string& trailer = {}, const Files& extra = {},
+                                         const std::vector<ManifestItem>& extraItems = {}) const
     {
         auto allItems = items;
         allItems.insert(allItems.end(), extraItems.begin(), extraItems.end());
         auto allFiles = files;
         allFiles.insert(allFiles.end(), extra.begin(), extra.end());
-        const auto result =
-            parseOk(makeEpub(kOpf, packageDocument(allItems, spine, {}, trailer), allFiles));
+        return parseOk(makeEpub(kOpf, packageDocument(allItems, spine, {}, trailer), allFiles));
+    }
+    std::int64_t start(const std::string& trailer = {}, const Files& extra = {},
+                       const std::vector<ManifestItem>& extraItems = {}) const
+    {
+        const auto result = parse(trailer, extra, extraItems);
         return result ? result->startIndex : -1;
     }
 };
@@ -97,6 +101,38 @@ TEST(EPUBStartPosition, LandmarksInANavigationDocumentElsewhere)
     EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", repairedNav}},
                          {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}}),
               240);
+}
+
+// The contents: the navigation document's toc list, nested lists one level deeper, each entry
+// at its chapter's first word; entries leading to no chapter with words, or to one already
+// listed, are left out. Without a navigation document, the NCX gives them.
+TEST(EPUBContents, FromTheNavigationDocumentElseTheNcx)
+{
+    Book book = threeChapters();
+    book.chapter("empty", "<p></p>");
+    const std::string nav = R"(<?xml version="1.0" encoding="utf-8"?>
+<html xmlns="http://www.w3.org/1999/xhtml" xmlns:epub="http://www.idpf.org/2007/ops"><body>
+<nav epub:type="landmarks"><ol><li><a href="../Text/c1.xhtml">Landmark</a></li></ol></nav>
+<nav epub:type="toc"><ol><li><a href="../Text/c0.xhtml"> Part
+  One </a><ol><li><a href="../Text/c1.xhtml#s">Chapter <i>1</i></a></li>
+<li><a href="../Text/c1.xhtml#t">Same file</a></li><li><a href="../Text/empty.xhtml">E</a></li>
+<li><span>Heading</span><ol><li><a href="../Text/c2.xhtml">Deep</a></li></ol></li></ol></li>
+<li><a href="../Text/missing.xhtml">Missing</a></li><li><a href="../Text/c0.xhtml"> </a></li>
+</ol></nav></body></html>)";
+    const auto fromNav = book.parse({}, {{"OEBPS/Nav/nav.xhtml", nav}},
+                                    {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}});
+    ASSERT_TRUE(fromNav);
+    EXPECT_EQ(fromNav->contents, (std::vector<EPUBContentsEntry>{
+                                     {"Part One", 0, 0}, {"Chapter 1", 40, 1}, {"Deep", 240, 2}}));
+
+    const std::string ncx = R"(<ncx xmlns="http://www.daisy.org/z3986/2005/ncx/"><navMap>
+<navPoint><navLabel><text>One</text></navLabel><content src="Text/c1.xhtml"/>
+<navPoint><navLabel><text>Two</text></navLabel><content src="Text/c2.xhtml#x"/></navPoint>
+</navPoint></navMap></ncx>)";
+    const auto fromNcx =
+        book.parse({}, {{"OEBPS/toc.ncx", ncx}}, {{"ncx", "toc.ncx", "application/x-dtbncx+xml"}});
+    ASSERT_TRUE(fromNcx);
+    EXPECT_EQ(fromNcx->contents, (std::vector<EPUBContentsEntry>{{"One", 40, 0}, {"Two", 240, 1}}));
 }
 
 TEST(EPUBStartPosition, ContentTestSkipsShortAndFrontMatterChapters)

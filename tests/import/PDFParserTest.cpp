@@ -254,7 +254,12 @@ TEST_F(PDFParserTest, TypesetBookReadsAsItsText)
     for (std::size_t i = 608; i < expected.size(); ++i) {
         expected[i].chapterIndex = 1;
     }
-    expectSameTokens(PDFParser::tokenize(file), expected);
+    std::vector<ContentsEntry> contents;
+    auto tokens = PDFParser::read(file, &contents);
+    ASSERT_TRUE(tokens);
+    expectSameTokens(*tokens, expected);
+    EXPECT_EQ(contents,
+              (std::vector<ContentsEntry>{{"First Part", 0, 0}, {"Second Part", 608, 0}}));
 }
 
 struct RealDocument
