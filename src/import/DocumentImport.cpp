@@ -64,7 +64,7 @@ ImportError importErrorOf(EPUBError error)
 void importPdf(const QString& path, ImportedDocument& document)
 {
     try {
-        auto tokens = PDFParser::read(path);
+        auto tokens = PDFParser::read(path, &document.contents);
         if (!tokens) {
             document.error = tokens.error();
             return;
@@ -97,6 +97,11 @@ void importEpub(const QString& path, ImportedDocument& document)
     document.year = std::move(result.year);
     document.startIndex = result.startIndex;
     document.coverData = std::move(result.coverData);
+    document.contents.reserve(result.contents.size());
+    for (EPUBContentsEntry& entry : result.contents) {
+        document.contents.push_back(
+            ContentsEntry{std::move(entry.title), entry.tokenIndex, entry.depth});
+    }
 }
 
 } // namespace

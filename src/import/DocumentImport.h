@@ -2,6 +2,7 @@
 
 #include "import/DocumentKind.h"
 #include "import/ImportError.h"
+#include "library/BookContents.h"
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
@@ -28,6 +29,9 @@ struct ImportedDocument
     /// Where reading begins: an EPUB's first real chapter, 0 otherwise.
     std::int64_t startIndex = 0;
     std::optional<QByteArray> coverData;
+    /// The book's own contents (an EPUB's navigation, a PDF's outline); empty for a book
+    /// whose contents come from its headings.
+    std::vector<ContentsEntry> contents;
     /// Why nothing could be read; absent for a document with words.
     std::optional<ImportError> error;
 

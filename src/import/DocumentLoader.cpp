@@ -190,6 +190,14 @@ void DocumentLoader::complete(Finished result)
         if (book) {
             result.cache->keep();
             added = std::move(book).value();
+            // Without its file the book falls back to contents from its headings: worth
+            // telling, not worth refusing the book for.
+            if (!document.contents.empty()) {
+                if (const auto saved = library.saveContents(*added, document.contents); !saved) {
+                    m_session.showHUD("Couldn't save the contents of " + document.title + ": " +
+                                      describe(saved.error()));
+                }
+            }
             if (!result.canonicalPath.isEmpty()) {
                 library.setSource(added->id, result.canonicalPath, result.size);
                 added->sourcePath = result.canonicalPath.toStdString();

@@ -274,6 +274,8 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
     }
 
     result.startIndex = findStartIndex(archive, *opfDoc, opfDir, pathToChapterIndex, result.tokens);
+    result.contents =
+        readContents(archive, *opfDoc, opfDir, manifest, pathToChapterIndex, result.tokens);
     result.coverData = extractCoverImage(archive, *opfDoc, opfDir, manifest);
     if (archive.budgetExhausted()) {
         return EPUBError::unzipFailed;

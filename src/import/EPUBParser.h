@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QString;
@@ -62,6 +63,27 @@ void walkNode(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
 std::int64_t findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
                             const std::string& opfDir, const ChapterMap& pathToChapterIndex,
                             const std::vector<WordToken>& tokens);
+
+// Contents.
+
+/// The book's own table of contents: the EPUB 3 navigation document's "toc" list (nested
+/// lists one level deeper each), else the NCX's navMap. Each entry points at the first word
+/// of the chapter that holds its target; entries without a title, or whose target is no
+/// chapter with words or a chapter an earlier entry already names, are left out.
+std::vector<EPUBContentsEntry> readContents(ZipArchive& archive, const XmlDocument& opfDoc,
+                                            const std::string& opfDir, const Manifest& manifest,
+                                            const ChapterMap& pathToChapterIndex,
+                                            const std::vector<WordToken>& tokens);
+
+/// The navigation documents the package lists (manifest items with the "nav" property),
+/// each parsed, with the archive folder its links are relative to.
+std::vector<std::pair<XmlDocument, std::string>>
+navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc, const std::string& opfDir);
+
+/// A contents title as shown: whitespace runs collapsed to one space, trimmed, invalid UTF-8
+/// repaired, cut to kMaxContentsTitleChars characters.
+std::string contentsTitle(std::string_view raw);
+constexpr std::size_t kMaxContentsTitleChars = 200;
 
 // Cover and metadata.
 

@@ -14,7 +14,6 @@ namespace tavrin {
 namespace {
 
 constexpr const char* kGuideQuery = "//*[local-name()='guide']/*[local-name()='reference']";
-constexpr const char* kManifestItemQuery = "//*[local-name()='item']";
 // An attribute whose local name is "type", in any namespace; a navigation document that
 // the HTML parser had to repair names it "epub:type" as a whole, with no namespace.
 constexpr const char* kLandmarksQuery =
@@ -93,32 +92,8 @@ std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument
                                           const EPUBParser::ChapterMap& pathToChapterIndex,
                                           const std::vector<WordToken>& tokens)
 {
-    for (const xmlNode* item : opfDoc.select(kManifestItemQuery)) {
-        if (!XmlNode::isElement(item)) {
-            continue;
-        }
-        const std::optional<std::string> properties = XmlNode::attribute(item, "properties");
-        if (!properties || properties->find("nav") == std::string::npos) {
-            continue;
-        }
-        const std::optional<std::string> href = XmlNode::attribute(item, "href");
-        if (!href) {
-            continue;
-        }
-        const std::optional<std::string> navPath = PathUtil::resolveLiteral(opfDir, *href);
-        if (!navPath) {
-            continue;
-        }
-        const ZipArchive::ReadResult bytes = archive.read(*navPath);
-        if (!bytes.ok()) {
-            continue;
-        }
-        const std::optional<XmlDocument> navDoc = XmlDocument::parseTidy(bytes.bytes);
-        if (!navDoc) {
-            continue;
-        }
-        const std::string navDir = PathUtil::parentPath(*navPath);
-        for (const xmlNode* link : navDoc->select(kLandmarksQuery)) {
+    for (const auto& [navDoc, navDir] : EPUBParser::navigationDocuments(archive, opfDoc, opfDir)) {
+        for (const xmlNode* link : navDoc.select(kLandmarksQuery)) {
             if (!XmlNode::isElement(link)) {
                 continue;
             }
@@ -202,6 +177,39 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
 }
 
 } // namespace
+
+std::vector<std::pair<XmlDocument, std::string>>
+EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
+                                const std::string& opfDir)
+{
+    std::vector<std::pair<XmlDocument, std::string>> documents;
+    for (const xmlNode* item : opfDoc.select("//*[local-name()='item']")) {
+        if (!XmlNode::isElement(item)) {
+            continue;
+        }
+        const std::optional<std::string> properties = XmlNode::attribute(item, "properties");
+        if (!properties || properties->find("nav") == std::string::npos) {
+            continue;
+        }
+        const std::optional<std::string> href = XmlNode::attribute(item, "href");
+        if (!href) {
+            continue;
+        }
+        const std::optional<std::string> navPath = PathUtil::resolveLiteral(opfDir, *href);
+        if (!navPath) {
+            continue;
+        }
+        const ZipArchive::ReadResult bytes = archive.read(*navPath);
+        if (!bytes.ok()) {
+            continue;
+        }
+        std::optional<XmlDocument> navDoc = XmlDocument::parseTidy(bytes.bytes);
+        if (navDoc) {
+            documents.emplace_back(std::move(*navDoc), PathUtil::parentPath(*navPath));
+        }
+    }
+    return documents;
+}
 
 std::int64_t EPUBParser::findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
                                         const std::string& opfDir,

@@ -1,5 +1,6 @@
 #include "import/PDFChapters.h"
 
+#include "import/EPUBParser.h"
 #include "tokenize/TextParser.h"
 
 #include <algorithm>
@@ -75,10 +76,12 @@ std::size_t findTitle(const std::vector<WordToken>& tokens, std::size_t from, st
 
 } // namespace
 
-void assign(std::vector<WordToken>& tokens, const std::vector<std::size_t>& pageStarts,
-            const std::vector<OutlineEntry>& entries)
+std::vector<ContentsEntry> assign(std::vector<WordToken>& tokens,
+                                  const std::vector<std::size_t>& pageStarts,
+                                  const std::vector<OutlineEntry>& entries)
 {
     std::vector<std::size_t> starts;
+    std::vector<ContentsEntry> contents;
     for (const OutlineEntry& entry : entries) {
         const auto page = static_cast<std::size_t>(entry.pageIndex);
         if (entry.pageIndex < 0 || page + 1 >= pageStarts.size()) {
@@ -96,10 +99,21 @@ void assign(std::vector<WordToken>& tokens, const std::vector<std::size_t>& page
         }
         if (start < tokens.size()) {
             starts.push_back(start);
+            contents.push_back(ContentsEntry{EPUBParser::contentsTitle(entry.title),
+                                             static_cast<std::int64_t>(start), 0});
         }
     }
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    // Entries that start at the same word are one chapter, named by the first of them.
+    std::stable_sort(
+        contents.begin(), contents.end(),
+        [](const ContentsEntry& a, const ContentsEntry& b) { return a.tokenIndex < b.tokenIndex; });
+    contents.erase(std::unique(contents.begin(), contents.end(),
+                               [](const ContentsEntry& a, const ContentsEntry& b) {
+                                   return a.tokenIndex == b.tokenIndex;
+                               }),
+                   contents.end());
     std::int64_t chapter = 0;
     auto next = starts.begin();
     if (next != starts.end() && *next == 0) {
@@ -112,6 +126,7 @@ void assign(std::vector<WordToken>& tokens, const std::vector<std::size_t>& page
         }
         tokens[i].chapterIndex = chapter;
     }
+    return contents;
 }
 
 } // namespace tavrin::PDFChapters

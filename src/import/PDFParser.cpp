@@ -101,7 +101,8 @@ std::vector<std::size_t> pageTokenStarts(const RunningText& running,
 
 } // namespace
 
-Result<std::vector<WordToken>, ImportError> read(const QString& path)
+Result<std::vector<WordToken>, ImportError> read(const QString& path,
+                                                 std::vector<ContentsEntry>* contents)
 {
     const std::string file = fileName(path);
     if (file.empty()) {
@@ -121,7 +122,11 @@ Result<std::vector<WordToken>, ImportError> read(const QString& path)
         return ImportError::noText;
     }
     if (!entries.empty()) {
-        PDFChapters::assign(tokens, pageTokenStarts(*running, tokenStarts), entries);
+        std::vector<ContentsEntry> found =
+            PDFChapters::assign(tokens, pageTokenStarts(*running, tokenStarts), entries);
+        if (contents) {
+            *contents = std::move(found);
+        }
     }
     return tokens;
 }

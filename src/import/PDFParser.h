@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "import/ImportError.h"
+#include "library/BookContents.h"
 #include "tokenize/WordToken.h"
 
 #include <QString>
@@ -16,8 +17,9 @@ namespace tavrin::PDFParser {
 /// across page breaks. Chapters follow the document's outline; without one, every token has
 /// chapter 0. Fails as unreadable when the file cannot be opened (missing, damaged, not a
 /// PDF, locked by a password), as noText when it carries no text. Safe to call from any
-/// thread.
-Result<std::vector<WordToken>, ImportError> read(const QString& path);
+/// thread. With contents, also gives one entry per outline chapter (empty without an outline).
+Result<std::vector<WordToken>, ImportError> read(const QString& path,
+                                                 std::vector<ContentsEntry>* contents = nullptr);
 
 /// The words alone: empty for any failure.
 std::vector<WordToken> tokenize(const QString& path);

@@ -1,5 +1,6 @@
 # The EPUB importer: reads the archive in place with libzip, XML and HTML with libxml2.
 tavrin_component(tavrin_epub
+  EPUBContents.cpp
   EPUBContentWalker.cpp
   EPUBMetadata.cpp
   EPUBParser.cpp

@@ -125,7 +125,11 @@ private:
 
 TEST_F(DocumentLoaderTest, ImportAddsTheBookAndShowsTheLibrary)
 {
-    makeLoader();
+    makeLoader([](const QString& path, DocumentKind kind, std::string title) {
+        ImportedDocument document = importDocument(path, kind, std::move(title));
+        document.contents = {{"Its own", 2, 0}}; // as an EPUB's navigation gives them
+        return document;
+    });
     const QByteArray text = "Chapter One\n\nIt was a bright cold day in April.";
     loader->loadByKind(file(QStringLiteral("Moby_Dick - Herman Melville.txt"), text));
     EXPECT_TRUE(session.isLoading());
@@ -138,6 +142,7 @@ TEST_F(DocumentLoaderTest, ImportAddsTheBookAndShowsTheLibrary)
     const auto cached = library.loadWords(book);
     EXPECT_EQ(test::texts(cached), test::texts(TextParser::tokenize(text.toStdString())));
     EXPECT_EQ(book.totalWords, static_cast<std::int64_t>(cached.size()));
+    EXPECT_EQ(library.loadContents(book, cached), (std::vector<ContentsEntry>{{"Its own", 2, 0}}));
     ASSERT_EQ(showBooksChanges.size(), 1U);
     EXPECT_EQ(showBooksChanges[0], std::make_pair(true, Animation::easeInOut(0.25)));
     EXPECT_EQ(completions, 1);

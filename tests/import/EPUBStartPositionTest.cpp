@@ -15,8 +15,6 @@ using test::paragraphOfWords;
 using test::parseOk;
 using test::xhtml;
 
-const std::string kOpf = "OEBPS/content.opf";
-
 // A book of chapters in OEBPS/Text whose start position is asked for.
 struct Book
 {
@@ -31,16 +29,16 @@ struct Book
         files.push_back({"OEBPS/Text/" + id + ".xhtml", xhtml(body)});
     }
 
-    std::int64_t start(const std::string& trailer = {}, const Files& extra = {},
-                       const std::vector<ManifestItem>& extraItems = {}) const
+    std::optional<EPUBParseResult> parse(const std::string& tail = {}, Files more = {},
+                                         std::vector<ManifestItem> moreItems = {}) const
     {
-        auto allItems = items;
-        allItems.insert(allItems.end(), extraItems.begin(), extraItems.end());
-        auto allFiles = files;
-        allFiles.insert(allFiles.end(), extra.begin(), extra.end());
-        const auto result =
-            parseOk(makeEpub(kOpf, packageDocument(allItems, spine, {}, trailer), allFiles));
-        return result ? result->startIndex : -1;
+        moreItems.insert(moreItems.begin(), items.begin(), items.end());
+        more.insert(more.begin(), files.begin(), files.end());
+        return parseOk(makeEpub("OEBPS/c.opf", packageDocument(moreItems, spine, {}, tail), more));
+    }
+    std::int64_t start(const std::string& tail = {}) const
+    {
+        return parse(tail).value().startIndex;
     }
 };
 
@@ -70,66 +68,60 @@ TEST(EPUBStartPosition, GuideTextReferenceWinsOverContent)
               240);
 }
 
-TEST(EPUBStartPosition, LandmarksInANavigationDocumentElsewhere)
+// A navigation document elsewhere: its landmarks give the start, its toc the contents (nested
+// lists deeper, entries at their chapter's first word, none twice or to no words); else the NCX.
+TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
 {
     const Book book = threeChapters();
-    const std::string nav = R"(<?xml version="1.0" encoding="utf-8"?>
+    const std::string nav = R"(
 <html xmlns="http://www.w3.org/1999/xhtml" xmlns:epub="http://www.idpf.org/2007/ops"><body>
-<nav epub:type="toc"><ol><li><a href="../Text/c0.xhtml">Title</a></li></ol></nav>
-<nav epub:type="landmarks"><ol>
-<li><a epub:type="cover" href="../Text/c0.xhtml">Cover</a></li>
-<li><a epub:type="bodymatter" href="../Text/c2.xhtml#ch">Start</a></li>
-</ol></nav></body></html>)";
-    EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", nav}},
-                         {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav scripted"}}),
-              240);
-
-    // An entry typed "chapter" counts as well.
+<nav epub:type="toc"><ol><li><a href="../Text/c0.xhtml"> Part
+  One </a><ol><li><a href="../Text/c1.xhtml#s">Chapter <i>1</i></a></li>
+<li><a href="../Text/c1.xhtml#t">Same file</a></li>
+<li><span>Heading</span><ol><li><a href="../Text/c2.xhtml">Deep</a></li></ol></li></ol></li>
+<li><a href="../Text/none.xhtml">Gone</a></li><li><a href="../Text/c0.xhtml"> </a></li></ol></nav>
+<nav epub:type="landmarks"><ol><li><a epub:type="cover" href="../Text/c0.xhtml">Cover</a></li>
+<li><a epub:type="bodymatter" href="../Text/c2.xhtml#ch">Start</a></li></ol></nav></body></html>)";
+    // A landmark typed "chapter" counts as well; a document that is not XML is repaired HTML.
     std::string chapterNav = nav;
     chapterNav.replace(chapterNav.find("bodymatter"), 10, "chapter");
-    EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", chapterNav}},
-                         {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}}),
-              240);
-
-    // One that is not well-formed XML is read as repaired HTML.
     std::string repairedNav = nav;
     repairedNav.replace(repairedNav.find("<body>"), 6, "<body><br>");
-    EXPECT_EQ(book.start({}, {{"OEBPS/Nav/nav.xhtml", repairedNav}},
-                         {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav"}}),
-              240);
+    for (const std::string& document : {nav, chapterNav, repairedNav}) {
+        const EPUBParseResult result =
+            book.parse({}, {{"OEBPS/Nav/nav.xhtml", document}},
+                       {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav scripted"}})
+                .value();
+        EXPECT_EQ(result.startIndex, 240);
+        EXPECT_EQ(result.contents,
+                  (std::vector<EPUBContentsEntry>{
+                      {"Part One", 0, 0}, {"Chapter 1", 40, 1}, {"Deep", 240, 2}}));
+    }
+    const std::string ncx = R"(<ncx><navMap><navPoint><navLabel><text>One</text></navLabel>
+<content src="Text/c1.xhtml"/><navPoint><navLabel><text>Two</text></navLabel>
+<content src="Text/c2.xhtml#x"/></navPoint></navPoint></navMap></ncx>)";
+    const auto fromNcx =
+        book.parse({}, {{"OEBPS/toc.ncx", ncx}}, {{"ncx", "toc.ncx", "application/x-dtbncx+xml"}});
+    EXPECT_EQ(fromNcx.value().contents,
+              (std::vector<EPUBContentsEntry>{{"One", 40, 0}, {"Two", 240, 1}}));
 }
 
-TEST(EPUBStartPosition, ContentTestSkipsShortAndFrontMatterChapters)
-{
-    Book book;
-    book.chapter("title", paragraphOfWords(40, "t"));
-    book.chapter("legal", paragraphOfWords(1000, "l") + "<p>All Rights Reserved.</p>" +
-                              paragraphOfWords(1000, "d"));
-    book.chapter("story", paragraphOfWords(3000, "s"));
-    EXPECT_EQ(book.start(), 40 + 2003);
-}
-
-TEST(EPUBStartPosition, FrontMatterMarkersDisqualifyAChapter)
+// A chapter too short, or with a front-matter marker anywhere in it, is not where reading
+// starts; with no chapter left, reading starts at 0.
+TEST(EPUBStartPosition, ContentNeeds150TokensWithoutFrontMatterMarkers)
 {
     for (const std::string text :
          {"COPYRIGHT notice", "\u00A9 2001", "ISBN978-3", "Also <b>by</b> her",
           "Praise for the book", "acclaim for it", "About the Author"}) {
         Book book;
-        book.chapter("c0", paragraphOfWords(200, "a") + "<p>" + text + "</p>");
-        book.chapter("c1", paragraphOfWords(200, "b"));
+        book.chapter("short", paragraphOfWords(149, "s"));
+        book.chapter("c0", paragraphOfWords(1000, "a") + "<p>" + text + "</p>" +
+                               paragraphOfWords(1000, "d"));
+        EXPECT_EQ(book.start(), 0) << text;
+        book.chapter("c1", paragraphOfWords(150, "b"));
         const auto marker = EPUBParser::parseHTMLContent(xhtml("<p>" + text + "</p>"), 0);
-        EXPECT_EQ(book.start(), 200 + static_cast<std::int64_t>(marker.size())) << text;
+        EXPECT_EQ(book.start(), 149 + 2000 + static_cast<std::int64_t>(marker.size())) << text;
     }
-}
-
-TEST(EPUBStartPosition, ContentNeeds150TokensElseStartsAtZero)
-{
-    Book book;
-    book.chapter("c0", paragraphOfWords(149, "a"));
-    book.chapter("c1", paragraphOfWords(300, "b") + "<p>isbn</p>");
-    EXPECT_EQ(book.start(), 0);
-    book.chapter("c2", paragraphOfWords(150, "c"));
-    EXPECT_EQ(book.start(), 149 + 301);
 }
 
 } // namespace

@@ -254,7 +254,10 @@ TEST_F(PDFParserTest, TypesetBookReadsAsItsText)
     for (std::size_t i = 608; i < expected.size(); ++i) {
         expected[i].chapterIndex = 1;
     }
-    expectSameTokens(PDFParser::tokenize(file), expected);
+    std::vector<ContentsEntry> contents;
+    expectSameTokens(PDFParser::read(file, &contents).value(), expected);
+    EXPECT_EQ(contents,
+              (std::vector<ContentsEntry>{{"First Part", 0, 0}, {"Second Part", 608, 0}}));
 }
 
 struct RealDocument

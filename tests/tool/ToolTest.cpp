@@ -129,7 +129,7 @@ TEST_F(ToolTest, DescribesADocument)
     const ToolRun info = tool({QStringLiteral("info"), text});
     ASSERT_EQ(info.status, 0);
     EXPECT_EQ(info.out, R"({"kind":"text","title":"Title","author":"","year":"","startIndex":0,)"
-                        R"("coverBytes":0,"tokenCount":3,"chapters":1})"
+                        R"("coverBytes":0,"tokenCount":3,"chapters":1,"contents":0})"
                         "\n");
     const ToolRun epub =
         tool({QStringLiteral("info"), write(QStringLiteral("junk.epub"), "not a zip")});

@@ -40,7 +40,8 @@ Commands:
   info FILE         Import FILE and print one JSON object: "kind" (text, pdf or epub),
                     "title" (as the library would store it), "author", "year",
                     "startIndex", "coverBytes" (0 when none), "tokenCount" and "chapters"
-                    (the number of distinct chapters); for an EPUB that cannot be read,
+                    (the number of distinct chapters), "contents" (entries the book's
+                    own navigation or outline gives); for an EPUB that cannot be read,
                     "error" with the reason (e.g. "noSpineItems", or "io").
   add FILE...       Import each FILE as the reader's library panel does and add it to the
                     library; print each new record as one line of library JSON. A file
@@ -187,6 +188,8 @@ int infoCommand(const QStringList& args)
     writer.Uint64(document.tokens.size());
     writer.Key("chapters");
     writer.Uint64(chapters.size());
+    writer.Key("contents");
+    writer.Uint64(document.contents.size());
     if (document.error && *document.error != tavrin::ImportError::noText) {
         string("error", tavrin::describe(*document.error));
     }
@@ -225,6 +228,12 @@ int addCommand(const QStringList& args)
             continue;
         }
         const tavrin::Book& book = *added;
+        if (!document->contents.empty()) {
+            if (const auto saved = library.saveContents(book, document->contents); !saved) {
+                fail("cannot save the contents of " + path.toStdString() + ": " +
+                     tavrin::describe(saved.error()));
+            }
+        }
         if (needsBookToReopen) {
             library.setLastOpenBook(book.id);
             needsBookToReopen = false;
