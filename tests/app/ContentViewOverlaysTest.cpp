@@ -171,6 +171,12 @@ TEST_F(ContentViewOverlaysTest, BooksOpenOffTheMainThreadAndTheLatestOpenWins)
     QTest::qWait(50); // an older completion arriving late would show here
     EXPECT_EQ(session.currentBookID(), first.id);
     EXPECT_FALSE(session.isLoading());
+
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(second.cachedTokenPath)));
+    m_loader.openBook(second);
+    ASSERT_TRUE(waitFor([this] { return !m_loader.isOpening(); }));
+    EXPECT_EQ(hud()->text(), QStringLiteral("Couldn't open Second: its words are missing"));
+    EXPECT_TRUE(session.showFeedback());
 }
 
 TEST_F(ContentViewOverlaysTest, RemovingTheOpenBookClearsTheReaderAndForgetsIt)
@@ -254,19 +260,28 @@ TEST_F(ContentViewOverlaysTest, ChoosingATileOpensTheBookAndClosesTheLibrary)
     EXPECT_TRUE(settled(libraryStrip(), false));
 }
 
-TEST_F(ContentViewOverlaysTest, ADroppedFileIsImportedByItsExtensionWithThePanelOpen)
+TEST_F(ContentViewOverlaysTest, FilesDroppedOnTheWindowOrThePanelAreImportedByExtension)
 {
-    // The drop itself is the panel's (its own tests); here, what the window does with it.
+    // The panel's drop itself is its own (its tests); here, what the window does with drops.
+    const QString text = home.path() + QStringLiteral("/Notes.txt");
     const QString pdf = home.path() + QStringLiteral("/Scan.PDF");
     show();
-    clickButton(libraryButton());
-    ASSERT_TRUE(settled(libraryStrip(), true));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(text), QUrl(QStringLiteral("https://example.org/a.txt"))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&view(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&view(), &drop);
+    ASSERT_TRUE(waitFor([this] { return library.books().size() == 1; }));
+    ASSERT_TRUE(settled(libraryStrip(), true)) << "a finished import shows the library";
     Q_EMIT booksPanel()->fileDropped(pdf);
-    ASSERT_TRUE(waitFor([this] { return recorder.imports().size() == 1; }));
+    ASSERT_TRUE(waitFor([this] { return recorder.imports().size() == 2; }));
     ASSERT_TRUE(waitForImports());
-    EXPECT_EQ(recorder.imports()[0], std::make_pair(pdf, DocumentKind::pdf));
-    ASSERT_EQ(library.books().size(), 1u);
-    EXPECT_EQ(library.books()[0].title, "Scan");
+    EXPECT_EQ(recorder.imports()[0], std::make_pair(text, DocumentKind::plainText));
+    EXPECT_EQ(recorder.imports()[1], std::make_pair(pdf, DocumentKind::pdf));
+    ASSERT_EQ(library.books().size(), 2u);
+    EXPECT_EQ(library.books()[1].title, "Scan");
     EXPECT_TRUE(session.showBooks());
     EXPECT_FALSE(session.currentBookID()) << "an import opens nothing";
 }
@@ -277,7 +292,8 @@ TEST_F(ContentViewOverlaysTest, AddBookClosesTheLibraryAndImportsTheChosenFile)
     std::vector<std::optional<QString>> answers{std::nullopt, epub};
     int asked = 0;
     show();
-    view().panels().setFileChooser([&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
+    view().panels().setFileChooser(
+        [&](QWidget*) { return answers[static_cast<std::size_t>(asked++)]; });
 
     for (int round = 0; round < 2; ++round) {
         clickButton(libraryButton());
