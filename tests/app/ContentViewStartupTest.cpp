@@ -2,15 +2,12 @@
 
 #include "display/FontResolver.h"
 #include "settings/ColorConversion.h"
-#include "settings/Presets.h"
 #include "settings/SettingsFile.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QSignalSpy>
-
-#include <string_view>
 
 namespace tavrin::test {
 namespace {
@@ -68,7 +65,6 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
     EXPECT_EQ(title()->color(), QColor(Qt::white));
     EXPECT_EQ(hint()->text(), QStringLiteral("Drop a book here or click + to add one"));
     EXPECT_TRUE(hint()->isVisible());
-    EXPECT_GT(hint()->geometry().top(), view().height() / 2 + 20) << "under the title";
     EXPECT_TRUE(buttonColumn()->isVisible()) << "up from the start with an empty library";
     EXPECT_FALSE(progressBar()->isVisible());
     EXPECT_FALSE(pauseSymbol()->isVisible());
@@ -97,38 +93,26 @@ TEST_F(ContentViewStartupTest, TheLineUnderTheWordAndTheTextAroundItFollowTheRea
     struct Step
     {
         const char* name;
-        std::function<void()> act;
+        bool space;
+        std::chrono::milliseconds then;
         const char* hint;
         bool context;
+        double progress;
     };
-    const auto space = [this] { QTest::keyClick(&view(), Qt::Key_Space); };
-    const Step steps[] = {
-        {"opened at its start", [] {}, "Space to read", false},
-        {"reading", space, "", false},
-        {"paused", space, "", true},
-        {"played to the end",
-         [&] {
-             space();
-             clock.advance(5s);
-         },
-         "The end \u00b7 Space to read again", false},
-        {"read again", space, "", false},
-        {"back at the start, paused",
-         [&] {
-             space();
-             session.seekToFraction(0.0);
-         },
-         "", true},
-    };
-    for (const Step& s : steps) {
+    for (const Step& s :
+         {Step{"opened at its start", false, 0ms, "Space to read", false, 0.0},
+          Step{"reading", true, 0ms, "", false, 0.0}, Step{"paused", true, 0ms, "", true, 0.0},
+          Step{"played to the end", true, 5s, "The end \u00b7 Space to read again", false, 1.0},
+          Step{"read again", true, 0ms, "", false, 0.0}}) {
         SCOPED_TRACE(s.name);
-        s.act();
+        if (s.space) {
+            QTest::keyClick(&view(), Qt::Key_Space);
+        }
+        clock.advance(s.then);
         EXPECT_EQ(hint()->text(), QString::fromUtf8(s.hint));
         EXPECT_EQ(hint()->isVisible(), *s.hint != '\0');
         EXPECT_TRUE(waitFor([&] { return context->isVisible() == s.context; }));
-        if (std::string_view(s.name) == "played to the end") {
-            EXPECT_EQ(progressBar()->progress(), 1.0);
-        }
+        EXPECT_EQ(progressBar()->progress(), s.progress);
     }
     EXPECT_GT(hint()->geometry().top(), view().height() / 2 + 20) << "under the word";
 }
@@ -154,16 +138,6 @@ TEST_F(ContentViewStartupTest, StartLoadsSettingsAndReopensTheLastBookStopped)
     clock.advance(10s);
     EXPECT_FALSE(session.isPlaying()) << "nothing plays by itself";
     EXPECT_EQ(wordView()->word(), QStringLiteral("w4"));
-}
-
-TEST_F(ContentViewStartupTest, TheWordStandsWithItsHighlightOnTheCentreLine)
-{
-    addLastBook({{"reading", 1.0, false, 0}});
-    show();
-    const Ink highlight = inkOf(view().grab().toImage(), toQColor(Presets::standardRed()));
-    ASSERT_GT(highlight.count, 20);
-    EXPECT_NEAR(highlight.centreX, view().width() / 2.0, 3.0);
-    EXPECT_NEAR(highlight.centreY, view().height() / 2.0, 30.0);
 }
 
 TEST_F(ContentViewStartupTest,
