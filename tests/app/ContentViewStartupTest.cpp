@@ -79,7 +79,7 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
 
     clock.advance(10s);
     EXPECT_TRUE(session.showGear()) << "kept up until a book is added";
-    library.addBook("First", "", "", makeWords(3), 0, std::nullopt);
+    addLastBook(makeWords(3));
     EXPECT_FALSE(hint()->isVisible());
     clock.advance(3s);
     EXPECT_FALSE(session.showGear());
