@@ -1,12 +1,16 @@
 // The word timer on the application's clock, against a library large enough that storing
-// the position after every word costs real time: does the reader keep the set speed?
+// the position after every word costs real time: does the reader keep the set speed? And what
+// the paused window asks of the session in an 800,000-word book: the text around the word
+// and the where-and-time-left line.
 
 #include "BenchSupport.h"
 #include "common/DataLocation.h"
 #include "library/BookCodec.h"
 #include "library/LibraryStore.h"
+#include "session/ContextText.h"
 #include "session/QtClock.h"
 #include "session/ReaderSession.h"
+#include "tokenize/PauseMultiplier.h"
 #include "tokenize/TokenCodec.h"
 
 #include <benchmark/benchmark.h>
@@ -186,6 +190,69 @@ void BM_UpdateProgress2000Books(benchmark::State& state)
     state.counters["books"] = static_cast<double>(library.store.books().size());
 }
 BENCHMARK(BM_UpdateProgress2000Books)->Unit(benchmark::kMillisecond);
+
+constexpr std::int64_t kLongBookWords = 800'000;
+
+/// Prose-like words: a clause pause every 7th word, a sentence end every 15th, a paragraph
+/// every 120th, 40 chapters.
+const std::vector<tavrin::WordToken>& longBook()
+{
+    static const std::vector<tavrin::WordToken> tokens = [] {
+        std::vector<tavrin::WordToken> words;
+        words.reserve(static_cast<std::size_t>(kLongBookWords));
+        for (std::int64_t i = 0; i < kLongBookWords; ++i) {
+            double pause = 1.0;
+            if (i % 120 == 119) {
+                pause = tavrin::Pause::kHeadingEnd;
+            } else if (i % 15 == 14) {
+                pause = tavrin::Pause::kSentenceEnd;
+            } else if (i % 7 == 6) {
+                pause = tavrin::Pause::kClause;
+            }
+            words.push_back(
+                {"word" + std::to_string(i % 5000), pause, false, i * 40 / kLongBookWords});
+        }
+        return words;
+    }();
+    return tokens;
+}
+
+/// Words spread over the whole book, visited in turn.
+std::int64_t spreadIndex(std::int64_t step)
+{
+    return step * 7919 % kLongBookWords;
+}
+
+// The text around the word, built when reading pauses or a word of it is clicked.
+void BM_ContextAround800kWords(benchmark::State& state)
+{
+    const auto& tokens = longBook();
+    std::int64_t step = 0;
+    for (auto _ : state) {
+        auto context = tavrin::ContextText::around(tokens, spreadIndex(++step));
+        benchmark::DoNotOptimize(context);
+    }
+}
+BENCHMARK(BM_ContextAround800kWords)->Unit(benchmark::kMicrosecond);
+
+// The where-and-time-left line, rebuilt for every word shown while the controls are up;
+// its cost does not depend on the word (prefix sums).
+void BM_WhereText800kWords(benchmark::State& state)
+{
+    auto& library = benchLibrary();
+    tavrin::QtClock clock;
+    ReaderSession session(library.store, clock, std::nullopt);
+    session.setWpm(kWpm);
+    session.openBook(library.book, longBook());
+    // Moving saves the position in the 2,000-book library; the line is timed on its own.
+    session.goToWord(kLongBookWords / 2 + 37);
+    for (auto _ : state) {
+        auto text = session.whereText();
+        benchmark::DoNotOptimize(text);
+    }
+    state.counters["words"] = static_cast<double>(session.tokens().size());
+}
+BENCHMARK(BM_WhereText800kWords)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

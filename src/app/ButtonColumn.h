@@ -6,7 +6,7 @@ namespace tavrin {
 
 class ControlButton;
 
-/// The settings (gear) button above the library button, without a gap, faded together.
+/// The settings (gear), library and contents buttons stacked without gaps, faded together.
 /// Only the buttons take clicks; the column itself lets them through.
 class ButtonColumn : public QWidget
 {
@@ -17,15 +17,19 @@ public:
 
     ControlButton* gearButton() const { return m_gear; }
     ControlButton* libraryButton() const { return m_library; }
+    ControlButton* contentsButton() const { return m_contents; }
     void setOpacity(double opacity);
 
-    /// The column's size: the two buttons stacked.
+    /// How many buttons the column holds.
+    static constexpr int kButtonCount = 3;
+    /// The column's size: the buttons stacked.
     static QSize fixedSize();
     QSize sizeHint() const override;
 
 private:
     ControlButton* m_gear;
     ControlButton* m_library;
+    ControlButton* m_contents;
 };
 
 } // namespace tavrin

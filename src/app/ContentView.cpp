@@ -2,16 +2,19 @@
 
 #include "app/ButtonColumn.h"
 #include "app/CentredText.h"
+#include "app/ContextView.h"
 #include "app/ControlButton.h"
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"
 #include "app/Fader.h"
+#include "app/FileDropFilter.h"
 #include "app/LayerGeometry.h"
 #include "app/PanelHost.h"
 #include "app/PanelStrip.h"
 #include "app/PauseSymbolView.h"
 #include "app/PointerMotionFilter.h"
 #include "app/ProgressBar.h"
+#include "app/ReadingOverlay.h"
 #include "app/WindowPlatform.h"
 #include "display/FontResolver.h"
 #include "display/ORPWordView.h"
@@ -72,7 +75,7 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
       m_pauseSymbol(new PauseSymbolView(this)), m_loadingLine(new CentredText(this)),
       m_hud(new CentredText(this)), m_buttonColumn(new ButtonColumn(this)),
       m_progressBar(new ProgressBar(this)), m_cover(new CoverView(this)),
-      m_panels(new PanelHost(session, loader, this)),
+      m_panels(new PanelHost(session, loader, this)), m_overlay(new ReadingOverlay(session, this)),
       m_coverFader(new Fader(
           m_cover, [this](double opacity) { m_cover->setOpacity(opacity); }, this)),
       m_hudFader(new Fader(
@@ -99,10 +102,13 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
 
     addToLayer(Layer::word, m_title);
     addToLayer(Layer::word, m_wordView);
+    addToLayer(Layer::context, m_overlay->contextView());
     addToLayer(Layer::pauseSymbol, m_pauseSymbol);
     addToLayer(Layer::cover, m_cover);
     addToLayer(Layer::loading, m_loadingLine);
+    addToLayer(Layer::hint, m_overlay->hintLine());
     addToLayer(Layer::hud, m_hud);
+    addToLayer(Layer::hud, m_overlay->whereLine());
     addToLayer(Layer::libraryStrip, m_panels->libraryStrip());
     addToLayer(Layer::settingsStrip, m_panels->settingsStrip());
     addToLayer(Layer::contentsStrip, m_panels->contentsStrip());
@@ -113,6 +119,10 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
             [this] { m_session.toggleSettingsPanel(); });
     connect(m_buttonColumn->libraryButton(), &QAbstractButton::clicked, this,
             [this] { m_session.toggleBooksPanel(); });
+    connect(m_buttonColumn->contentsButton(), &QAbstractButton::clicked, this,
+            [this] { m_session.toggleContentsPanel(); });
+    connect(new FileDropFilter(this), &FileDropFilter::fileDropped, m_panels,
+            &PanelHost::importFile);
     connect(m_progressBar, &ProgressBar::seekRequested, this,
             [this](double fraction) { m_session.seekToFraction(fraction); });
     connect(m_panels, &PanelHost::panelClosed, this, &ContentView::takeKeyboardBack);
@@ -121,6 +131,8 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
         [this](Field field, Animation animation) { onChanged(field, animation); });
     m_pointerHideSubscription =
         m_session.pointerHideRequested.subscribe([] { WindowPlatform::hidePointer(); });
+    m_leaveFullScreenSubscription = m_session.leaveFullScreenRequested.subscribe(
+        [this] { WindowPlatform::leaveFullScreen(window()); });
     // The open book's record may come or go, or get its cover, without the book changing.
     m_booksSubscription =
         m_session.library().booksChanged.subscribe([this] { updateCover(Animation::immediate()); });
@@ -232,6 +244,7 @@ void ContentView::onChanged(Field field, Animation animation)
         break;
     case Field::isPaused:
         m_pauseSymbol->setVisible(m_session.isPaused());
+        updateCover(animation);
         break;
     case Field::isLoading:
         m_loadingLine->setVisible(m_session.isLoading());
@@ -281,15 +294,17 @@ void ContentView::layOut()
             window, ControlSymbols::glyphSize(ControlSymbols::Symbol::pause, kPauseSymbolSize))
             .toAlignedRect());
     const QFontMetricsF word(m_title->textFont());
-    m_loadingLine->setGeometry(LayerGeometry::loadingRect(window,
-                                                          lineHeight(m_loadingLine->textFont()),
-                                                          word.ascent() + word.descent())
-                                   .toAlignedRect());
-    m_hud->setGeometry(
-        LayerGeometry::hudRect(window, lineHeight(m_hud->textFont())).toAlignedRect());
-    m_buttonColumn->setGeometry(
-        LayerGeometry::buttonColumnRect(window, QSizeF(ControlButton::fixedSize()), 2)
+    const double wordHeight = word.ascent() + word.descent();
+    m_loadingLine->setGeometry(
+        LayerGeometry::loadingRect(window, lineHeight(m_loadingLine->textFont()), wordHeight)
             .toAlignedRect());
+    const QRectF hud = LayerGeometry::hudRect(window, lineHeight(m_hud->textFont()));
+    m_hud->setGeometry(hud.toAlignedRect());
+    m_overlay->layOut(window, wordHeight, hud, m_pauseSymbol->geometry());
+    m_buttonColumn->setGeometry(LayerGeometry::buttonColumnRect(window,
+                                                                QSizeF(ControlButton::fixedSize()),
+                                                                ButtonColumn::kButtonCount)
+                                    .toAlignedRect());
     m_progressBar->setGeometry(LayerGeometry::progressStripRect(window).toAlignedRect());
     const int margin = CoverView::shadowMargin();
     m_cover->setGeometry(LayerGeometry::coverRect(window).toAlignedRect().adjusted(-margin, -margin,
@@ -363,8 +378,11 @@ void ContentView::updateCover(Animation animation)
         }
         m_cover->setBook(QString::fromStdString(book->title), imagePath);
     }
-    // A cover fading out keeps showing the book it showed.
-    m_coverFader->fadeTo(m_session.showGear() && !m_session.tokens().empty() && book, animation);
+    // A cover fading out keeps showing the book it showed. It stands where the text around
+    // the word does, and gives way to it.
+    m_coverFader->fadeTo(m_session.showGear() && !m_session.tokens().empty() && book &&
+                             !ReadingOverlay::showsContext(m_session),
+                         animation);
 }
 
 void ContentView::paintEvent(QPaintEvent* event)

@@ -27,6 +27,7 @@ class ORPWordView;
 class PauseSymbolView;
 class PointerMotionFilter;
 class ProgressBar;
+class ReadingOverlay;
 struct Book;
 
 /// The reader window: a stack of layers over the background colour with the current word in
@@ -44,9 +45,11 @@ public:
     enum class Layer
     {
         word,
+        context,
         pauseSymbol,
         cover,
         loading,
+        hint,
         hud,
         libraryStrip,
         settingsStrip,
@@ -112,6 +115,7 @@ private:
     ProgressBar* m_progressBar;
     CoverView* m_cover;
     PanelHost* m_panels;
+    ReadingOverlay* m_overlay;
     Fader* m_coverFader;
     Fader* m_hudFader;
     Fader* m_buttonFader;
@@ -123,6 +127,7 @@ private:
     Subscription m_changedSubscription;
     Subscription m_pointerHideSubscription;
     Subscription m_booksSubscription;
+    Subscription m_leaveFullScreenSubscription;
 };
 
 } // namespace tavrin

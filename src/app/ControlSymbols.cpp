@@ -76,6 +76,26 @@ QPainterPath bookPath(const QRectF& box)
     return path;
 }
 
+QPainterPath contentsPath(const QRectF& box)
+{
+    // A list: three rows of a round bullet and a line, the bullet a line's height wide.
+    constexpr int kRows = 3;
+    const double row = box.height() / kRows;
+    const double thickness = row * 0.42;
+    const double radius = thickness * 0.5;
+    QPainterPath path;
+    for (int i = 0; i < kRows; ++i) {
+        const double centreY = box.top() + row * (i + 0.5);
+        path.addEllipse(QPointF(box.left() + thickness * 0.6, centreY), thickness * 0.6,
+                        thickness * 0.6);
+        const double lineLeft = box.left() + thickness * 2.0;
+        path.addRoundedRect(
+            QRectF(lineLeft, centreY - thickness / 2.0, box.right() - lineLeft, thickness), radius,
+            radius);
+    }
+    return path;
+}
+
 } // namespace
 
 QSizeF glyphSize(Symbol symbol, double pointSize)
@@ -87,6 +107,8 @@ QSizeF glyphSize(Symbol symbol, double pointSize)
         return {pointSize, pointSize};
     case Symbol::book:
         return {pointSize, pointSize * 0.82};
+    case Symbol::contents:
+        return {pointSize, pointSize * 0.8};
     }
     return {pointSize, pointSize};
 }
@@ -100,6 +122,8 @@ QPainterPath path(Symbol symbol, const QRectF& box)
         return gearPath(box);
     case Symbol::book:
         return bookPath(box);
+    case Symbol::contents:
+        return contentsPath(box);
     }
     return {};
 }

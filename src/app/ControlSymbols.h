@@ -7,8 +7,8 @@ class QPainter;
 class QPainterPath;
 class QRectF;
 
-// The reader window's three symbols, drawn as filled vector paths so that no icon theme is
-// needed: the pause sign and the settings and library buttons.
+// The reader window's symbols, drawn as filled vector paths so that no icon theme is needed:
+// the pause sign and the settings, library and contents buttons.
 
 namespace tavrin::ControlSymbols {
 
@@ -16,7 +16,8 @@ enum class Symbol
 {
     pause,
     gear,
-    book
+    book,
+    contents
 };
 
 /// The glyph's box when drawn at a symbol-font size of pointSize.

@@ -25,6 +25,29 @@ QRectF loadingRect(QSizeF window, double lineHeight, double wordHeight)
     return {0.0, std::max(0.0, bottom - lineHeight), window.width(), lineHeight};
 }
 
+QRectF hintRect(QSizeF window, double lineHeight, double wordHeight)
+{
+    constexpr double kGap = 12.0;
+    const double top = (window.height() + wordHeight) / 2.0 + kGap;
+    return {0.0, std::min(top, window.height() - lineHeight), window.width(), lineHeight};
+}
+
+QRectF contextRect(QSizeF window, const QRectF& hud, const QRectF& pause)
+{
+    constexpr double kGap = 8.0;
+    const double top = hud.bottom() + kGap;
+    const double width = std::max(0.0, window.width() - 2.0 * kContextSideInset);
+    return {kContextSideInset, top, width, std::max(0.0, pause.top() - kGap - top)};
+}
+
+QRectF whereRect(QSizeF window, double lineHeight)
+{
+    // Under the track, over the strip's lower half and the gap below it.
+    const QRectF strip = progressStripRect(window);
+    const double top = strip.center().y() + 4.0;
+    return {strip.left(), std::min(top, window.height() - lineHeight), strip.width(), lineHeight};
+}
+
 QRectF hudRect(QSizeF window, double lineHeight)
 {
     return centredBand(window, lineHeight, kHudCentreOffset);

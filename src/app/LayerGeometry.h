@@ -28,6 +28,8 @@ inline constexpr double kButtonPadding = 16.0;
 inline constexpr double kProgressStripHeight = 28.0;
 inline constexpr double kProgressSideInset = 40.0;
 inline constexpr double kProgressBottomInset = 16.0;
+/// The text around the word while paused: its inset from the left and right edges.
+inline constexpr double kContextSideInset = 60.0;
 
 /// The pause symbol's box (glyph size given), centred horizontally, its bottom
 /// kPauseBottomInset above the window's bottom edge.
@@ -40,6 +42,19 @@ QRectF centredBand(QSizeF window, double lineHeight, double dy = 0.0);
 /// on the window's centre) of the word or title, so that an import running while a book is
 /// read never draws over the word. It stays inside the window.
 QRectF loadingRect(QSizeF window, double lineHeight, double wordHeight);
+
+/// The hint band ("Space to read", the end, the empty library's hint): lineHeight high, just
+/// below the line box (wordHeight high, centred on the window's centre) of the word or title.
+QRectF hintRect(QSizeF window, double lineHeight, double wordHeight);
+
+/// The text around the word while paused: below the status message's band (hud) and above
+/// the pause symbol's box (pause), kContextSideInset from the left and right edges, so it
+/// never covers either, nor the progress strip below the pause symbol. Never negative.
+QRectF contextRect(QSizeF window, const QRectF& hud, const QRectF& pause);
+
+/// The where-and-time-left line: lineHeight high, just under the progress strip's track,
+/// as wide as the strip.
+QRectF whereRect(QSizeF window, double lineHeight);
 
 /// The status message's band: lineHeight high, centred kHudCentreOffset below the centre.
 QRectF hudRect(QSizeF window, double lineHeight);

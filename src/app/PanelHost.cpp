@@ -144,11 +144,7 @@ void PanelHost::connectBooksPanel()
             [this](const Book& book) { m_session.removeBook(book); });
     connect(m_booksPanel, &BooksPanel::closeRequested, this,
             [this] { m_session.setShowBooks(false, kPanelClose); });
-    connect(m_booksPanel, &BooksPanel::fileDropped, this, [this](const QString& path) {
-        if (m_loader) {
-            m_loader->loadByKind(path);
-        }
-    });
+    connect(m_booksPanel, &BooksPanel::fileDropped, this, &PanelHost::importFile);
 }
 
 void PanelHost::showSettingsPanel(Animation animation)
@@ -161,6 +157,13 @@ void PanelHost::showSettingsPanel(Animation animation)
     m_settingsPanel = panel;
     m_settingsStrip->setPanel(panel);
     m_settingsFader->fadeTo(true, animation);
+}
+
+void PanelHost::importFile(const QString& path)
+{
+    if (m_loader) {
+        m_loader->loadByKind(path);
+    }
 }
 
 void PanelHost::openBook(const Book& book)

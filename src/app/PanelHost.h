@@ -47,6 +47,8 @@ public:
 
     /// Runs the open dialog and imports the chosen file.
     void loadFile();
+    /// Imports a file dropped on the library panel or the window.
+    void importFile(const QString& path);
     /// Opens a library book: its cache is read off the main thread when there is a loader.
     void openBook(const Book& book);
     /// Replaces the open dialog (tests choose their file without one).

@@ -57,6 +57,10 @@ void TavrinApp::start(ContentView& window)
             window.panels().openBook(Book(*book));
         }
     }
+    // With nothing to read, the way to a first book is in view from the start.
+    if (library.books().empty()) {
+        session.showControls();
+    }
     // A child of the window, so it stops listening when the window goes.
     qApp->installEventFilter(new KeyEventFilter(session, &window, &window));
     window.takeKeyboardBack();

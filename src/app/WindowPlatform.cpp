@@ -27,6 +27,13 @@ void toggleFullScreen(QWidget* window)
     }
 }
 
+void leaveFullScreen(QWidget* window)
+{
+    if (window && window->isFullScreen()) {
+        window->showNormal();
+    }
+}
+
 bool isFullScreenKey(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_F11;

@@ -16,6 +16,9 @@ void enterFullScreen(QWidget* window);
 /// Leaves full screen, or enters it.
 void toggleFullScreen(QWidget* window);
 
+/// Takes the window out of full screen, if it is in it.
+void leaveFullScreen(QWidget* window);
+
 /// The key that enters and leaves full screen.
 bool isFullScreenKey(const QKeyEvent& event);
 

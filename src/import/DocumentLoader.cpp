@@ -14,6 +14,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace tavrin {
@@ -67,12 +68,12 @@ void DocumentLoader::openBook(const Book& book)
     const std::uint64_t generation = ++m_openGeneration;
     m_openPending = true;
     updateLoading();
-    auto* watcher = new QFutureWatcher<std::vector<WordToken>>(m_context.get());
+    auto* watcher = new QFutureWatcher<std::optional<std::vector<WordToken>>>(m_context.get());
     QObject::connect(
         watcher, &QFutureWatcherBase::finished, watcher, [this, watcher, generation, id = book.id] {
-            QFuture<std::vector<WordToken>> future = watcher->future();
-            std::vector<WordToken> tokens =
-                future.resultCount() > 0 ? future.takeResult() : std::vector<WordToken>{};
+            QFuture<std::optional<std::vector<WordToken>>> future = watcher->future();
+            std::optional<std::vector<WordToken>> tokens =
+                future.resultCount() > 0 ? future.takeResult() : std::nullopt;
             watcher->deleteLater();
             if (generation != m_openGeneration) {
                 return; // a later open replaced this one
@@ -84,16 +85,22 @@ void DocumentLoader::openBook(const Book& book)
             const auto it = std::find_if(books.begin(), books.end(),
                                          [&id](const Book& b) { return b.id == id; });
             if (it != books.end()) {
-                m_session.openBook(*it, std::move(tokens));
+                const std::string title = it->title;
+                m_session.openBook(*it, tokens.value_or(std::vector<WordToken>{}));
+                // The book opens empty, which alone would look like a book without words.
+                if (!tokens || tokens->empty()) {
+                    m_session.showHUD("Couldn't open " + title + ": its words are missing");
+                }
             }
         });
-    watcher->setFuture(QtConcurrent::run(m_pool, [path = book.cachedTokenPath] {
-        try {
-            return TokenCodec::decodeFile(path).value_or(std::vector<WordToken>{});
-        } catch (...) {
-            return std::vector<WordToken>{}; // out of memory: the book opens empty
-        }
-    }));
+    watcher->setFuture(QtConcurrent::run(
+        m_pool, [path = book.cachedTokenPath]() -> std::optional<std::vector<WordToken>> {
+            try {
+                return TokenCodec::decodeFile(path);
+            } catch (...) {
+                return std::nullopt; // out of memory: the book opens empty
+            }
+        }));
 }
 
 void DocumentLoader::updateLoading()

@@ -126,6 +126,8 @@ public:
     /// the idle timer.
     void pointerMoved();
     void resetIdleTimer() { m_chrome.resetIdleTimer(); }
+    /// Shows the controls as pointer movement does, without pausing.
+    void showControls() { m_chrome.showControls(); }
     /// The gear button; at most one panel is open at a time.
     void toggleSettingsPanel() { m_chrome.toggleSettingsPanel(); }
     /// The library button.

@@ -187,20 +187,5 @@ TEST_F(ContentViewKeysTest, KeysAreBoundByPositionNotByTheLetterTyped)
 }
 #endif
 
-TEST_F(ContentViewKeysTest, TheMessageFadesAfterItsTime)
-{
-    QTest::keyClick(&view(), Qt::Key_Up);
-    ASSERT_TRUE(hud()->isVisible());
-    clock.advance(1s);
-    QTest::keyClick(&view(), Qt::Key_Up);
-    clock.advance(1s);
-    EXPECT_TRUE(session.showFeedback());
-    EXPECT_EQ(hud()->text(), QStringLiteral("64 pt"));
-    clock.advance(500ms);
-    EXPECT_FALSE(session.showFeedback());
-    EXPECT_TRUE(waitFor([this] { return !hud()->isVisible(); }));
-    EXPECT_EQ(hud()->text(), QStringLiteral("64 pt")) << "the text stays for the next fade-in";
-}
-
 } // namespace
 } // namespace tavrin::test

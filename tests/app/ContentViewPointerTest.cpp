@@ -1,12 +1,19 @@
 #include "ContentViewFixture.h"
 
+#include "app/ContextView.h"
+#include "app/CoverView.h"
+
 namespace tavrin::test {
 namespace {
 
 using namespace std::chrono_literals;
 
 class ContentViewPointerTest : public ContentViewFixture
-{};
+{
+protected:
+    ContextView* context() const { return child<ContextView>("contextView"); }
+    CentredText* whereLine() const { return child<CentredText>("whereText"); }
+};
 
 TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThreeSeconds)
 {
@@ -25,6 +32,17 @@ TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThree
     EXPECT_TRUE(buttonColumn()->isVisible());
     EXPECT_TRUE(progressBar()->isVisible());
     EXPECT_NEAR(progressBar()->progress(), 2.0 / 49.0, 1e-12);
+    EXPECT_TRUE(context()->isVisible()) << "the text around the word, while paused";
+    EXPECT_FALSE(child<CoverView>("coverView")->isVisible()) << "gives way to it";
+    for (QWidget* other : {static_cast<QWidget*>(hud()), static_cast<QWidget*>(pauseSymbol()),
+                           static_cast<QWidget*>(progressBar())}) {
+        EXPECT_FALSE(context()->geometry().intersects(other->geometry()));
+    }
+    ASSERT_TRUE(whereLine()->isVisible());
+    EXPECT_EQ(whereLine()->text().toStdString(), session.whereText());
+    EXPECT_GT(whereLine()->geometry().center().y(), progressBar()->geometry().center().y());
+    session.setWpm(600);
+    EXPECT_EQ(whereLine()->text().toStdString(), session.whereText()) << "follows the speed";
 
     clock.advance(2999ms);
     EXPECT_TRUE(session.showGear());
@@ -33,6 +51,7 @@ TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThree
     EXPECT_TRUE(pointerHidden());
     EXPECT_TRUE(waitFor([this] { return !buttonColumn()->isVisible(); }));
     EXPECT_FALSE(progressBar()->isVisible());
+    EXPECT_FALSE(whereLine()->isVisible());
     EXPECT_TRUE(pauseSymbol()->isVisible()) << "the pause sign stays";
 
     movePointer();
@@ -52,46 +71,27 @@ TEST_F(ContentViewPointerTest, AReportWithoutMovementIsNotMovement)
     EXPECT_TRUE(isPlaying());
 }
 
-TEST_F(ContentViewPointerTest, WithoutABookTheControlsShowButNotTheProgressBar)
+TEST_F(ContentViewPointerTest, ButtonsOpenTheirPanelsAndAnOpenPanelKeepsThemUp)
 {
-    show();
-    movePointer();
-    EXPECT_TRUE(buttonColumn()->isVisible());
-    EXPECT_FALSE(progressBar()->isVisible());
-}
-
-TEST_F(ContentViewPointerTest, AnOpenPanelKeepsTheControlsUp)
-{
-    show();
-    movePointer();
-    QTest::mouseClick(libraryButton(), Qt::LeftButton);
-    ASSERT_TRUE(session.showBooks());
-    clock.advance(5s);
-    EXPECT_TRUE(session.showGear());
-    EXPECT_FALSE(pointerHidden());
-    QTest::qWait(700); // longer than any fade
-    EXPECT_TRUE(buttonColumn()->isVisible());
-}
-
-TEST_F(ContentViewPointerTest, ButtonsSwapAndClosePanels)
-{
+    addLastBook(makeWords(5)); // an empty library would keep them up anyway
     show();
     movePointer();
     QTest::mouseClick(libraryButton(), Qt::LeftButton);
     EXPECT_TRUE(session.showBooks());
-    EXPECT_FALSE(session.showSettings());
+    clock.advance(5s);
+    EXPECT_FALSE(pointerHidden());
+    QTest::qWait(700); // longer than any fade
+    EXPECT_TRUE(buttonColumn()->isVisible());
 
     QTest::mouseClick(gearButton(), Qt::LeftButton);
     EXPECT_TRUE(session.showSettings());
-    EXPECT_FALSE(session.showBooks());
-
-    QTest::mouseClick(gearButton(), Qt::LeftButton);
-    EXPECT_FALSE(session.showSettings());
-    EXPECT_FALSE(session.showBooks());
+    QTest::mouseClick(child<ControlButton>("contentsButton"), Qt::LeftButton);
+    EXPECT_TRUE(session.showContents());
 }
 
 TEST_F(ContentViewPointerTest, PanelFlagsKeepTheButtonsAfterTheControlsHide)
 {
+    addLastBook(makeWords(5));
     show();
     session.toggleSettingsPanel(); // the buttons come with the panel, without movement
     EXPECT_TRUE(buttonColumn()->isVisible());

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tavrin {
+
+/// Takes file drops on the widget it watches (the reader window) as the library panel takes
+/// them: each dropped file with an importable extension is handed on, after the drop has
+/// returned, so that an import never starts inside the platform's drag-and-drop handling.
+class FileDropFilter : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Makes target accept drops and watches it.
+    explicit FileDropFilter(QWidget* target);
+
+Q_SIGNALS:
+    void fileDropped(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace tavrin
