@@ -12,98 +12,17 @@ set -euo pipefail
 tavrin=$1
 shots=$2
 
-for program in Xvfb openbox xdotool xlogo import convert; do
-  if ! command -v "$program" >/dev/null; then
-    echo "SKIP: $program is not installed (scripts/install-deps installs it)"
-    exit 77
-  fi
-done
-
 readonly width=1280 height=800
-readonly cx=$((width / 2)) cy=$((height / 2))
-
-work=$(mktemp -d)
-xvfb_pid="" wm_pid="" app_pid=""
-cleanup() {
-  for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-check() { # description, command...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAIL: $what"
-    failures=$((failures + 1))
-  fi
-}
-
-# A home and runtime directory of their own: the library, the lock and the socket of this
-# run only.
-export HOME=$work/home
-export XDG_DATA_HOME=$HOME/share XDG_CONFIG_HOME=$HOME/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-export ASAN_OPTIONS=detect_leaks=0
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
 preferences=$XDG_CONFIG_HOME/Tavrin/Tavrin.conf
 
-# The file exists before the server's shell gets to open it, so that reading it never fails.
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-for _ in $(seq 100); do
-  display=$(tr -d '[:space:]' <"$work/display")
-  [ -n "$display" ] && break
-  sleep 0.1
-done
-if [ -z "$display" ]; then
-  echo "FAIL: Xvfb did not start"
-  exit 1
-fi
-export DISPLAY=:$display
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
-
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-shot() { # name; a busy X server sometimes refuses one grab
-  for _ in 1 2 3; do
-    import -window root "$shots/$1.png" 2>"$work/import.log" && return
-    sleep 0.2
-  done
-  cat "$work/import.log"
-  return 1
-}
-# Pixels in a rectangle of a screenshot close to a colour.
-pixels_like() { # name, colour, w, h, x, y
-  convert "$shots/$1.png" -crop "$3x$4+$5+$6" +repage -fuzz 20% \
-    -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
-}
-pixels_brighter() { # name, percent, w, h, x, y
-  convert "$shots/$1.png" -crop "$3x$4+$5+$6" +repage -colorspace Gray \
-    -threshold "$2%" -format '%[fx:round(mean*w*h)]' info:
-}
 differs() { # name1, name2: the word's band of two screenshots
   local a b
   a=$(convert "$shots/$1.png" -crop "800x160+$((cx - 400))+$((cy - 80))" +repage rgb:- | md5sum)
   b=$(convert "$shots/$2.png" -crop "800x160+$((cx - 400))+$((cy - 80))" +repage rgb:- | md5sum)
   [ "$a" != "$b" ]
 }
-gt() { [ "$1" -gt "$2" ]; }
-eq() { [ "$1" -eq "$2" ]; }
 word_shown() { gt "$(pixels_like "$1" 'rgb(255,0,0)' 60 160 $((cx - 30)) $((cy - 80)))" 20; }
 
 # The id of the library's book with this title, and how many books have it.
