@@ -15,8 +15,6 @@ using test::paragraphOfWords;
 using test::parseOk;
 using test::xhtml;
 
-const std::string kOpf = "OEBPS/content.opf";
-
 // A book of chapters in OEBPS/Text whose start position is asked for.
 struct Book
 {
@@ -39,7 +37,7 @@ struct Book
         auto allFiles = files;
         allFiles.insert(allFiles.end(), extra.begin(), extra.end());
         const auto result =
-            parseOk(makeEpub(kOpf, packageDocument(allItems, spine, {}, trailer), allFiles));
+            parseOk(makeEpub(packageDocument(allItems, spine, {}, trailer), allFiles));
         return result ? result->startIndex : -1;
     }
 };

@@ -1,7 +1,6 @@
 #include "import/PDFParser.h"
 
 #include "import/EpubBuilder.h"
-#include "import/ImportTestFiles.h"
 #include "import/TestPdf.h"
 #include "tokenize/TextParser.h"
 
@@ -14,8 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -74,6 +74,16 @@ TEST_F(PDFParserTest, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
          {{{"Chapter Two"}, {"It began, at last."}}},
          full + " " + run + "\n\nChapter Two\n\nIt began, at last."},
         {{{{full, run + " extraor-"}}},
+         {{{"dinary words."}}},
+         full + " " + run + " extraordinary words."},
+        // a last line under 0.7 of the column ends the paragraph; one over it runs on
+        {{{{full, "and stops short of the column at"}}},
+         {{{"then, on."}}},
+         full + " and stops short of the column at\n\nthen, on."},
+        {{{{full, "and on to the end of the line but not all"}}},
+         {{{"then, on."}}},
+         full + " and on to the end of the line but not all then, on."},
+        {{{{full, run + " extraor\xad"}}},
          {{{"dinary words."}}},
          full + " " + run + " extraordinary words."},
         {{{{full, run + " Jean-"}}},
@@ -197,25 +207,16 @@ TEST_F(PDFParserTest, UnreadableFilesGiveNoWords)
 
 std::string groffWords(int count, int offset)
 {
-    static const char* const vocabulary[] = {"extraordinary",
-                                             "considerations",
-                                             "the",
-                                             "interdisciplinary",
-                                             "of",
-                                             "understanding",
-                                             "representatives",
-                                             "and",
-                                             "characteristically",
-                                             "organisational",
-                                             "with",
-                                             "responsibilities",
-                                             "nevertheless",
-                                             "approximately",
-                                             "incomprehensible",
-                                             "establishment"};
+    static const std::vector<std::string> vocabulary = [] {
+        std::istringstream words("extraordinary considerations the interdisciplinary of "
+                                 "understanding representatives and characteristically "
+                                 "organisational with responsibilities nevertheless "
+                                 "approximately incomprehensible establishment");
+        return std::vector<std::string>(std::istream_iterator<std::string>(words), {});
+    }();
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += vocabulary[(i * 7 + i / 5 + offset) % 16];
+        text += vocabulary[static_cast<std::size_t>((i * 7 + i / 5 + offset) % 16)];
         text += i % 9 == 8 ? ", " : " ";
     }
     return text;
@@ -267,11 +268,6 @@ struct RealDocument
     std::vector<std::string> head;
     std::size_t headsLeft;
 };
-
-void PrintTo(const RealDocument& document, std::ostream* out)
-{
-    *out << document.name;
-}
 
 class RealPdfTest : public ::testing::TestWithParam<RealDocument>
 {};
