@@ -1,4 +1,5 @@
 #include "import/PDFParser.h"
+#include "import/PageJoin.h"
 
 #include "import/EpubBuilder.h"
 #include "import/TestPdf.h"
@@ -83,9 +84,6 @@ TEST_F(PDFParserTest, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
         {{{{full, "and on to the end of the line but not all"}}},
          {{{"then, on."}}},
          full + " and on to the end of the line but not all then, on."},
-        {{{{full, run + " extraor\xad"}}},
-         {{{"dinary words."}}},
-         full + " " + run + " extraordinary words."},
         {{{{full, run + " Jean-"}}},
          {{{"Paul, and more."}}},
          full + " " + run + " Jean- Paul, and more."},
@@ -94,6 +92,16 @@ TEST_F(PDFParserTest, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
         SCOPED_TRACE(text);
         expectSameTokens(PDFParser::tokenize(writePages({last, {}, next})),
                          TextParser::tokenize(text));
+    }
+}
+
+// poppler hands over the soft hyphen of a test PDF as a plain one, so the joiner is asked directly.
+TEST(PageJoin, EachHyphenJoinsAWordSplitAcrossPages)
+{
+    for (const std::string hyphen : {"-", "\u2010", "\u00AD"}) {
+        EXPECT_EQ(PageJoin::join({"an extraor" + hyphen, "dinary word."}).text,
+                  "an extraordinary word.")
+            << hyphen;
     }
 }
 
