@@ -1,7 +1,6 @@
 #include "import/DocumentImport.h"
 
 #include "import/EpubBuilder.h"
-#include "import/ImportTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,15 +26,6 @@ struct ImportCase
     std::optional<ImportError> error = std::nullopt;
 };
 
-QByteArray epubBytes(const test::MinimalEpub& book)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b.epub"));
-    QFile file(path);
-    return test::writeEpub(path, book) && file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                         : QByteArray();
-}
-
 TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
 {
     const std::vector<ImportCase> cases{
@@ -52,7 +42,7 @@ TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
          "utf8"},
         // An EPUB without its own title takes the file's.
         {"Moby_Dick - Herman Melville.epub",
-         epubBytes({"", "", "", "Call me Ishmael.", std::nullopt}),
+         test::makeEpub(test::MinimalEpub{"", "", "", "Call me Ishmael.", std::nullopt}),
          {"Call", "me", "Ishmael."},
          "Moby Dick"},
         {"Not_Zip.epub", "This is not a ZIP archive.", {}, "Not Zip", ImportError::notAnEpub},

@@ -1,7 +1,6 @@
 #include "import/DocumentLoader.h"
 
 #include "import/EpubBuilder.h"
-#include "import/ImportTestFiles.h"
 #include "import/TestPdf.h"
 #include "library/LibraryStore.h"
 #include "session/ReaderSession.h"
@@ -9,13 +8,17 @@
 #include "support/VirtualClock.h"
 #include "tokenize/TextParser.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -28,6 +31,19 @@ namespace tavrin {
 namespace {
 
 using namespace std::chrono_literals;
+
+/// Runs the event loop until done() holds or the timeout passes; returns done().
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 30s)
+{
+    const QDeadlineTimer deadline(timeout);
+    // Wakes the wait below when what done() watches changes off the main thread.
+    QTimer tick;
+    tick.start(5);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return done();
+}
 
 /// Holds back the imports of the titles it is told to, until released.
 class Gate
@@ -96,7 +112,7 @@ protected:
 
     bool waitForImports()
     {
-        return test::waitUntil([this] { return loader->pendingImports() == 0; });
+        return waitUntil([this] { return loader->pendingImports() == 0; });
     }
 
     std::vector<std::string> titles() const
@@ -208,8 +224,8 @@ TEST_F(DocumentLoaderTest, CompletionsRunInSubmissionOrder)
     loader->loadText(file(QStringLiteral("Fast.txt"), "Submitted second, read first."));
 
     // The later import has finished reading, but its completion waits for the earlier one.
-    ASSERT_TRUE(test::waitUntil([this] { return gate.finished() == 1; }));
-    test::waitUntil([] { return false; }, 200ms);
+    ASSERT_TRUE(waitUntil([this] { return gate.finished() == 1; }));
+    waitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(loader->pendingImports(), 2);
     EXPECT_TRUE(session.isLoading());
@@ -226,8 +242,8 @@ TEST_F(DocumentLoaderTest, CompletionForADestroyedLoaderIsDropped)
     loader->loadText(file(QStringLiteral("Late.txt"), "Words that arrive too late."));
     loader.reset();
     gate.open();
-    ASSERT_TRUE(test::waitUntil([this] { return gate.finished() == 1; }));
-    test::waitUntil([] { return false; }, 200ms);
+    ASSERT_TRUE(waitUntil([this] { return gate.finished() == 1; }));
+    waitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(completions, 0);
     // The job wrote its token cache before the completion was dropped; no file is left

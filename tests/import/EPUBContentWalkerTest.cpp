@@ -78,6 +78,27 @@ TEST(EPUBContentWalker, BlockEndsSetThePauses)
     }
 }
 
+// Words after an element, in the body itself, keep their own pause.
+TEST(EPUBContentWalker, EveryBlockHeadingAndSkippedElementIsKnown)
+{
+    const auto pausesAround = [](const std::string& tag) {
+        return pauses(walk(xhtml("<" + tag + ">a b</" + tag + ">c")));
+    };
+    for (const char* tag :
+         {"p", "div", "section", "article", "li", "blockquote", "td", "th", "BlockQuote"}) {
+        EXPECT_EQ(pausesAround(tag), (std::vector<double>{1.0, 3.5, 1.0})) << tag;
+    }
+    for (const char* tag : {"h1", "h2", "h3", "h4", "h5", "h6", "H3"}) {
+        EXPECT_EQ(pausesAround(tag), (std::vector<double>{1.5, 5.0, 1.0})) << tag;
+    }
+    for (const char* tag : {"style", "script", "head", "nav", "aside", "SCRIPT"}) {
+        EXPECT_EQ(pausesAround(tag), (std::vector<double>{1.0})) << tag;
+    }
+    for (const char* tag : {"span", "ul", "table", "h7", "blockquotes", "ps"}) {
+        EXPECT_EQ(pausesAround(tag), (std::vector<double>{1.0, 1.0, 1.0})) << tag;
+    }
+}
+
 TEST(EPUBContentWalker, SpacesDashesAndNonBreakingSpaces)
 {
     EXPECT_THAT(walk(xhtml("<p>   \n\t  </p>")), IsEmpty());

@@ -93,8 +93,7 @@ TEST(EPUBMetadata, EntityReferencesAreText)
     opf.insert(opf.find("<package"),
                "<!DOCTYPE package PUBLIC \"+//ISBN 0-9673008-1-9//DTD OEB 1.2 Package//EN\" "
                "\"oebpkg12.dtd\" [<!ENTITY author \"Bront&euml;, Anne\"><!ENTITY year \"1848\">]>");
-    const auto result =
-        parseOk(makeEpub("OEBPS/content.opf", opf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
+    const auto result = parseOk(makeEpub(opf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->title, "Café & Crème");
     EXPECT_EQ(result->author, "Anne Brontë");
@@ -109,46 +108,46 @@ std::optional<QByteArray> coverOf(const std::vector<ManifestItem>& images,
     items.push_back({"c1", "c1.xhtml"});
     test::Files all = files;
     all.push_back({"OEBPS/c1.xhtml", xhtml("<p>x</p>")});
-    const auto result =
-        parseOk(makeEpub("OEBPS/content.opf", packageDocument(items, {"c1"}, metadata), all));
+    const auto result = parseOk(makeEpub(packageDocument(items, {"c1"}, metadata), all));
     return result ? result->coverData : std::optional<QByteArray>(QByteArray("parse failed"));
 }
 
-TEST(EPUBMetadata, CoverPropertyBeatsCoverMeta)
+TEST(EPUBMetadata, CoverComesFromTheFirstStrategyThatFindsAnImage)
 {
     const std::string jpeg("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11); // returned as stored
-    const auto cover =
-        coverOf({{"img3", "images/th%20ree.jpg", "image/jpeg", "cover-image"},
-                 {"img2", "images/two.jpg", "image/jpeg"}},
-                R"(<meta name="cover" content="img2"/>)",
-                {{"OEBPS/images/th%20ree.jpg", jpeg}, {"OEBPS/images/two.jpg", "EPUB2"}});
-    EXPECT_EQ(cover, QByteArray::fromStdString(jpeg));
-}
-
-TEST(EPUBMetadata, CoverFallsBackThroughTheStrategies)
-{
-    const std::vector<ManifestItem> items = {
-        {"img3", "missing.jpg", "image/jpeg", "cover-image"},
-        {"img2", "two.png", "image/png"},
-        {"Cover-Image", "three.webp", "image/webp"},
+    const std::string meta2 = R"(<meta name="cover" content="img2"/>)";
+    const test::Files images{{"OEBPS/images/th%20ree.jpg", jpeg},
+                             {"OEBPS/two.png", "EPUB2"},
+                             {"OEBPS/three.webp", "BYID"},
+                             {"OEBPS/c.svg", "s"},
+                             {"OEBPS/c.jpg", "j"},
+                             {"OEBPS/c.gif", "GIF89a"}};
+    const ManifestItem property{"img3", "images/th%20ree.jpg", "image/jpeg", "cover-image"};
+    const ManifestItem missing{"img3", "missing.jpg", "image/jpeg", "cover-image"};
+    const ManifestItem png{"img2", "two.png", "image/png"};
+    const ManifestItem byId{"Cover-Image", "three.webp", "image/webp"};
+    const struct
+    {
+        std::vector<ManifestItem> items;
+        std::string metadata;
+        std::optional<QByteArray> cover;
+    } cases[] = {
+        // the cover-image property, then the cover meta, then an image whose id says cover
+        {{property, png}, meta2, QByteArray::fromStdString(jpeg)},
+        {{missing, png, byId}, meta2, QByteArray("EPUB2")},
+        {{missing, png, byId}, R"(<meta name="cover" content="nosuch"/>)", QByteArray("BYID")},
+        // by id only with an exact image media type of the four
+        {{{"cover", "c.svg", "image/svg+xml"},
+          {"mycover", "c.xhtml", "application/xhtml+xml"},
+          {"coverjpg", "c.jpg", "IMAGE/JPEG"}},
+         {},
+         std::nullopt},
+        {{{"mycover", "c.gif", "image/gif"}}, {}, QByteArray("GIF89a")},
+        {{}, {}, std::nullopt},
     };
-    EXPECT_EQ(coverOf(items, R"(<meta name="cover" content="img2"/>)",
-                      {{"OEBPS/two.png", "EPUB2"}, {"OEBPS/three.webp", "BYID"}}),
-              QByteArray("EPUB2"));
-    EXPECT_EQ(coverOf(items, R"(<meta name="cover" content="nosuch"/>)",
-                      {{"OEBPS/two.png", "EPUB2"}, {"OEBPS/three.webp", "BYID"}}),
-              QByteArray("BYID"));
-}
-
-TEST(EPUBMetadata, CoverByIdNeedsAnExactImageMediaType)
-{
-    EXPECT_FALSE(coverOf({{"cover", "c.svg", "image/svg+xml"},
-                          {"mycover", "c.xhtml", "application/xhtml+xml"},
-                          {"coverjpg", "c.jpg", "IMAGE/JPEG"}},
-                         {}, {{"OEBPS/c.svg", "s"}, {"OEBPS/c.jpg", "j"}}));
-    EXPECT_EQ(coverOf({{"mycover", "c.gif", "image/gif"}}, {}, {{"OEBPS/c.gif", "GIF89a"}}),
-              QByteArray("GIF89a"));
-    EXPECT_FALSE(coverOf({}, {}, {}));
+    for (const auto& c : cases) {
+        EXPECT_EQ(coverOf(c.items, c.metadata, images), c.cover) << c.metadata;
+    }
 }
 
 } // namespace

@@ -34,11 +34,12 @@ struct Book
     {
         moreItems.insert(moreItems.begin(), items.begin(), items.end());
         more.insert(more.begin(), files.begin(), files.end());
-        return parseOk(makeEpub("OEBPS/c.opf", packageDocument(moreItems, spine, {}, tail), more));
+        return parseOk(makeEpub(packageDocument(moreItems, spine, {}, tail), more));
     }
     std::int64_t start(const std::string& tail = {}) const
     {
-        return parse(tail).value().startIndex;
+        const auto result = parse(tail);
+        return result ? result->startIndex : -1;
     }
 };
 

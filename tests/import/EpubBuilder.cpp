@@ -3,6 +3,8 @@
 #include "ZipBuilder.h"
 #include "import/EPUBParser.h"
 
+#include <QFile>
+
 namespace tavrin::test {
 
 std::string containerXml(const std::string& opfPath)
@@ -60,16 +62,40 @@ std::string packageDocument(const std::vector<ManifestItem>& items,
     return opf + "</spine>\n" + trailer + "</package>\n";
 }
 
-QByteArray makeEpub(const std::string& opfPath, const std::string& opf, const Files& files)
+QByteArray makeEpub(const std::string& opf, const Files& files)
 {
     std::vector<ZipEntry> entries;
     entries.push_back({"mimetype", "application/epub+zip", false});
-    entries.push_back({"META-INF/container.xml", containerXml(opfPath)});
-    entries.push_back({opfPath, opf});
+    entries.push_back({"META-INF/container.xml", containerXml(kOpf)});
+    entries.push_back({kOpf, opf});
     for (const auto& [name, data] : files) {
         entries.push_back({name, data});
     }
     return QByteArray::fromStdString(buildZip(entries));
+}
+
+QByteArray makeEpub(const MinimalEpub& book)
+{
+    std::string metadata;
+    for (const auto& [tag, text] :
+         {std::pair{"title", book.title}, std::pair{"creator", book.author},
+          std::pair{"date", book.date}}) {
+        metadata +=
+            text.empty() ? "" : "<dc:" + std::string(tag) + ">" + text + "</dc:" + tag + ">";
+    }
+    std::vector<ManifestItem> items{{"ch1", "ch1.xhtml"}};
+    Files files{{"OEBPS/ch1.xhtml", xhtml("<p>" + book.chapterText + "</p>")}};
+    if (book.cover) {
+        items.push_back({"cover-image", "cover.jpg", "image/jpeg", "cover-image"});
+        files.emplace_back("OEBPS/cover.jpg", book.cover->toStdString());
+    }
+    return makeEpub(packageDocument(items, {"ch1"}, metadata), files);
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 std::optional<EPUBParseResult> parseOk(const QByteArray& epub)

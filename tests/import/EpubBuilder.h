@@ -4,12 +4,14 @@
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+// Builders of the EPUB books, archives and files the import tests read.
 namespace tavrin::test {
 
 struct ManifestItem
@@ -21,6 +23,9 @@ struct ManifestItem
 };
 
 using Files = std::vector<std::pair<std::string, std::string>>;
+
+/// Where every test book keeps its package document.
+inline const std::string kOpf = "OEBPS/content.opf";
 
 /// META-INF/container.xml naming the package document.
 std::string containerXml(const std::string& opfPath);
@@ -37,12 +42,27 @@ std::string packageDocument(const std::vector<ManifestItem>& items,
                             const std::vector<std::string>& spine, const std::string& metadata = {},
                             const std::string& trailer = {});
 
-/// An EPUB archive: mimetype, the container naming opfPath, the package, then files.
-QByteArray makeEpub(const std::string& opfPath, const std::string& opf, const Files& files);
+/// An EPUB archive: mimetype, the container naming kOpf, the package opf, then files.
+QByteArray makeEpub(const std::string& opf, const Files& files);
+
+/// The parts of a one-chapter EPUB; an empty field is left out.
+struct MinimalEpub
+{
+    std::string title;
+    std::string author;
+    std::string date;
+    std::string chapterText;
+    std::optional<QByteArray> cover;
+};
+
+QByteArray makeEpub(const MinimalEpub& book);
 
 /// The result, or nullopt when parse failed.
 std::optional<EPUBParseResult> parseOk(const QByteArray& epub);
 
 std::vector<std::string> texts(const std::vector<WordToken>& tokens);
+
+/// Writes bytes to path; false if that fails.
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace tavrin::test

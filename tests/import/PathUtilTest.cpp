@@ -23,6 +23,7 @@ TEST(PathUtil, ResolveHref)
         {"OEBPS", "/abs.xhtml", "OEBPS/abs.xhtml"},
         {"OEBPS//Text/", "a.xhtml", "OEBPS/Text/a.xhtml"},
         {"OEBPS", "%E7%AB%A0.xhtml", "OEBPS/\u7AE0.xhtml"},
+        {"OEBPS", "ch%31", "OEBPS/ch1"},                 // an escape that ends the name
         {"OEBPS", "100%.xhtml", "OEBPS/100%.xhtml"},     // invalid escape: as written
         {"OEBPS", "%C3%28.xhtml", "OEBPS/%C3%28.xhtml"}, // decodes to invalid UTF-8
         {"OEBPS", "../../x.xhtml", std::nullopt},

@@ -5,10 +5,8 @@ tavrin_test(tavrin_epub_tests
     EpubBuilder.cpp
     ZipBuilder.cpp
     EPUBContentWalkerTest.cpp
-    EPUBHostileTest.cpp
+    EPUBParserTest.cpp
     EPUBMetadataTest.cpp
-    EPUBPackageTest.cpp
-    EPUBRealBooksTest.cpp
     EPUBStartPositionTest.cpp
     PathUtilTest.cpp
     ZipArchiveTest.cpp

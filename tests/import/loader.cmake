@@ -5,7 +5,6 @@ tavrin_test(tavrin_import_tests
     DocumentImportTest.cpp
     DocumentKindTest.cpp
     DocumentLoaderTest.cpp
-    ImportTestFiles.cpp
     PDFParserTest.cpp
     TestPdf.cpp
     # The EPUB tests' archive builders make the books imported here.

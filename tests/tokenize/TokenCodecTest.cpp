@@ -63,6 +63,7 @@ TEST(TokenCodec, RejectsTheWholeArrayForOneBadToken)
         R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":"0"})",
         R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":1e300})",
         R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":9223372036854775808})",
+        R"({"text":"a","pauseMultiplier":1,"isHeading":false,"chapterIndex":9.2233720368547758e18})",
         R"({"text":"\ud800","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
         R"({"text":"\udc00","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",
         R"({"text":"\ud800x","pauseMultiplier":1,"isHeading":false,"chapterIndex":0})",

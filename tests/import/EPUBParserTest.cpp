@@ -1,0 +1,489 @@
+// The importer of EPUB books: the package, damaged and hostile archives, and real books as
+// Debian ships them (live-manual-epub, ubuntu-packaging-guide-epub*; CI fails when one is
+// missing, as scripts/install-deps installs them).
+#include "import/EPUBParser.h"
+#include "EpubBuilder.h"
+#include "ZipBuilder.h"
+#include "import/XmlDocument.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tavrin {
+namespace {
+
+using test::buildZip;
+using test::Files;
+using test::kOpf;
+using test::makeEpub;
+using test::ManifestItem;
+using test::packageDocument;
+using test::paragraphOfWords;
+using test::parseOk;
+using test::texts;
+using test::xhtml;
+using test::ZipEntry;
+using ::testing::ElementsAre;
+
+std::optional<EPUBError> errorOf(const EPUBParseOutcome& outcome)
+{
+    if (const auto* error = std::get_if<EPUBError>(&outcome)) {
+        return *error;
+    }
+    return std::nullopt;
+}
+
+QByteArray zipOf(std::vector<test::ZipEntry> entries)
+{
+    return QByteArray::fromStdString(test::buildZip(entries));
+}
+
+std::vector<std::int64_t> chapters(const std::vector<WordToken>& tokens)
+{
+    std::vector<std::int64_t> out;
+    for (const WordToken& t : tokens) {
+        out.push_back(t.chapterIndex);
+    }
+    return out;
+}
+
+TEST(EPUBPackage, ErrorsAreNamed)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray archive;
+        EPUBError expected;
+    } cases[] = {
+        {"NotAZip", QByteArray("this is plain text, not an archive"), EPUBError::unzipFailed},
+        {"EmptyFile", QByteArray(), EPUBError::unzipFailed},
+        {"EndRecordOnly", QByteArray("PK\x05\x06 not really"), EPUBError::unzipFailed},
+        {"ZipWithoutEntries", zipOf({}), EPUBError::unzipFailed},
+        {"NoContainer", zipOf({{"mimetype", "application/epub+zip"}}),
+         EPUBError::containerNotFound},
+        {"ContainerNotXml", zipOf({{"META-INF/container.xml", "<container><rootfiles>"}}),
+         EPUBError::malformedContainer},
+        {"ContainerWithoutRootfile",
+         zipOf({{"META-INF/container.xml", "<container><rootfiles/></container>"}}),
+         EPUBError::malformedContainer},
+        {"PackageMissing",
+         zipOf({{"META-INF/container.xml", test::containerXml("OEBPS/none.opf")}}),
+         EPUBError::opfNotFound},
+        {"PackageNotXml", makeEpub("<package><manifest>", {}), EPUBError::opfNotFound},
+        {"PackageAboveTheRoot",
+         zipOf({{"META-INF/container.xml", test::containerXml("../content.opf")}}),
+         EPUBError::opfNotFound},
+        {"SpineWithoutItemrefs",
+         makeEpub(packageDocument({{"c1", "c1.xhtml"}}, {}),
+                  {{"OEBPS/c1.xhtml", xhtml("<p>words</p>")}}),
+         EPUBError::noSpineItems}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(errorOf(EPUBParser::parse(c.archive)), c.expected) << c.name;
+    }
+}
+
+TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
+{
+    // A folder where the package should be; a container that fails its CRC or is a link.
+    const QByteArray folder = zipOf({{"META-INF/container.xml", test::containerXml("OEBPS")},
+                                     {"OEBPS/c1.xhtml", xhtml("<p>x</p>")}});
+    const EPUBParseOutcome outcome = EPUBParser::parse(folder);
+    ASSERT_TRUE(std::holds_alternative<EPUBIOError>(outcome));
+    EXPECT_EQ(std::get<EPUBIOError>(outcome).path, "OEBPS");
+
+    test::ZipEntry damaged{"META-INF/container.xml", test::containerXml(kOpf)};
+    damaged.crc = 0x12345678;
+    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({damaged}))));
+    test::ZipEntry link{"META-INF/container.xml", "/etc/hostname"};
+    link.unixMode = 0120777;
+    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({link}))));
+}
+
+TEST(EPUBPackage, NamespacePrefixesAnywhere)
+{
+    const std::string container =
+        R"(<?xml version="1.0"?><c:container xmlns:c="urn:oasis:names:tc:opendocument:xmlns:container">
+<c:rootfiles><c:rootfile full-path="book.opf"/></c:rootfiles></c:container>)";
+    const std::string opf = R"(<?xml version="1.0"?>
+<opf:package xmlns:opf="http://www.idpf.org/2007/opf" xmlns:dc="http://purl.org/dc/elements/1.1/">
+<opf:metadata><dc:title>Prefixed</dc:title><dc:creator>Doe, Jane</dc:creator></opf:metadata>
+<opf:manifest><opf:item id="a" href="a.xhtml" media-type="application/xhtml+xml"/></opf:manifest>
+<opf:spine><opf:itemref idref="a"/></opf:spine></opf:package>)";
+    const auto result = parseOk(zipOf({{"META-INF/container.xml", container},
+                                       {"book.opf", opf},
+                                       {"a.xhtml", xhtml("<p>Read normally</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("Read", "normally"));
+    EXPECT_EQ(result->title, "Prefixed");
+    EXPECT_EQ(result->author, "Jane Doe");
+}
+
+TEST(EPUBPackage, SkippedItemsTakeNoChapterNumber)
+{
+    const std::string opf =
+        packageDocument({{"one", "1.xhtml"},
+                         {"empty", "2.xhtml"},
+                         {"three", "3.xhtml"},
+                         {"missing", "gone.xhtml"},
+                         {"folder", "sub"}},
+                        {"one", "nosuchid", "empty", "missing", "folder", "three"}, {}, {});
+    const auto result = parseOk(makeEpub(opf, {{"OEBPS/1.xhtml", xhtml("<p>alpha</p>")},
+                                               {"OEBPS/2.xhtml", xhtml("<p> </p>")},
+                                               {"OEBPS/3.xhtml", xhtml("<p>gamma</p>")},
+                                               {"OEBPS/sub/x.xhtml", xhtml("<p>never</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("alpha", "gamma"));
+    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 1));
+}
+
+TEST(EPUBPackage, AFileListedAgainInTheSpineIsReadOnce)
+{
+    const std::string opf = packageDocument(
+        {{"a", "a.xhtml"}, {"a2", "a.xhtml#s2"}, {"b", "b.xhtml"}}, {"a", "a2", "b", "a"}, {},
+        R"(<guide><reference type="text" href="a.xhtml#s2"/></guide>)");
+    const auto result = parseOk(
+        makeEpub(opf, {{"OEBPS/a.xhtml", xhtml("<p>alpha one</p><p id=\"s2\">alpha two</p>")},
+                       {"OEBPS/b.xhtml", xhtml("<p>beta</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_THAT(texts(result->tokens), ElementsAre("alpha", "one", "alpha", "two", "beta"));
+    EXPECT_THAT(chapters(result->tokens), ElementsAre(0, 0, 0, 0, 1));
+    EXPECT_EQ(result->startIndex, 0);
+}
+
+TEST(EPUBPackage, ChaptersParsedInParallelKeepSpineOrder)
+{
+    std::vector<ManifestItem> items;
+    std::vector<std::string> spine, expected;
+    Files files;
+    for (int i = 0; i < 40; ++i) {
+        const std::string id = "c" + std::to_string(i);
+        items.push_back({id, id + ".xhtml"});
+        spine.push_back(id);
+        // Sizes vary so workers finish out of order.
+        const int count = 1 + (i * 37) % 500;
+        files.push_back({"OEBPS/" + id + ".xhtml", xhtml(paragraphOfWords(count, id + "w"))});
+        for (int k = 0; k < count; ++k) {
+            expected.push_back(id + "w" + std::to_string(k));
+        }
+    }
+    const auto result = parseOk(makeEpub(packageDocument(items, spine), files));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(texts(result->tokens), expected);
+}
+
+// A failed import: an error, or a result with nothing in it.
+bool isFailure(const EPUBParseOutcome& outcome)
+{
+    const auto* result = std::get_if<EPUBParseResult>(&outcome);
+    return !result || result->tokens.empty();
+}
+
+std::string wordsOf(const EPUBParseOutcome& outcome)
+{
+    std::string all;
+    if (const auto* result = std::get_if<EPUBParseResult>(&outcome)) {
+        for (const WordToken& t : result->tokens) {
+            all += t.text + ' ';
+        }
+        all += result->title + ' ' + result->author + ' ' + result->year;
+    }
+    return all;
+}
+
+std::string repeated(const std::string& s, std::size_t count)
+{
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+// Runs each test in an empty working and temporary directory, and checks that nothing
+// appeared there, nor where a path escaping it would lead.
+class EPUBHostile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_sandbox.isValid());
+        m_oldCurrent = QDir::currentPath();
+        m_oldTmp = qgetenv("TMPDIR");
+        const QString work = m_sandbox.filePath(QStringLiteral("a/b/work"));
+        ASSERT_TRUE(QDir().mkpath(work));
+        QDir::setCurrent(work);
+        qputenv("TMPDIR", work.toUtf8());
+    }
+
+    void TearDown() override
+    {
+        QDir::setCurrent(m_oldCurrent);
+        qputenv("TMPDIR", m_oldTmp);
+        const auto flags = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        EXPECT_EQ(QDir(m_sandbox.path()).entryList(flags), QStringList{QStringLiteral("a")});
+        EXPECT_EQ(QDir(m_sandbox.filePath(QStringLiteral("a"))).entryList(flags),
+                  QStringList{QStringLiteral("b")});
+        EXPECT_TRUE(
+            QDir(m_sandbox.filePath(QStringLiteral("a/b/work"))).entryList(flags).isEmpty());
+    }
+
+    QTemporaryDir m_sandbox;
+    QString m_oldCurrent;
+    QByteArray m_oldTmp;
+};
+
+TEST_F(EPUBHostile, EntryNamesThatClimbOrAreAbsoluteAreNeverAddressed)
+{
+    const std::string tag = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+    const std::string chapter = xhtml("<p>escaped words</p>");
+    const std::string opf =
+        packageDocument({{"a", "../../x.xhtml"}, {"b", "a\\..\\x.xhtml"}}, {"a", "b"});
+    const std::vector<ZipEntry> entries = {
+        {"../../META-INF/container.xml", test::containerXml("content.opf")},
+        {"META-INF/container.xml", test::containerXml("OEBPS/content.opf")},
+        {"OEBPS/content.opf", opf},
+        {"../../x.xhtml", chapter},
+        {"../../escape-" + tag, "escaped"},
+        {"/tmp/abs-" + tag, "absolute"},
+        {"a\\..\\x.xhtml", chapter},
+        {"OEBPS/a\\..\\x.xhtml", chapter},
+    };
+    const EPUBParseOutcome outcome = EPUBParser::parse(zipOf(entries));
+    EXPECT_TRUE(isFailure(outcome));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/abs-") + QString::fromStdString(tag)));
+
+    // A container reachable only through such a name counts as absent.
+    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(
+                  zipOf({{"../META-INF/container.xml", test::containerXml(kOpf)},
+                         {"/META-INF/container.xml", test::containerXml(kOpf)}}))),
+              EPUBError::containerNotFound);
+}
+
+TEST_F(EPUBHostile, DamagedArchives)
+{
+    const QByteArray good =
+        makeEpub(packageDocument({{"c1", "c1.xhtml"}}, {"c1"}),
+                 {{"OEBPS/c1.xhtml", xhtml("<p>" + std::string(2000, 'x') + " end</p>")}});
+    ASSERT_FALSE(isFailure(EPUBParser::parse(good)));
+
+    // Every truncation: either not a ZIP any more, or a chapter that fails to inflate.
+    for (qsizetype cut = 0; cut < good.size(); cut += 7) {
+        EXPECT_TRUE(isFailure(EPUBParser::parse(good.left(cut)))) << cut;
+    }
+}
+
+// The container and a package whose spine lists count chapters, OEBPS/c<i>.xhtml.
+std::vector<ZipEntry> packageOf(int count)
+{
+    std::vector<test::ManifestItem> items;
+    std::vector<std::string> spine;
+    for (int i = 0; i < count; ++i) {
+        items.push_back({"c" + std::to_string(i), "c" + std::to_string(i) + ".xhtml"});
+        spine.push_back(items.back().id);
+    }
+    return {{"META-INF/container.xml", test::containerXml(kOpf)},
+            {kOpf, packageDocument(items, spine)}};
+}
+
+std::string chapterName(int i)
+{
+    return "OEBPS/c" + std::to_string(i) + ".xhtml";
+}
+
+// Chapter i as the given deflated data, claiming the given size and CRC.
+ZipEntry deflated(int i, const std::string& data, std::uint32_t declaredSize, std::uint32_t crc)
+{
+    ZipEntry entry{chapterName(i), {}};
+    entry.rawDeflated = data;
+    entry.declaredSize = declaredSize;
+    entry.crc = crc;
+    return entry;
+}
+
+TEST_F(EPUBHostile, SizeLiesAndOversizedEntries)
+{
+    // c0 claims 100 bytes but inflates to a gigabyte; c1 is honest but over the entry budget.
+    std::vector<ZipEntry> entries = packageOf(2);
+    entries.push_back(deflated(0, test::deflateRepeated(' ', 1024), 100, 0));
+    entries.push_back(deflated(1, test::deflateRepeated(' ', 40), 40u << 20, 0));
+    EXPECT_TRUE(isFailure(EPUBParser::parse(zipOf(entries))));
+}
+
+TEST_F(EPUBHostile, BombOfManyHonestEntriesStopsAtTheBookBudget)
+{
+    // 700 chapters of 15 MiB each: over 10 GB unpacked, about 11 MB packed.
+    std::vector<ZipEntry> entries = packageOf(700);
+    const std::string data = test::deflateRepeated(' ', 15);
+    const std::uint32_t crc = test::crc32Of(std::string(15u << 20, ' '));
+    for (int i = 0; i < 700; ++i) {
+        entries.push_back(deflated(i, data, 15u << 20, crc));
+    }
+    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(zipOf(entries))), EPUBError::unzipFailed);
+}
+
+TEST_F(EPUBHostile, BombOfOverlappingEntries)
+{
+    // Each of the 1000 names unpacks the same 12 MiB of words: 12 GB in all.
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back(chapterName(i));
+    }
+    const std::string chapter = xhtml("<p>same words</p>") + std::string(12u << 20, '\n');
+    EXPECT_TRUE(isFailure(EPUBParser::parse(
+        QByteArray::fromStdString(test::buildOverlappingZip(packageOf(1000), chapter, names)))));
+}
+
+TEST_F(EPUBHostile, ChaptersPastTheParserLimitsAreSkippedAndMetadataCut)
+{
+    // A 1,000-byte entity used 20,000 times: 20 MB of text from every field or chapter.
+    const std::string doctype = "<!DOCTYPE x [<!ENTITY big \"" + std::string(999, 'x') + " \">]>";
+    const std::string uses = repeated("&big;", 20'000);
+    std::string opf =
+        packageDocument({{"a", "a.xhtml"}, {"b", "b.xhtml"}, {"c", "c.xhtml"}}, {"a", "b", "c"},
+                        "<dc:creator>" + uses + "</dc:creator><dc:title>" + uses + "</dc:title>");
+    opf.insert(opf.find("<package"), doctype);
+    std::string blowup = xhtml("<p>" + uses + "</p>");
+    blowup.insert(blowup.find("<html"), doctype);
+    const auto result = test::parseOk(makeEpub(
+        opf, {{"OEBPS/a.xhtml", blowup},
+              {"OEBPS/b.xhtml", xhtml(repeated("<b/>", XmlDocument::kMaxElements))}, // past the cap
+              {"OEBPS/c.xhtml", xhtml("<p>kept words</p>")}}));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(test::texts(result->tokens), (std::vector<std::string>{"kept", "words"}));
+    EXPECT_EQ(result->tokens.front().chapterIndex, 0);
+    EXPECT_EQ(result->author, std::string(999, 'x'));
+    EXPECT_LE(result->title.size(), 1000u);
+}
+
+TEST_F(EPUBHostile, ThreeMillionWordsAreABookNotABomb)
+{
+    std::vector<ZipEntry> entries = packageOf(40);
+    for (int i = 0; i < 40; ++i) {
+        entries.push_back({chapterName(i), xhtml("<p>" + repeated("a ", 75'000) + "</p>")});
+    }
+    const auto result = test::parseOk(zipOf(entries));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->tokens.size(), 3'000'000u);
+    EXPECT_EQ(result->tokens.back().chapterIndex, 39);
+}
+
+TEST_F(EPUBHostile, ExternalEntitiesAreNeverRead)
+{
+    QTemporaryDir dir;
+    const QString secretPath = dir.filePath(QStringLiteral("secret.txt"));
+    QFile secret(secretPath);
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+    secret.write("TOPSECRETCONTENT");
+    secret.close();
+    const std::string url = "file://" + secretPath.toStdString();
+    const std::string doctype = "<!DOCTYPE package [<!ENTITY xxe SYSTEM \"" + url + "\">]>\n";
+
+    std::string opf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"},
+                                      "<dc:title>&xxe;</dc:title><dc:creator>&xxe;</dc:creator>");
+    opf.insert(opf.find("<package"), doctype);
+    const std::string chapter = "<?xml version=\"1.0\"?>\n<!DOCTYPE html [<!ENTITY xxe SYSTEM \"" +
+                                url + "\">]>\n<html><body><p>before &xxe; after</p></body></html>";
+    const EPUBParseOutcome outcome =
+        EPUBParser::parse(makeEpub(opf, {{"OEBPS/c1.xhtml", chapter}}));
+    EXPECT_THAT(wordsOf(outcome), ::testing::Not(::testing::HasSubstr("TOPSECRET")));
+
+    std::string container = test::containerXml(kOpf);
+    container.insert(container.find("<container"),
+                     "<!DOCTYPE container [<!ENTITY xxe SYSTEM \"" + url + "\">]>\n");
+    container.replace(container.find(kOpf), kOpf.size(), "&xxe;");
+    EXPECT_TRUE(isFailure(EPUBParser::parse(zipOf({{"META-INF/container.xml", container}}))));
+}
+
+TEST_F(EPUBHostile, BillionLaughs)
+{
+    // lol9 expands to 10^9 copies of "lol".
+    std::string entities = "<!ENTITY lol \"lol\">";
+    for (int i = 1; i <= 9; ++i) {
+        entities += "<!ENTITY lol" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k) {
+            entities += i == 1 ? "&lol;" : "&lol" + std::to_string(i - 1) + ";";
+        }
+        entities += "\">";
+    }
+    std::string opf = packageDocument({{"c1", "c1.xhtml"}}, {"c1"},
+                                      "<dc:title>&lol9;</dc:title><dc:creator>&lol9;</dc:creator>");
+    opf.insert(opf.find("<package"), "<!DOCTYPE package [" + entities + "]>\n");
+    std::string chapter = xhtml("<p>&lol9;</p>");
+    chapter.insert(chapter.find("<html"), "<!DOCTYPE html [" + entities + "]>\n");
+    const auto good = packageDocument({{"c1", "c1.xhtml"}}, {"c1"});
+
+    // The package is refused; the chapter, refused by the strict parse, is read by the
+    // HTML parser, which never expands entities: a few junk words, nothing more.
+    EXPECT_TRUE(isFailure(EPUBParser::parse(makeEpub(opf, {{"OEBPS/c1.xhtml", chapter}}))));
+    const std::string words =
+        wordsOf(EPUBParser::parse(makeEpub(good, {{"OEBPS/c1.xhtml", chapter}})));
+    EXPECT_LT(words.size(), 10000u);
+    EXPECT_THAT(words, ::testing::Not(::testing::HasSubstr("lollol")));
+}
+
+struct RealBook
+{
+    const char* name;
+    const char* path;
+    const char* title;
+    const char* expectedWord; // a word of the book's own script that must come out intact
+};
+
+class EPUBRealBooks : public ::testing::TestWithParam<RealBook>
+{};
+
+TEST_P(EPUBRealBooks, ReadCleanly)
+{
+    const QString path = QString::fromUtf8(GetParam().path);
+    if (!QFile::exists(path)) {
+        GTEST_SKIP() << GetParam().path << " is not installed";
+    }
+    const EPUBParseOutcome outcome = EPUBParser::parse(path);
+    ASSERT_TRUE(std::holds_alternative<EPUBParseResult>(outcome));
+    const auto& book = std::get<EPUBParseResult>(outcome);
+
+    EXPECT_EQ(book.title, GetParam().title);
+    EXPECT_GT(book.tokens.size(), 1000u);
+    ASSERT_GE(book.startIndex, 0);
+    EXPECT_LT(static_cast<std::size_t>(book.startIndex), book.tokens.size());
+
+    // Chapters run 0, 1, 2 ... without gaps, and no text came out garbled.
+    std::int64_t chapter = 0;
+    bool found = false;
+    for (const WordToken& token : book.tokens) {
+        ASSERT_TRUE(token.chapterIndex == chapter || token.chapterIndex == chapter + 1)
+            << token.text;
+        chapter = token.chapterIndex;
+        EXPECT_FALSE(token.text.empty());
+        EXPECT_EQ(token.text.find("\uFFFD"), std::string::npos) << token.text;
+        EXPECT_EQ(token.text.find("\u00C3"), std::string::npos)
+            << token.text; // UTF-8 read as Latin-1
+        found = found || token.text.find(GetParam().expectedWord) != std::string::npos;
+    }
+    EXPECT_TRUE(found) << GetParam().expectedWord;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Debian, EPUBRealBooks,
+    ::testing::Values(
+        RealBook{"LiveManualEnglish", "/usr/share/doc/live-manual/epub/live-manual.en.epub",
+                 "Live Systems Manual", "manual"},
+        RealBook{"LiveManualJapanese", "/usr/share/doc/live-manual/epub/live-manual.ja.epub",
+                 "Live システムマニュアル", "マニュアル"},
+        RealBook{"PackagingGuideEnglish",
+                 "/usr/share/doc/ubuntu-packaging-guide-epub/ubuntu-packaging-guide.epub",
+                 "Ubuntu Packaging Guide", "packaging"},
+        RealBook{"PackagingGuideRussian",
+                 "/usr/share/doc/ubuntu-packaging-guide-epub-ru/ubuntu-packaging-guide.epub",
+                 "Ubuntu Packaging Guide", "Руководство"}),
+    [](const ::testing::TestParamInfo<RealBook>& param) { return std::string(param.param.name); });
+
+} // namespace
+} // namespace tavrin
