@@ -11,7 +11,6 @@
 #include <new>
 #include <string_view>
 #include <utility>
-#include <variant>
 
 namespace tavrin {
 
@@ -57,6 +56,8 @@ ImportError importErrorOf(EPUBError error)
         return ImportError::damagedEpub;
     case EPUBError::noSpineItems:
         return ImportError::emptyEpub;
+    case EPUBError::unreadableEntry:
+        return ImportError::unreadable;
     }
     return ImportError::notAnEpub;
 }
@@ -80,15 +81,11 @@ void importPdf(const QString& path, ImportedDocument& document)
 void importEpub(const QString& path, ImportedDocument& document)
 {
     EPUBParseOutcome outcome = EPUBParser::parse(path);
-    if (const auto* error = std::get_if<EPUBError>(&outcome)) {
-        document.error = importErrorOf(*error);
+    if (!outcome) {
+        document.error = importErrorOf(outcome.error());
         return;
     }
-    if (std::holds_alternative<EPUBIOError>(outcome)) {
-        document.error = ImportError::unreadable;
-        return;
-    }
-    auto& result = std::get<EPUBParseResult>(outcome);
+    auto& result = outcome.value();
     document.tokens = std::move(result.tokens);
     if (!result.title.empty()) {
         document.title = std::move(result.title);

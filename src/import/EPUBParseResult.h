@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
@@ -7,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace tavrin {
@@ -46,17 +47,13 @@ enum class EPUBError
     malformedContainer,
     opfNotFound,
     noSpineItems,
+    /// A storage failure passed through: the container or package document exists but
+    /// cannot be read whole (a folder, a symbolic link, a CRC or length error, over the size
+    /// budget).
+    unreadableEntry,
 };
 
-/// A storage failure passed through: the container or package document exists but cannot
-/// be read whole (a folder, a symbolic link, a CRC or length error, over the size budget).
-struct EPUBIOError
-{
-    /// The archive path that could not be read.
-    std::string path;
-};
-
-/// What EPUBParser::parse returns: the result, or one of the two kinds of failure.
-using EPUBParseOutcome = std::variant<EPUBParseResult, EPUBError, EPUBIOError>;
+/// What EPUBParser::parse returns: the result, or why there is none.
+using EPUBParseOutcome = Result<EPUBParseResult, EPUBError>;
 
 } // namespace tavrin

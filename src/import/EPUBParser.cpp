@@ -210,7 +210,7 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
         return EPUBError::unzipFailed;
     }
     if (!container.ok()) {
-        return EPUBIOError{kContainerPath};
+        return EPUBError::unreadableEntry;
     }
     const std::optional<XmlDocument> containerDoc = XmlDocument::parseStrict(container.bytes);
     if (!containerDoc) {
@@ -233,7 +233,7 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
         return EPUBError::unzipFailed;
     }
     if (!package.ok()) {
-        return EPUBIOError{*opfEntry};
+        return EPUBError::unreadableEntry;
     }
     const std::optional<XmlDocument> opfDoc = XmlDocument::parseStrict(package.bytes);
     if (!opfDoc) {

@@ -34,10 +34,7 @@ using ::testing::ElementsAre;
 
 std::optional<EPUBError> errorOf(const EPUBParseOutcome& outcome)
 {
-    if (const auto* error = std::get_if<EPUBError>(&outcome)) {
-        return *error;
-    }
-    return std::nullopt;
+    return outcome ? std::nullopt : std::optional<EPUBError>(outcome.error());
 }
 
 QByteArray zipOf(std::vector<test::ZipEntry> entries)
@@ -94,16 +91,14 @@ TEST(EPUBPackage, ContainerOrPackageThatCannotBeReadIsAnIOError)
     // A folder where the package should be; a container that fails its CRC or is a link.
     const QByteArray folder = zipOf({{"META-INF/container.xml", test::containerXml("OEBPS")},
                                      {"OEBPS/c1.xhtml", xhtml("<p>x</p>")}});
-    const EPUBParseOutcome outcome = EPUBParser::parse(folder);
-    ASSERT_TRUE(std::holds_alternative<EPUBIOError>(outcome));
-    EXPECT_EQ(std::get<EPUBIOError>(outcome).path, "OEBPS");
+    EXPECT_EQ(errorOf(EPUBParser::parse(folder)), EPUBError::unreadableEntry);
 
     test::ZipEntry damaged{"META-INF/container.xml", test::containerXml(kOpf)};
     damaged.crc = 0x12345678;
-    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({damaged}))));
+    EXPECT_EQ(errorOf(EPUBParser::parse(zipOf({damaged}))), EPUBError::unreadableEntry);
     test::ZipEntry link{"META-INF/container.xml", "/etc/hostname"};
     link.unixMode = 0120777;
-    EXPECT_TRUE(std::holds_alternative<EPUBIOError>(EPUBParser::parse(zipOf({link}))));
+    EXPECT_EQ(errorOf(EPUBParser::parse(zipOf({link}))), EPUBError::unreadableEntry);
 }
 
 TEST(EPUBPackage, NamespacePrefixesAnywhere)
@@ -181,18 +176,17 @@ TEST(EPUBPackage, ChaptersParsedInParallelKeepSpineOrder)
 // A failed import: an error, or a result with nothing in it.
 bool isFailure(const EPUBParseOutcome& outcome)
 {
-    const auto* result = std::get_if<EPUBParseResult>(&outcome);
-    return !result || result->tokens.empty();
+    return !outcome || outcome->tokens.empty();
 }
 
 std::string wordsOf(const EPUBParseOutcome& outcome)
 {
     std::string all;
-    if (const auto* result = std::get_if<EPUBParseResult>(&outcome)) {
-        for (const WordToken& t : result->tokens) {
+    if (outcome) {
+        for (const WordToken& t : outcome->tokens) {
             all += t.text + ' ';
         }
-        all += result->title + ' ' + result->author + ' ' + result->year;
+        all += outcome->title + ' ' + outcome->author + ' ' + outcome->year;
     }
     return all;
 }
@@ -260,10 +254,10 @@ TEST_F(EPUBHostile, EntryNamesThatClimbOrAreAbsoluteAreNeverAddressed)
     EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/abs-") + QString::fromStdString(tag)));
 
     // A container reachable only through such a name counts as absent.
-    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(
-                  zipOf({{"../META-INF/container.xml", test::containerXml(kOpf)},
-                         {"/META-INF/container.xml", test::containerXml(kOpf)}}))),
-              EPUBError::containerNotFound);
+    EXPECT_EQ(
+        errorOf(EPUBParser::parse(zipOf({{"../META-INF/container.xml", test::containerXml(kOpf)},
+                                         {"/META-INF/container.xml", test::containerXml(kOpf)}}))),
+        EPUBError::containerNotFound);
 }
 
 TEST_F(EPUBHostile, DamagedArchives)
@@ -325,7 +319,7 @@ TEST_F(EPUBHostile, BombOfManyHonestEntriesStopsAtTheBookBudget)
     for (int i = 0; i < 700; ++i) {
         entries.push_back(deflated(i, data, 15u << 20, crc));
     }
-    EXPECT_EQ(std::get<EPUBError>(EPUBParser::parse(zipOf(entries))), EPUBError::unzipFailed);
+    EXPECT_EQ(errorOf(EPUBParser::parse(zipOf(entries))), EPUBError::unzipFailed);
 }
 
 TEST_F(EPUBHostile, BombOfOverlappingEntries)
@@ -446,8 +440,8 @@ TEST_P(EPUBRealBooks, ReadCleanly)
         GTEST_SKIP() << GetParam().path << " is not installed";
     }
     const EPUBParseOutcome outcome = EPUBParser::parse(path);
-    ASSERT_TRUE(std::holds_alternative<EPUBParseResult>(outcome));
-    const auto& book = std::get<EPUBParseResult>(outcome);
+    ASSERT_TRUE(outcome);
+    const auto& book = *outcome;
 
     EXPECT_EQ(book.title, GetParam().title);
     EXPECT_GT(book.tokens.size(), 1000u);

@@ -101,10 +101,10 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 std::optional<EPUBParseResult> parseOk(const QByteArray& epub)
 {
     EPUBParseOutcome outcome = EPUBParser::parse(epub);
-    if (auto* result = std::get_if<EPUBParseResult>(&outcome)) {
-        return std::move(*result);
+    if (!outcome) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return std::move(outcome).value();
 }
 
 std::vector<std::string> texts(const std::vector<WordToken>& tokens)
