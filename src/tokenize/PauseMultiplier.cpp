@@ -13,11 +13,10 @@ namespace {
 // Abbreviations whose final period does not end a sentence, sorted for binary search.
 constexpr auto kAbbreviations = [] {
     std::array<std::string_view, 46> words{
-        "mr",  "mrs",  "ms",  "dr",  "prof", "sr",  "jr",  "st",  "ave",    "blvd",
-        "vs",  "etc",  "eg",  "ie",  "approx", "dept", "est", "fig", "govt", "max",
-        "min", "misc", "no",  "org", "vol",  "rev", "gen", "sgt", "cpl",    "pvt",
-        "rep", "sen",  "gov", "lt",  "col",  "jan", "feb", "mar", "apr",    "jun",
-        "jul", "aug",  "sep", "oct", "nov",  "dec"};
+        "mr",  "mrs", "ms",     "dr",   "prof", "sr",  "jr",   "st",  "ave", "blvd", "vs",  "etc",
+        "eg",  "ie",  "approx", "dept", "est",  "fig", "govt", "max", "min", "misc", "no",  "org",
+        "vol", "rev", "gen",    "sgt",  "cpl",  "pvt", "rep",  "sen", "gov", "lt",   "col", "jan",
+        "feb", "mar", "apr",    "jun",  "jul",  "aug", "sep",  "oct", "nov", "dec"};
     std::sort(words.begin(), words.end());
     return words;
 }();

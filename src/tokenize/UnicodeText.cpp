@@ -15,11 +15,12 @@ namespace tavrin::UnicodeText {
 
 namespace {
 
-enum AsciiClass : std::uint8_t {
+enum AsciiClass : std::uint8_t
+{
     kOther = 0,
-    kWhitespace = 1,        // in both sets
-    kNewline = 2,           // only in the white-space-and-newline set
-    kTab = 4,               // only in the white-space set
+    kWhitespace = 1, // in both sets
+    kNewline = 2,    // only in the white-space-and-newline set
+    kTab = 4,        // only in the white-space set
     kAlpha = 8,
 };
 
@@ -267,8 +268,7 @@ bool isAlphabetic(char32_t c)
 
 namespace {
 
-template<typename InSet>
-std::string_view trim(std::string_view s, InSet inSet)
+template<typename InSet> std::string_view trim(std::string_view s, InSet inSet)
 {
     std::size_t begin = 0;
     while (begin < s.size()) {

@@ -17,6 +17,7 @@
 #include "library/LibraryStore.h"
 #include "session/ReaderSession.h"
 #include "support/TestHome.h"
+#include "support/TestTokens.h"
 #include "support/VirtualClock.h"
 
 #include <gtest/gtest.h>
@@ -36,17 +37,6 @@
 #include <vector>
 
 namespace tavrin::test {
-
-/// Words of multiplier 1.0 named "w0", "w1", …, in chapter 0 unless chapters are given.
-inline std::vector<WordToken> makeWords(std::size_t count, std::vector<std::int64_t> chapters = {})
-{
-    std::vector<WordToken> tokens;
-    for (std::size_t i = 0; i < count; ++i) {
-        tokens.push_back(
-            {"w" + std::to_string(i), 1.0, false, i < chapters.size() ? chapters[i] : 0});
-    }
-    return tokens;
-}
 
 /// The reader window over a real library and settings file in a temporary home, with the
 /// session on a virtual clock. The window is created by show(), so a test can first put a

@@ -35,7 +35,7 @@ protected:
         std::vector<std::int64_t> chapters(100, 0);
         std::fill(chapters.begin() + 40, chapters.end(), 1);
         std::fill(chapters.begin() + 70, chapters.end(), 2);
-        addLastBook(makeWords(100, chapters), 50);
+        addLastBook(makeTokens(100, chapters), 50);
         show();
         ASSERT_EQ(session.currentIndex(), 50);
     }

@@ -41,7 +41,7 @@ public:
             ImportedDocument document;
             document.kind = kind;
             document.title = std::move(fileTitle);
-            document.tokens = makeWords(3);
+            document.tokens = makeTokens(3);
             return document;
         };
     }
@@ -115,9 +115,9 @@ constexpr Animation kClose = Animation::easeInOut(0.25);
 
 TEST_F(ContentViewOverlaysTest, TheOpenBooksCoverShowsWithTheControlsItsImageOrAGeneratedOne)
 {
-    const Book red = *library.addBook("Red Book", "", "", makeWords(20), 0, jpegOf(Qt::red));
-    const Book plain = *library.addBook("Plain", "", "", makeWords(5), 0, std::nullopt);
-    const Book gone = *library.addBook("Gone", "", "", makeWords(5), 0, jpegOf(Qt::red));
+    const Book red = *library.addBook("Red Book", "", "", makeTokens(20), 0, jpegOf(Qt::red));
+    const Book plain = *library.addBook("Plain", "", "", makeTokens(5), 0, std::nullopt);
+    const Book gone = *library.addBook("Gone", "", "", makeTokens(5), 0, jpegOf(Qt::red));
     ASSERT_TRUE(QFile::remove(QString::fromStdString(gone.coverImagePath.value_or(""))));
     library.setLastOpenBook(red.id);
     show();
@@ -141,8 +141,8 @@ TEST_F(ContentViewOverlaysTest, TheOpenBooksCoverShowsWithTheControlsItsImageOrA
 
 TEST_F(ContentViewOverlaysTest, BooksOpenOffTheMainThreadAndTheLatestOpenWins)
 {
-    const Book first = addLastBook(makeWords(30), 4);
-    const Book second = *library.addBook("Second", "", "", makeWords(40), 6, std::nullopt);
+    const Book first = addLastBook(makeTokens(30), 4);
+    const Book second = *library.addBook("Second", "", "", makeTokens(40), 6, std::nullopt);
     show(); // the last book is read in the background too
     ASSERT_TRUE(waitFor([&] { return session.currentBookID() == first.id; }));
     EXPECT_FALSE(session.isLoading());
@@ -166,8 +166,8 @@ TEST_F(ContentViewOverlaysTest, BooksOpenOffTheMainThreadAndTheLatestOpenWins)
 
 TEST_F(ContentViewOverlaysTest, RemovingTheOpenBookClearsTheReaderAndForgetsIt)
 {
-    const Book other = *library.addBook("Other", "", "", makeWords(10), 0, std::nullopt);
-    const Book open = addLastBook(makeWords(50), 7);
+    const Book other = *library.addBook("Other", "", "", makeTokens(10), 0, std::nullopt);
+    const Book open = addLastBook(makeTokens(50), 7);
     show();
     clickButton(libraryButton());
     ASSERT_TRUE(settled(libraryStrip(), true));
@@ -215,8 +215,8 @@ TEST_F(ContentViewOverlaysTest, PanelsCloseOnAClickBesideButNotUnderTheButtons)
 
 TEST_F(ContentViewOverlaysTest, ChoosingATileOpensTheBookAndClosesTheLibrary)
 {
-    addLastBook(makeWords(50), 3);
-    const Book chosen = *library.addBook("Chosen", "", "", makeWords(8), 5, std::nullopt);
+    addLastBook(makeTokens(50), 3);
+    const Book chosen = *library.addBook("Chosen", "", "", makeTokens(8), 5, std::nullopt);
     show();
     clickButton(libraryButton());
     ASSERT_TRUE(settled(libraryStrip(), true));

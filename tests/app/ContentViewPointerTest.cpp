@@ -17,7 +17,7 @@ protected:
 
 TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThreeSeconds)
 {
-    addLastBook(makeWords(50));
+    addLastBook(makeTokens(50));
     show();
     QTest::keyClick(&view(), Qt::Key_Space);
     clock.advance(400ms);
@@ -61,7 +61,7 @@ TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThree
 
 TEST_F(ContentViewPointerTest, AReportWithoutMovementIsNotMovement)
 {
-    addLastBook(makeWords(50));
+    addLastBook(makeTokens(50));
     show();
     movePointer();
     QTest::keyClick(&view(), Qt::Key_Space);
@@ -73,7 +73,7 @@ TEST_F(ContentViewPointerTest, AReportWithoutMovementIsNotMovement)
 
 TEST_F(ContentViewPointerTest, ButtonsOpenTheirPanelsAndAnOpenPanelKeepsThemUp)
 {
-    addLastBook(makeWords(5)); // an empty library would keep them up anyway
+    addLastBook(makeTokens(5)); // an empty library would keep them up anyway
     show();
     movePointer();
     QTest::mouseClick(libraryButton(), Qt::LeftButton);
@@ -91,7 +91,7 @@ TEST_F(ContentViewPointerTest, ButtonsOpenTheirPanelsAndAnOpenPanelKeepsThemUp)
 
 TEST_F(ContentViewPointerTest, PanelFlagsKeepTheButtonsAfterTheControlsHide)
 {
-    addLastBook(makeWords(5));
+    addLastBook(makeTokens(5));
     show();
     session.toggleSettingsPanel(); // the buttons come with the panel, without movement
     EXPECT_TRUE(buttonColumn()->isVisible());
@@ -102,7 +102,7 @@ TEST_F(ContentViewPointerTest, PanelFlagsKeepTheButtonsAfterTheControlsHide)
 
 TEST_F(ContentViewPointerTest, DraggingTheProgressBarMovesThroughTheBook)
 {
-    addLastBook(makeWords(500), 100);
+    addLastBook(makeTokens(500), 100);
     show();
     movePointer();
     ProgressBar* bar = progressBar();

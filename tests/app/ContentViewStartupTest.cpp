@@ -79,7 +79,7 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
 
     clock.advance(10s);
     EXPECT_TRUE(session.showGear()) << "kept up until a book is added";
-    addLastBook(makeWords(3));
+    addLastBook(makeTokens(3));
     EXPECT_FALSE(hint()->isVisible());
     clock.advance(3s);
     EXPECT_FALSE(session.showGear());
@@ -87,7 +87,7 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
 
 TEST_F(ContentViewStartupTest, TheLineUnderTheWordAndTheTextAroundItFollowTheReading)
 {
-    addLastBook(makeWords(3));
+    addLastBook(makeTokens(3));
     show();
     auto* context = child<QWidget>("contextView");
     struct Step
@@ -124,7 +124,7 @@ TEST_F(ContentViewStartupTest, StartLoadsSettingsAndReopensTheLastBookStopped)
     settings.wpm = 250.0;
     settings.backgroundColor = {0.0, 0.0, 0.5, 1.0};
     ASSERT_TRUE(SettingsFile::save(settingsPath(), settings));
-    addLastBook(makeWords(10), 4);
+    addLastBook(makeTokens(10), 4);
 
     show();
     EXPECT_EQ(session.fontSize(), 40.0);
@@ -163,7 +163,7 @@ TEST_F(ContentViewStartupTest,
 TEST_F(ContentViewStartupTest, ControlsFollowTheSessionWhenTheWindowIsRebuilt)
 {
     // A window made over a session already showing its controls and a message shows them.
-    addLastBook(makeWords(10));
+    addLastBook(makeTokens(10));
     session.openBook(library.books().front());
     session.pointerMoved();
     session.showHUD("Word 1");

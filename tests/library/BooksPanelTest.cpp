@@ -5,6 +5,7 @@
 #include "library/EmptyLibraryView.h"
 #include "library/LibraryStore.h"
 #include "support/TestHome.h"
+#include "support/TestTokens.h"
 #include "widgets/PillButton.h"
 #include "widgets/SymbolButton.h"
 
@@ -26,15 +27,6 @@
 namespace tavrin {
 namespace {
 
-std::vector<WordToken> tokens(int count)
-{
-    std::vector<WordToken> result;
-    for (int i = 0; i < count; ++i) {
-        result.push_back({"word", 1.0, false, 0});
-    }
-    return result;
-}
-
 std::vector<std::string> titles(const std::vector<Book>& books)
 {
     std::vector<std::string> result;
@@ -49,7 +41,7 @@ class BooksPanelTest : public ::testing::Test
 protected:
     Book add(const std::string& title, const std::string& author = {}, const std::string& year = {})
     {
-        return *store.addBook(title, author, year, tokens(10), 0, std::nullopt);
+        return *store.addBook(title, author, year, test::makeTokens(10), 0, std::nullopt);
     }
 
     std::vector<BookCoverTile*> tiles(BooksPanel& panel)

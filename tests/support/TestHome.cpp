@@ -6,9 +6,8 @@
 namespace tavrin::test {
 
 TestHome::TestHome()
-    : m_oldHome(qgetenv("HOME"))
-    , m_oldDataHome(qgetenv("XDG_DATA_HOME"))
-    , m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
+    : m_oldHome(qgetenv("HOME")), m_oldDataHome(qgetenv("XDG_DATA_HOME")),
+      m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
 {
     qputenv("HOME", QFile::encodeName(m_dir.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path() + QStringLiteral("/share")));

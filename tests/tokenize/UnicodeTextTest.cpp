@@ -15,13 +15,13 @@ TEST(UnicodeText, ValidatesUtf8)
         {"", true},
         {"plain ascii text that is longer than eight bytes", true},
         {"é日👍", true},
-        {"\xC3", false},               // truncated
-        {"\xC0\xAF", false},           // overlong slash
-        {"\xE0\x80\xAF", false},       // overlong
-        {"\xED\xA0\x80", false},       // surrogate
-        {"\xF4\x90\x80\x80", false},   // past U+10FFFF
+        {"\xC3", false},             // truncated
+        {"\xC0\xAF", false},         // overlong slash
+        {"\xE0\x80\xAF", false},     // overlong
+        {"\xED\xA0\x80", false},     // surrogate
+        {"\xF4\x90\x80\x80", false}, // past U+10FFFF
         {"\xF5\x80\x80\x80", false},
-        {"abcdefgh\x80", false},       // stray continuation after the fast path
+        {"abcdefgh\x80", false}, // stray continuation after the fast path
         {"\xE2\x82", false},
         {"caf\xE9 latin-1", false},
     };
@@ -38,9 +38,9 @@ TEST(UnicodeText, CountsUserPerceivedCharacters)
         {"", 0},
         {"a", 1},
         {"Hello,", 6},
-        {"e\u0301te\u0301", 3},     // combining accents
-        {"👍🏽", 1},                 // emoji with a skin tone
-        {"👨‍👩‍👧", 1},               // joined family
+        {"e\u0301te\u0301", 3},    // combining accents
+        {"👍🏽", 1},           // emoji with a skin tone
+        {"👨‍👩‍👧", 1}, // joined family
         {"🇫🇷🇩🇪", 2},               // two flags
         {"한국어", 3},
         {"\xE0\xA4\xA8\xE0\xA4\xBF", 1}, // Devanagari consonant with a vowel sign
@@ -77,7 +77,7 @@ TEST(UnicodeText, KnowsBothWhiteSpaceSets)
 TEST(UnicodeText, LowerCasesFully)
 {
     EXPECT_EQ(UnicodeText::toLower("MR"), "mr");
-    EXPECT_EQ(UnicodeText::toLower("\u212A"), "k");      // Kelvin sign
+    EXPECT_EQ(UnicodeText::toLower("\u212A"), "k");       // Kelvin sign
     EXPECT_EQ(UnicodeText::toLower("\u0130"), "i\u0307"); // dotted capital I
     EXPECT_EQ(UnicodeText::toLower("ΣΟΦΟΣ"), "σοφος");
 }
