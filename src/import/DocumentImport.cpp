@@ -94,11 +94,7 @@ void importEpub(const QString& path, ImportedDocument& document)
     document.year = std::move(result.year);
     document.startIndex = result.startIndex;
     document.coverData = std::move(result.coverData);
-    document.contents.reserve(result.contents.size());
-    for (EPUBContentsEntry& entry : result.contents) {
-        document.contents.push_back(
-            ContentsEntry{std::move(entry.title), entry.tokenIndex, entry.depth});
-    }
+    document.contents = std::move(result.contents);
 }
 
 } // namespace

@@ -72,7 +72,7 @@ public:
         const std::int64_t start = m_chapterStarts[static_cast<std::size_t>(chapter->second)];
         // Sections inside one chapter file would all lead to its first word.
         if (m_listed.insert(start).second) {
-            m_entries.push_back(EPUBContentsEntry{std::move(shown), start, depth});
+            m_entries.push_back(ContentsEntry{std::move(shown), start, depth});
         }
     }
 
@@ -117,13 +117,13 @@ public:
         }
     }
 
-    std::vector<EPUBContentsEntry> take() { return std::move(m_entries); }
+    std::vector<ContentsEntry> take() { return std::move(m_entries); }
 
 private:
     const EPUBParser::ChapterMap& m_pathToChapterIndex;
     std::vector<std::int64_t> m_chapterStarts;
     std::set<std::int64_t> m_listed;
-    std::vector<EPUBContentsEntry> m_entries;
+    std::vector<ContentsEntry> m_entries;
 };
 
 // The NCX the spine names by its toc attribute, else the first manifest item of its type.
@@ -148,10 +148,11 @@ std::optional<std::string> ncxHref(const XmlDocument& opfDoc, const EPUBParser::
 
 } // namespace
 
-std::vector<EPUBContentsEntry>
-EPUBParser::readContents(ZipArchive& archive, const XmlDocument& opfDoc, const std::string& opfDir,
-                         const Manifest& manifest, const ChapterMap& pathToChapterIndex,
-                         const std::vector<WordToken>& tokens)
+std::vector<ContentsEntry> EPUBParser::readContents(ZipArchive& archive, const XmlDocument& opfDoc,
+                                                    const std::string& opfDir,
+                                                    const Manifest& manifest,
+                                                    const ChapterMap& pathToChapterIndex,
+                                                    const std::vector<WordToken>& tokens)
 {
     ContentsBuilder builder(pathToChapterIndex, tokens);
     for (const auto& [navDoc, navDir] : navigationDocuments(archive, opfDoc, opfDir)) {
@@ -162,7 +163,7 @@ EPUBParser::readContents(ZipArchive& archive, const XmlDocument& opfDoc, const s
         if (const xmlNode* list = firstChild(navs.front(), "ol")) {
             builder.walkList(list, navDir, 0);
         }
-        std::vector<EPUBContentsEntry> entries = builder.take();
+        std::vector<ContentsEntry> entries = builder.take();
         if (!entries.empty()) {
             return entries;
         }

@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 
+#include "tokenize/ContentsEntry.h"
 #include "tokenize/WordToken.h"
 
 #include <QByteArray>
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace tavrin {
-
-/// One line of the book's own table of contents: its title, the first word of the chapter
-/// its target lies in, and how deeply it is nested (0 at the top).
-struct EPUBContentsEntry
-{
-    std::string title;
-    std::int64_t tokenIndex = 0;
-    int depth = 0;
-
-    bool operator==(const EPUBContentsEntry&) const = default;
-};
 
 /// Everything the library needs from one EPUB file: its words in reading order, where
 /// reading begins, the cover image bytes as stored, and the cleaned metadata.
@@ -35,7 +25,7 @@ struct EPUBParseResult
     std::string title;
     std::string year;
     /// The navigation document's (or NCX's) entries whose target is a chapter with words.
-    std::vector<EPUBContentsEntry> contents;
+    std::vector<ContentsEntry> contents;
 };
 
 /// Why an EPUB could not be read at all.

@@ -70,10 +70,10 @@ std::int64_t findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
 /// lists one level deeper each), else the NCX's navMap. Each entry points at the first word
 /// of the chapter that holds its target; entries without a title, or whose target is no
 /// chapter with words or a chapter an earlier entry already names, are left out.
-std::vector<EPUBContentsEntry> readContents(ZipArchive& archive, const XmlDocument& opfDoc,
-                                            const std::string& opfDir, const Manifest& manifest,
-                                            const ChapterMap& pathToChapterIndex,
-                                            const std::vector<WordToken>& tokens);
+std::vector<ContentsEntry> readContents(ZipArchive& archive, const XmlDocument& opfDoc,
+                                        const std::string& opfDir, const Manifest& manifest,
+                                        const ChapterMap& pathToChapterIndex,
+                                        const std::vector<WordToken>& tokens);
 
 /// The navigation documents the package lists (manifest items with the "nav" property),
 /// each parsed, with the archive folder its links are relative to.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/PDFOutline.h"
-#include "library/BookContents.h"
+#include "tokenize/ContentsEntry.h"
 #include "tokenize/WordToken.h"
 
 #include <cstddef>

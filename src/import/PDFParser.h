@@ -2,7 +2,7 @@
 
 #include "common/Result.h"
 #include "import/ImportError.h"
-#include "library/BookContents.h"
+#include "tokenize/ContentsEntry.h"
 #include "tokenize/WordToken.h"
 
 #include <QString>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tokenize/ContentsEntry.h"
 #include "tokenize/WordToken.h"
 
 #include <cstdint>
@@ -9,17 +10,6 @@
 #include <vector>
 
 namespace tavrin {
-
-/// One line of a book's contents: a chapter or heading title and the word it starts at.
-struct ContentsEntry
-{
-    std::string title;
-    std::int64_t tokenIndex = 0;
-    /// 0 for a top-level entry, 1 for one nested under it, and so on.
-    int depth = 0;
-
-    bool operator==(const ContentsEntry&) const = default;
-};
 
 /// A book's contents, found once at import and kept beside its token cache as a small
 /// versioned JSON file: {"version":1,"entries":[{"title":"…","index":0,"depth":0},…]}.

@@ -95,7 +95,7 @@ TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
                 .value();
         EXPECT_EQ(result.startIndex, 240);
         EXPECT_EQ(result.contents,
-                  (std::vector<EPUBContentsEntry>{
+                  (std::vector<ContentsEntry>{
                       {"Part One", 0, 0}, {"Chapter 1", 40, 1}, {"Deep", 240, 2}}));
     }
     const std::string ncx = R"(<ncx><navMap><navPoint><navLabel><text>One</text></navLabel>
@@ -104,7 +104,7 @@ TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
     const auto fromNcx =
         book.parse({}, {{"OEBPS/toc.ncx", ncx}}, {{"ncx", "toc.ncx", "application/x-dtbncx+xml"}});
     EXPECT_EQ(fromNcx.value().contents,
-              (std::vector<EPUBContentsEntry>{{"One", 40, 0}, {"Two", 240, 1}}));
+              (std::vector<ContentsEntry>{{"One", 40, 0}, {"Two", 240, 1}}));
 }
 
 // A chapter too short, or with a front-matter marker anywhere in it, is not where reading
