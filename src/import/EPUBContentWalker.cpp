@@ -371,7 +371,7 @@ bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordTok
     if (outcome == XmlDocument::StreamOutcome::refused) {
         return true;
     }
-    const std::optional<XmlDocument> doc = XmlDocument::parseTidy(data);
+    const auto doc = XmlDocument::parseTidy(data);
     if (!doc) {
         return true;
     }

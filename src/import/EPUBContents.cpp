@@ -175,8 +175,10 @@ std::vector<ContentsEntry> EPUBParser::readContents(ZipArchive& archive, const X
         return {};
     }
     const ZipArchive::ReadResult bytes = archive.read(*ncxPath);
-    const std::optional<XmlDocument> ncx =
-        bytes.ok() ? XmlDocument::parseTidy(bytes.bytes) : std::nullopt;
+    if (!bytes.ok()) {
+        return {};
+    }
+    const auto ncx = XmlDocument::parseTidy(bytes.bytes);
     if (!ncx) {
         return {};
     }

@@ -212,7 +212,7 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
     if (!container.ok()) {
         return EPUBError::unreadableEntry;
     }
-    const std::optional<XmlDocument> containerDoc = XmlDocument::parseStrict(container.bytes);
+    const auto containerDoc = XmlDocument::parseStrict(container.bytes);
     if (!containerDoc) {
         return EPUBError::malformedContainer;
     }
@@ -235,7 +235,7 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
     if (!package.ok()) {
         return EPUBError::unreadableEntry;
     }
-    const std::optional<XmlDocument> opfDoc = XmlDocument::parseStrict(package.bytes);
+    const auto opfDoc = XmlDocument::parseStrict(package.bytes);
     if (!opfDoc) {
         return EPUBError::opfNotFound;
     }

@@ -203,9 +203,9 @@ EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
         if (!bytes.ok()) {
             continue;
         }
-        std::optional<XmlDocument> navDoc = XmlDocument::parseTidy(bytes.bytes);
+        auto navDoc = XmlDocument::parseTidy(bytes.bytes);
         if (navDoc) {
-            documents.emplace_back(std::move(*navDoc), PathUtil::parentPath(*navPath));
+            documents.emplace_back(std::move(navDoc).value(), PathUtil::parentPath(*navPath));
         }
     }
     return documents;

@@ -570,13 +570,6 @@ struct ParserContextFree
 };
 using ParserContext = std::unique_ptr<xmlParserCtxt, ParserContextFree>;
 
-void report(XmlDocument::Excess* excess, XmlDocument::Excess value)
-{
-    if (excess) {
-        *excess = value;
-    }
-}
-
 } // namespace
 
 std::size_t XmlDocument::entityTextAllowance(std::size_t documentBytes)
@@ -584,10 +577,20 @@ std::size_t XmlDocument::entityTextAllowance(std::size_t documentBytes)
     return std::max(kMinEntityText, kEntityTextFactor * documentBytes);
 }
 
-std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Excess* excess)
+Result<XmlDocument, XmlDocument::Error> XmlDocument::parseStrict(std::string_view bytes)
+{
+    Excess excess = Excess::none;
+    std::optional<XmlDocument> doc = strictParse(bytes, excess);
+    if (!doc) {
+        return excess == Excess::elements ? Error::tooLarge : Error::malformed;
+    }
+    return std::move(*doc);
+}
+
+std::optional<XmlDocument> XmlDocument::strictParse(std::string_view bytes, Excess& excess)
 {
     initLibxml();
-    report(excess, Excess::none);
+    excess = Excess::none;
     if (!fitsInt(bytes)) {
         return std::nullopt;
     }
@@ -607,14 +610,14 @@ std::optional<XmlDocument> XmlDocument::parseStrict(std::string_view bytes, Exce
     }
     if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
-        report(excess, Excess::elements);
+        excess = Excess::elements;
         return std::nullopt;
     }
     if (!doc) {
         return std::nullopt;
     }
     if (scope.state().entityTextExceeded) {
-        report(excess, Excess::entityText);
+        excess = Excess::entityText;
     }
     return XmlDocument(doc);
 }
@@ -662,20 +665,22 @@ XmlDocument::StreamOutcome XmlDocument::streamStrict(std::string_view bytes,
     return StreamOutcome::read;
 }
 
-std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, Excess* excess)
+Result<XmlDocument, XmlDocument::Error> XmlDocument::parseTidy(std::string_view bytes)
 {
     Excess strictExcess = Excess::none;
-    std::optional<XmlDocument> strict = parseStrict(bytes, &strictExcess);
-    report(excess, strictExcess);
-    if (strictExcess != Excess::none || !fitsInt(bytes)) {
-        return std::nullopt;
+    std::optional<XmlDocument> strict = strictParse(bytes, strictExcess);
+    if (strictExcess != Excess::none) {
+        return Error::tooLarge;
+    }
+    if (!fitsInt(bytes)) {
+        return Error::malformed;
     }
     if (strict && !isUpperCaseHtml(*strict)) {
-        return strict;
+        return std::move(*strict);
     }
     const ParserContext context(htmlNewParserCtxt());
     if (!context || !context->sax) {
-        return std::nullopt;
+        return Error::malformed;
     }
     context->sax->startElement = countedStartElement;
     const std::string encoding = fallbackEncoding(bytes);
@@ -684,11 +689,10 @@ std::optional<XmlDocument> XmlDocument::parseTidy(std::string_view bytes, Excess
                                         nullptr, encoding.c_str(), kHtmlOptions);
     if (scope.state().tooManyElements) {
         xmlFreeDoc(doc);
-        report(excess, Excess::elements);
-        return std::nullopt;
+        return Error::tooLarge;
     }
     if (!doc) {
-        return std::nullopt;
+        return Error::malformed;
     }
     return XmlDocument(doc);
 }

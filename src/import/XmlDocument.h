@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <libxml/tree.h>
 
 #include <cstddef>
@@ -26,30 +28,29 @@ public:
     /// Documents with more elements are refused.
     static constexpr std::size_t kMaxElements = 300'000;
 
-    /// Which of a parse's limits a document went past.
-    enum class Excess
+    /// Why a parse gave no document.
+    enum class Error
     {
-        none,
-        /// More than kMaxElements: no document.
-        elements,
-        /// More entity text than the allowance: references past it gave no text.
-        entityText,
+        /// Not well-formed XML (strict), or not even repairable HTML (tidy).
+        malformed,
+        /// More than kMaxElements elements, or (tidy) more entity text than the allowance.
+        tooLarge,
     };
 
     /// Bytes of entity text a document of the given size may gain: a few times its size.
     static std::size_t entityTextAllowance(std::size_t documentBytes);
 
-    /// A strict XML parse: nullopt unless the bytes are well-formed XML with at most
-    /// kMaxElements elements. A document past its entity text allowance is still returned
-    /// (excess says so), with the references past the allowance left empty.
-    static std::optional<XmlDocument> parseStrict(std::string_view bytes, Excess* excess = nullptr);
+    /// A strict XML parse of well-formed XML with at most kMaxElements elements. A document
+    /// past its entity text allowance is still returned, with the references past the
+    /// allowance left empty.
+    static Result<XmlDocument, Error> parseStrict(std::string_view bytes);
 
     /// The tidying parse for chapters and navigation documents: a well-formed document
     /// stays the XML tree it is (prefixed attributes such as epub:type keep their
     /// namespace); anything else is repaired by libxml2's HTML parser, decoded by its byte
-    /// order mark or declared encoding, else as UTF-8. nullopt when even that fails, or
-    /// when the document goes past either limit (it is then not repaired either).
-    static std::optional<XmlDocument> parseTidy(std::string_view bytes, Excess* excess = nullptr);
+    /// order mark or declared encoding, else as UTF-8. Fails when even that fails, or when
+    /// the document goes past either limit (it is then not repaired either).
+    static Result<XmlDocument, Error> parseTidy(std::string_view bytes);
 
     /// Receives the content of a strict parse as it is read, without a tree: the elements and
     /// the text a walk of parseStrict's tree would meet, in the same order.
@@ -91,6 +92,17 @@ public:
     std::vector<xmlNode*> select(const char* expression) const;
 
 private:
+    /// Which of a parse's limits a document went past.
+    enum class Excess
+    {
+        none,
+        /// More than kMaxElements: no document.
+        elements,
+        /// More entity text than the allowance: references past it gave no text.
+        entityText,
+    };
+    static std::optional<XmlDocument> strictParse(std::string_view bytes, Excess& excess);
+
     struct DocFree
     {
         void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }

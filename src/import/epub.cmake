@@ -10,6 +10,6 @@ tavrin_component(tavrin_epub
   XmlDocument.cpp
   ZipArchive.cpp)
 target_link_libraries(tavrin_epub
-  PUBLIC PkgConfig::LIBXML2 tavrin_tokenize
+  PUBLIC PkgConfig::LIBXML2 tavrin_common tavrin_tokenize
   PRIVATE PkgConfig::LIBZIP)
 target_link_libraries(tavrin_core INTERFACE tavrin_epub)
