@@ -257,8 +257,12 @@ void ReaderSession::goToContentsEntry(std::int64_t index)
     }
     setCurrentIndex(index);
     m_chrome.setShowContents(false, Animation::easeInOut(0.2));
-    afterMove("Chapter " +
-              std::to_string(m_tokens[static_cast<std::size_t>(index)].chapterIndex + 1));
+    // A book of one chapter (plain text) has its headings for chapters: they are counted.
+    const bool oneChapter = m_tokens.front().chapterIndex == m_tokens.back().chapterIndex;
+    const std::int64_t number = oneChapter
+                                    ? BookContents::currentEntry(m_contents, index) + 1
+                                    : m_tokens[static_cast<std::size_t>(index)].chapterIndex + 1;
+    afterMove("Chapter " + std::to_string(number));
 }
 
 void ReaderSession::toggleContentsPanel()

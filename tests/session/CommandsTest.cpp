@@ -165,5 +165,18 @@ TEST_F(CommandsTest, TheEndTheStartHintAndEscape)
     EXPECT_EQ(leaveFullScreen, 1);
 }
 
+TEST_F(CommandsTest, AContentsEntryOfATextCountsItsHeadings)
+{
+    auto tokens = makeTokens(9, {}, {1.0, 5.0, 1.0, 3.5, 5.0, 1.0, 1.0, 5.0, 3.5});
+    for (const std::size_t heading : {0U, 1U, 4U, 7U}) {
+        tokens[heading].isHeading = true;
+    }
+    open(tokens);
+    ASSERT_EQ(session.contents().size(), 3u);
+    session.goToContentsEntry(session.contents()[1].tokenIndex);
+    EXPECT_EQ(session.currentIndex(), 4);
+    EXPECT_EQ(session.feedbackText(), "Chapter 2");
+}
+
 } // namespace
 } // namespace tavrin::test
