@@ -4,6 +4,7 @@
 #include "library/BookCodec.h"
 #include "library/FileSizeLimit.h"
 #include "support/TestHome.h"
+#include "support/TestTokens.h"
 #include "tokenize/TokenCodec.h"
 
 #include <QDir>
@@ -19,15 +20,6 @@
 
 namespace tavrin {
 namespace {
-
-std::vector<WordToken> sampleTokens(int count)
-{
-    std::vector<WordToken> tokens;
-    for (int i = 0; i < count; ++i) {
-        tokens.push_back({"word" + std::to_string(i), i % 5 == 4 ? 3.5 : 1.0, i == 0, i / 10});
-    }
-    return tokens;
-}
 
 QVariant storedValue(const QString& key)
 {
@@ -84,10 +76,11 @@ protected:
 TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
 {
     LibraryStore store;
-    const Book plain = *store.addBook("Plain", "", "", sampleTokens(42), 0, std::nullopt);
+    const Book plain = *store.addBook("Plain", "", "", test::makeTokens(42), 0, std::nullopt);
     EXPECT_FALSE(plain.coverImagePath);
     const QByteArray cover("\xFF\xD8\xFF\x00jpeg\r\n", 10);
-    const Book epub = *store.addBook("Epub", "Author", "1999", sampleTokens(42), 57, cover);
+    const auto words = test::makeTokens(42, std::vector<std::int64_t>(42, 4), {1, 1, 1, 1, 3.5});
+    const Book epub = *store.addBook("Epub", "Author", "1999", words, 57, cover);
     ASSERT_TRUE(epub.coverImagePath);
     EXPECT_EQ(readFile(QString::fromStdString(*epub.coverImagePath)), cover);
     EXPECT_EQ(dataFiles(home).size(), 3);
@@ -102,7 +95,7 @@ TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
     EXPECT_EQ(decoded[4].pauseMultiplier, 3.5);
     EXPECT_EQ(decoded[41].chapterIndex, 4);
     // Texts that are not UTF-8 are repaired, so the library stays readable.
-    const Book latin1 = *store.addBook("Caf\xE9", "\xFF", "", sampleTokens(1), 0, std::nullopt);
+    const Book latin1 = *store.addBook("Caf\xE9", "\xFF", "", test::makeTokens(1), 0, std::nullopt);
     EXPECT_EQ(latin1.title, "Caf\xEF\xBF\xBD");
     EXPECT_EQ(storedBooks()->back(), latin1);
 }
@@ -112,10 +105,11 @@ TEST_F(LibraryStoreTest, EveryAddIsANewEntryAndPersists)
     std::vector<Book> added;
     {
         LibraryStore store;
-        added.push_back(*store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
-        added.push_back(*store.addBook("Same", "", "", sampleTokens(3), 0, std::nullopt));
-        added.push_back(*store.addBookEncoded(
-            "Encoded", "A", "2020", TokenCodec::encode(sampleTokens(5)), 5, 2, QByteArray("img")));
+        added.push_back(*store.addBook("Same", "", "", test::makeTokens(3), 0, std::nullopt));
+        added.push_back(*store.addBook("Same", "", "", test::makeTokens(3), 0, std::nullopt));
+        added.push_back(*store.addBookEncoded("Encoded", "A", "2020",
+                                              TokenCodec::encode(test::makeTokens(5)), 5, 2,
+                                              QByteArray("img")));
         EXPECT_NE(added[0].id, added[1].id);
         EXPECT_NE(added[0].cachedTokenPath, added[1].cachedTokenPath);
         EXPECT_EQ(store.books(), added);
@@ -138,8 +132,8 @@ TEST_F(LibraryStoreTest, LoadDropsBooksWhoseCacheIsGoneButKeepsTheirCoverAndStor
     Book lost;
     {
         LibraryStore store;
-        kept = *store.addBook("Kept", "", "", sampleTokens(2), 0, std::nullopt);
-        lost = *store.addBook("Lost", "", "", sampleTokens(2), 0, QByteArray("cover"));
+        kept = *store.addBook("Kept", "", "", test::makeTokens(2), 0, std::nullopt);
+        lost = *store.addBook("Lost", "", "", test::makeTokens(2), 0, QByteArray("cover"));
     }
     ASSERT_TRUE(QFile::remove(QString::fromStdString(lost.cachedTokenPath)));
     const ino_t before = inodeOf(home.preferencesFile());
@@ -162,8 +156,8 @@ TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
         EXPECT_EQ(storedBooks(), store.books());
         seen.push_back(store.books().size());
     });
-    const Book a = *store.addBook("A", "", "", sampleTokens(1), 0, std::nullopt);
-    ASSERT_TRUE(store.addBook("B", "", "", sampleTokens(1), 0, std::nullopt));
+    const Book a = *store.addBook("A", "", "", test::makeTokens(1), 0, std::nullopt);
+    ASSERT_TRUE(store.addBook("B", "", "", test::makeTokens(1), 0, std::nullopt));
     store.updateProgress(a.id, 1);
     store.removeBook(a);
     EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 2, 1}));
@@ -172,9 +166,9 @@ TEST_F(LibraryStoreTest, ObserversHearEveryChangeAfterItIsStored)
 TEST_F(LibraryStoreTest, RemoveBookDeletesItsFilesAndRecordEvenWhenTheFilesAreGone)
 {
     LibraryStore store;
-    const Book a = *store.addBook("A", "", "", sampleTokens(1), 0, QByteArray("c"));
-    const Book b = *store.addBook("B", "", "", sampleTokens(1), 0, QByteArray("c"));
-    const Book c = *store.addBook("C", "", "", sampleTokens(1), 0, std::nullopt);
+    const Book a = *store.addBook("A", "", "", test::makeTokens(1), 0, QByteArray("c"));
+    const Book b = *store.addBook("B", "", "", test::makeTokens(1), 0, QByteArray("c"));
+    const Book c = *store.addBook("C", "", "", test::makeTokens(1), 0, std::nullopt);
     store.setLastOpenBook(b.id);
 
     store.removeBook(b);
@@ -194,7 +188,7 @@ TEST_F(LibraryStoreTest, RemoveBookDeletesItsFilesAndRecordEvenWhenTheFilesAreGo
 TEST_F(LibraryStoreTest, LoadWordsYieldsNothingForAMissingOrBrokenCache)
 {
     LibraryStore store;
-    const Book book = *store.addBook("B", "", "", sampleTokens(3), 0, std::nullopt);
+    const Book book = *store.addBook("B", "", "", test::makeTokens(3), 0, std::nullopt);
     QFile cache(QString::fromStdString(book.cachedTokenPath));
     ASSERT_TRUE(cache.resize(cache.size() / 2));
     EXPECT_TRUE(store.loadWords(book).empty());
@@ -205,10 +199,11 @@ TEST_F(LibraryStoreTest, LoadWordsYieldsNothingForAMissingOrBrokenCache)
 TEST_F(LibraryStoreTest, ABookWhoseCacheCannotBeWrittenIsNotAddedAndLeavesNoPartFile)
 {
     LibraryStore store;
-    ASSERT_TRUE(store.addBook("Small", "", "", sampleTokens(2), 0, std::nullopt));
+    ASSERT_TRUE(store.addBook("Small", "", "", test::makeTokens(2), 0, std::nullopt));
     {
         const test::FileSizeLimit diskFull(64 * 1024);
-        const auto added = store.addBook("Large", "", "", sampleTokens(20'000), 0, std::nullopt);
+        const auto added =
+            store.addBook("Large", "", "", test::makeTokens(20'000), 0, std::nullopt);
         ASSERT_FALSE(added);
         EXPECT_EQ(added.error(), WriteError::diskFull);
     }
@@ -281,7 +276,7 @@ TEST_F(LibraryStoreTest, AnUnreadableLibraryIsSetAsideBeforeItIsReplaced)
     EXPECT_TRUE(backups(home).isEmpty());
 
     LibraryStore store;
-    const Book book = *store.addBook("New", "", "", sampleTokens(1), 0, std::nullopt);
+    const Book book = *store.addBook("New", "", "", test::makeTokens(1), 0, std::nullopt);
     store.updateProgress(book.id, 1);
     const QStringList saved = backups(home);
     ASSERT_EQ(saved.size(), 1);
@@ -291,7 +286,7 @@ TEST_F(LibraryStoreTest, AnUnreadableLibraryIsSetAsideBeforeItIsReplaced)
     // A second unreadable value gets a backup of its own; the first is kept.
     storeValue(QStringLiteral("tavrin_library_v2"), QStringLiteral("plain text"));
     LibraryStore again;
-    ASSERT_TRUE(again.addBook("Again", "", "", sampleTokens(1), 0, std::nullopt));
+    ASSERT_TRUE(again.addBook("Again", "", "", test::makeTokens(1), 0, std::nullopt));
     const QStringList both = backups(home);
     ASSERT_EQ(both.size(), 2);
     EXPECT_TRUE(both.contains(saved[0]));
