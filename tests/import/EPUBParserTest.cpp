@@ -301,35 +301,27 @@ ZipEntry deflated(int i, const std::string& data, std::uint32_t declaredSize, st
     return entry;
 }
 
-TEST_F(EPUBHostile, SizeLiesAndOversizedEntries)
+TEST_F(EPUBHostile, ArchiveBombsAreRefused)
 {
     // c0 claims 100 bytes but inflates to a gigabyte; c1 is honest but over the entry budget.
-    std::vector<ZipEntry> entries = packageOf(2);
-    entries.push_back(deflated(0, test::deflateRepeated(' ', 1024), 100, 0));
-    entries.push_back(deflated(1, test::deflateRepeated(' ', 40), 40u << 20, 0));
-    EXPECT_TRUE(isFailure(EPUBParser::parse(zipOf(entries))));
-}
-
-TEST_F(EPUBHostile, BombOfManyHonestEntriesStopsAtTheBookBudget)
-{
-    // 700 chapters of 15 MiB each: over 10 GB unpacked, about 11 MB packed.
-    std::vector<ZipEntry> entries = packageOf(700);
+    std::vector<ZipEntry> lies = packageOf(2);
+    lies.push_back(deflated(0, test::deflateRepeated(' ', 1024), 100, 0));
+    lies.push_back(deflated(1, test::deflateRepeated(' ', 40), 40u << 20, 0));
+    // 700 honest chapters of 15 MiB each: over 10 GB unpacked, about 11 MB packed; and 1000
+    // names that all unpack the same 12 MiB of words.
+    std::vector<ZipEntry> many = packageOf(700);
     const std::string data = test::deflateRepeated(' ', 15);
     const std::uint32_t crc = test::crc32Of(std::string(15u << 20, ' '));
-    for (int i = 0; i < 700; ++i) {
-        entries.push_back(deflated(i, data, 15u << 20, crc));
-    }
-    EXPECT_EQ(errorOf(EPUBParser::parse(zipOf(entries))), EPUBError::unzipFailed);
-}
-
-TEST_F(EPUBHostile, BombOfOverlappingEntries)
-{
-    // Each of the 1000 names unpacks the same 12 MiB of words: 12 GB in all.
     std::vector<std::string> names;
     for (int i = 0; i < 1000; ++i) {
+        if (i < 700) {
+            many.push_back(deflated(i, data, 15u << 20, crc));
+        }
         names.push_back(chapterName(i));
     }
     const std::string chapter = xhtml("<p>same words</p>") + std::string(12u << 20, '\n');
+    EXPECT_TRUE(isFailure(EPUBParser::parse(zipOf(lies))));
+    EXPECT_EQ(errorOf(EPUBParser::parse(zipOf(many))), EPUBError::unzipFailed);
     EXPECT_TRUE(isFailure(EPUBParser::parse(
         QByteArray::fromStdString(test::buildOverlappingZip(packageOf(1000), chapter, names)))));
 }
