@@ -243,7 +243,7 @@ void BM_WhereText800kWords(benchmark::State& state)
     tavrin::QtClock clock;
     ReaderSession session(library.store, clock, std::nullopt);
     session.setWpm(kWpm);
-    session.openBook(library.book, longBook());
+    session.openBook(library.book, longBook(), {});
     // Moving saves the position in the 2,000-book library; the line is timed on its own.
     session.goToWord(kLongBookWords / 2 + 37);
     for (auto _ : state) {

@@ -1,6 +1,12 @@
 #include "app/CentredText.h"
 
+#include "display/FontResolver.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <cmath>
 
 namespace tavrin {
 
@@ -39,6 +45,19 @@ void CentredText::setOpacity(double opacity)
         m_opacity = opacity;
         update();
     }
+}
+
+double CentredText::bandHeight() const
+{
+    return std::ceil(QFontMetricsF(m_font).height()) + 4.0;
+}
+
+QFont CentredText::statusFont(double pixelSize)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    FontResolver::setSize(font, pixelSize);
+    font.setWeight(QFont::Light);
+    return font;
 }
 
 void CentredText::paintEvent(QPaintEvent*)

@@ -26,6 +26,15 @@ public:
     /// Multiplies the colour's own opacity.
     double opacity() const { return m_opacity; }
     void setOpacity(double opacity);
+    /// The height of a band that holds one line of the font, with room for glyphs that reach
+    /// a little past its ascent or descent.
+    double bandHeight() const;
+
+    /// The quiet look of the status message and the lines beside it: the system's fixed
+    /// font, light, at a pixel size.
+    static QFont statusFont(double pixelSize);
+    /// The status look's opacity.
+    static constexpr double kStatusOpacity = 0.55;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,7 +7,6 @@
 #include "app/ControlSymbols.h"
 #include "app/CoverView.h"
 #include "app/Fader.h"
-#include "app/FileDropFilter.h"
 #include "app/LayerGeometry.h"
 #include "app/PanelHost.h"
 #include "app/PanelStrip.h"
@@ -19,13 +18,13 @@
 #include "display/FontResolver.h"
 #include "display/ORPWordView.h"
 #include "display/OrpIndex.h"
+#include "library/FileDropFilter.h"
 #include "library/LibraryStore.h"
 #include "session/Clock.h"
 #include "settings/ColorConversion.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -33,7 +32,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 
 namespace tavrin {
 
@@ -48,23 +46,7 @@ const QString kLoading = QStringLiteral("Loading\u2026");
 constexpr double kLoadingFontSize = 24.0;
 constexpr double kLoadingOpacity = 0.5;
 constexpr double kHudFontSize = 18.0;
-constexpr double kHudOpacity = 0.55;
 constexpr double kPauseSymbolSize = 32.0;
-
-QFont hudFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    FontResolver::setSize(font, kHudFontSize);
-    font.setWeight(QFont::Light);
-    return font;
-}
-
-/// Height of a band that holds one line of the font, with room for glyphs that reach a
-/// little past the font's ascent or descent.
-double lineHeight(const QFont& font)
-{
-    return std::ceil(QFontMetricsF(font).height()) + 4.0;
-}
 
 } // namespace
 
@@ -79,7 +61,9 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
       m_coverFader(new Fader(
           m_cover, [this](double opacity) { m_cover->setOpacity(opacity); }, this)),
       m_hudFader(new Fader(
-          m_hud, [this](double opacity) { m_hud->setOpacity(kHudOpacity * opacity); }, this)),
+          m_hud,
+          [this](double opacity) { m_hud->setOpacity(CentredText::kStatusOpacity * opacity); },
+          this)),
       m_buttonFader(new Fader(
           m_buttonColumn, [this](double opacity) { m_buttonColumn->setOpacity(opacity); }, this)),
       m_progressFader(new Fader(
@@ -96,7 +80,7 @@ ContentView::ContentView(ReaderSession& session, Clock& clock, DocumentLoader* l
     m_loadingLine->setText(kLoading);
     m_loadingLine->setOpacity(kLoadingOpacity);
     m_hud->setObjectName(QStringLiteral("hudText"));
-    m_hud->setTextFont(hudFont());
+    m_hud->setTextFont(CentredText::statusFont(kHudFontSize));
     m_pauseSymbol->setObjectName(QStringLiteral("pauseSymbol"));
     m_buttonColumn->setObjectName(QStringLiteral("buttonColumn"));
 
@@ -296,9 +280,9 @@ void ContentView::layOut()
     const QFontMetricsF word(m_title->textFont());
     const double wordHeight = word.ascent() + word.descent();
     m_loadingLine->setGeometry(
-        LayerGeometry::loadingRect(window, lineHeight(m_loadingLine->textFont()), wordHeight)
+        LayerGeometry::loadingRect(window, m_loadingLine->bandHeight(), wordHeight)
             .toAlignedRect());
-    const QRectF hud = LayerGeometry::hudRect(window, lineHeight(m_hud->textFont()));
+    const QRectF hud = LayerGeometry::hudRect(window, m_hud->bandHeight());
     m_hud->setGeometry(hud.toAlignedRect());
     m_overlay->layOut(window, wordHeight, hud, m_pauseSymbol->geometry());
     m_buttonColumn->setGeometry(LayerGeometry::buttonColumnRect(window,
@@ -353,9 +337,7 @@ void ContentView::updateFonts()
 
 void ContentView::updateControls(Animation animation)
 {
-    const bool panelOpen =
-        m_session.showSettings() || m_session.showBooks() || m_session.showContents();
-    m_buttonFader->fadeTo(m_session.showGear() || panelOpen, animation);
+    m_buttonFader->fadeTo(m_session.showGear() || m_session.anyPanelOpen(), animation);
     m_progressFader->fadeTo(m_session.showGear() && !m_session.tokens().empty(), animation);
 }
 

@@ -75,11 +75,6 @@ public:
     }
 };
 
-QString toQString(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 } // namespace
 
 ContentsPanel::ContentsPanel(QWidget* parent) : QWidget(parent), m_list(new QListWidget(this))
@@ -135,7 +130,7 @@ void ContentsPanel::setContents(const std::vector<ContentsEntry>& entries, std::
     m_tokenCount = tokenCount;
     m_list->clear();
     for (const auto& entry : m_entries) {
-        auto* item = new QListWidgetItem(toQString(entry.title), m_list);
+        auto* item = new QListWidgetItem(QString::fromStdString(entry.title), m_list);
         item->setData(tokenIndexRole, QVariant::fromValue<qlonglong>(entry.tokenIndex));
         item->setData(depthRole, entry.depth);
     }

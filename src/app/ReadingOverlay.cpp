@@ -9,11 +9,6 @@
 #include "session/ContextText.h"
 #include "settings/ColorConversion.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
-
-#include <cmath>
-
 namespace tavrin {
 
 namespace {
@@ -24,19 +19,12 @@ constexpr double kContextFontSize = 18.0;
 constexpr double kHintFontSize = 24.0;
 constexpr double kHintOpacity = 0.5;
 constexpr double kWhereFontSize = 13.0;
-// The status message's look.
-constexpr double kWhereOpacity = 0.55;
 constexpr Animation kContextIn = Animation::easeIn(0.2);
 constexpr Animation kContextOut = Animation::easeOut(0.3);
 
 const QString kEmptyLibraryHint = QStringLiteral("Drop a book here or click + to add one");
 const QString kStartHint = QStringLiteral("Space to read");
 const QString kEndHint = QStringLiteral("The end \u00b7 Space to read again");
-
-double lineHeight(const QFont& font)
-{
-    return std::ceil(QFontMetricsF(font).height()) + 4.0;
-}
 
 } // namespace
 
@@ -46,23 +34,22 @@ ReadingOverlay::ReadingOverlay(ReaderSession& session, QWidget* window)
       m_contextFader(new Fader(
           m_context, [this](double opacity) { m_context->setOpacity(opacity); }, this)),
       m_whereFader(new Fader(
-          m_where, [this](double opacity) { m_where->setOpacity(kWhereOpacity * opacity); }, this)),
-      m_libraryEmpty(session.library().books().empty())
+          m_where,
+          [this](double opacity) { m_where->setOpacity(CentredText::kStatusOpacity * opacity); },
+          this))
 {
     m_context->setObjectName(QStringLiteral("contextView"));
     m_hint->setObjectName(QStringLiteral("hintText"));
     m_hint->setOpacity(kHintOpacity);
     m_where->setObjectName(QStringLiteral("whereText"));
-    QFont whereFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    FontResolver::setSize(whereFont, kWhereFontSize);
-    whereFont.setWeight(QFont::Light);
-    m_where->setTextFont(whereFont);
+    m_where->setTextFont(CentredText::statusFont(kWhereFontSize));
 
     connect(m_context, &ContextView::wordClicked, this,
             [this](std::int64_t index) { m_session.goToWord(index); });
     m_changedSubscription = m_session.changed.subscribe(
         [this](Field field, Animation animation) { onChanged(field, animation); });
-    m_booksSubscription = m_session.library().booksChanged.subscribe([this] { onBooksChanged(); });
+    // The empty library's hint goes with its first book.
+    m_booksSubscription = m_session.library().booksChanged.subscribe([this] { updateHint(); });
 
     m_context->hide();
     m_where->hide();
@@ -94,11 +81,10 @@ QString ReadingOverlay::hintText(ReaderSession& session)
 void ReadingOverlay::layOut(QSizeF window, double wordHeight, const QRectF& hud,
                             const QRectF& pause)
 {
-    m_hint->setGeometry(LayerGeometry::hintRect(window, lineHeight(m_hint->textFont()), wordHeight)
-                            .toAlignedRect());
+    m_hint->setGeometry(
+        LayerGeometry::hintRect(window, m_hint->bandHeight(), wordHeight).toAlignedRect());
     m_context->setGeometry(LayerGeometry::contextRect(window, hud, pause).toAlignedRect());
-    m_where->setGeometry(
-        LayerGeometry::whereRect(window, lineHeight(m_where->textFont())).toAlignedRect());
+    m_where->setGeometry(LayerGeometry::whereRect(window, m_where->bandHeight()).toAlignedRect());
 }
 
 void ReadingOverlay::onChanged(Field field, Animation animation)
@@ -137,17 +123,6 @@ void ReadingOverlay::onChanged(Field field, Animation animation)
     default:
         break;
     }
-}
-
-void ReadingOverlay::onBooksChanged()
-{
-    const bool empty = m_session.library().books().empty();
-    if (m_libraryEmpty && !empty) {
-        // The controls were kept up for the empty library; from now they go when idle.
-        m_session.resetIdleTimer();
-    }
-    m_libraryEmpty = empty;
-    updateHint();
 }
 
 void ReadingOverlay::updateContext()

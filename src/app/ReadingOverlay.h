@@ -43,7 +43,6 @@ public:
 
 private:
     void onChanged(ReaderSession::Field field, Animation animation);
-    void onBooksChanged();
     void updateContext();
     void updateHint();
     void updateWhere(Animation animation);
@@ -55,7 +54,6 @@ private:
     CentredText* m_where;
     Fader* m_contextFader;
     Fader* m_whereFader;
-    bool m_libraryEmpty;
     Subscription m_changedSubscription;
     Subscription m_booksSubscription;
 };

@@ -68,12 +68,11 @@ void DocumentLoader::openBook(const Book& book)
     const std::uint64_t generation = ++m_openGeneration;
     m_openPending = true;
     updateLoading();
-    auto* watcher = new QFutureWatcher<std::optional<std::vector<WordToken>>>(m_context.get());
+    auto* watcher = new QFutureWatcher<Opened>(m_context.get());
     QObject::connect(
         watcher, &QFutureWatcherBase::finished, watcher, [this, watcher, generation, id = book.id] {
-            QFuture<std::optional<std::vector<WordToken>>> future = watcher->future();
-            std::optional<std::vector<WordToken>> tokens =
-                future.resultCount() > 0 ? future.takeResult() : std::nullopt;
+            QFuture<Opened> future = watcher->future();
+            Opened opened = future.resultCount() > 0 ? future.takeResult() : Opened{};
             watcher->deleteLater();
             if (generation != m_openGeneration) {
                 return; // a later open replaced this one
@@ -81,26 +80,32 @@ void DocumentLoader::openBook(const Book& book)
             m_openPending = false;
             updateLoading();
             // The record as it is now: the book may have been read on or removed meanwhile.
-            const auto& books = m_session.library().books();
-            const auto it = std::find_if(books.begin(), books.end(),
-                                         [&id](const Book& b) { return b.id == id; });
-            if (it != books.end()) {
-                const std::string title = it->title;
-                m_session.openBook(*it, tokens.value_or(std::vector<WordToken>{}));
+            if (const Book* current = m_session.library().find(id)) {
+                const Book record = *current;
+                const bool missing = !opened.tokens || opened.tokens->empty();
+                m_session.openBook(record,
+                                   std::move(opened.tokens).value_or(std::vector<WordToken>{}),
+                                   std::move(opened.contents));
                 // The book opens empty, which alone would look like a book without words.
-                if (!tokens || tokens->empty()) {
-                    m_session.showHUD("Couldn't open " + title + ": its words are missing");
+                if (missing) {
+                    m_session.showHUD("Couldn't open " + record.title + ": its words are missing");
                 }
             }
         });
-    watcher->setFuture(QtConcurrent::run(
-        m_pool, [path = book.cachedTokenPath]() -> std::optional<std::vector<WordToken>> {
-            try {
-                return TokenCodec::decodeFile(path);
-            } catch (...) {
-                return std::nullopt; // out of memory: the book opens empty
+    watcher->setFuture(QtConcurrent::run(m_pool, [book]() -> Opened {
+        Opened opened;
+        try {
+            opened.tokens = TokenCodec::decodeFile(book.cachedTokenPath);
+            // The contents file is read (or, for an older book, found and written) here too,
+            // so that opening costs the main thread nothing but putting the words in place.
+            if (opened.tokens) {
+                opened.contents = LibraryStore::loadContents(book, *opened.tokens);
             }
-        }));
+        } catch (...) {
+            return {}; // out of memory: the book opens empty
+        }
+        return opened;
+    }));
 }
 
 void DocumentLoader::updateLoading()

@@ -98,6 +98,13 @@ private:
         std::optional<WriteError> writeError;
     };
 
+    /// A library book's words and contents, read off the main thread.
+    struct Opened
+    {
+        std::optional<std::vector<WordToken>> tokens;
+        std::vector<ContentsEntry> contents;
+    };
+
     void load(const QString& path, DocumentKind kind);
     void jobFinished(std::uint64_t submission, Finished result);
     void complete(Finished result);

@@ -3,21 +3,20 @@
 #include "library/BookCoverTile.h"
 #include "library/BookGrid.h"
 #include "library/BookSorting.h"
-#include "library/DropFilter.h"
 #include "library/DropHighlight.h"
 #include "library/EmptyLibraryView.h"
+#include "library/FileDropFilter.h"
 #include "library/LibraryStore.h"
 #include "widgets/Divider.h"
 #include "widgets/PanelStyle.h"
 #include "widgets/PillButton.h"
 #include "widgets/SymbolButton.h"
 
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -43,7 +42,9 @@ BooksPanel::BooksPanel(LibraryStore& library, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("booksPanel"));
     setFixedWidth(kWidth);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    setAcceptDrops(true);
+    auto* drops = new FileDropFilter(this);
+    connect(drops, &FileDropFilter::fileDropped, this, &BooksPanel::fileDropped);
+    connect(drops, &FileDropFilter::targeted, this, &BooksPanel::setDropTargeted);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -313,44 +314,6 @@ void BooksPanel::setDropTargeted(bool targeted)
     m_emptyView->setHighlighted(targeted);
     m_dropHighlight->setVisible(targeted);
     m_dropHighlight->raise();
-}
-
-void BooksPanel::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    setDropTargeted(true);
-}
-
-void BooksPanel::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (event->mimeData()->hasUrls()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
-void BooksPanel::dragLeaveEvent(QDragLeaveEvent* event)
-{
-    QWidget::dragLeaveEvent(event);
-    setDropTargeted(false);
-}
-
-void BooksPanel::dropEvent(QDropEvent* event)
-{
-    setDropTargeted(false);
-    event->acceptProposedAction();
-    const QStringList paths = DropFilter::importablePaths(event->mimeData()->urls());
-    // Handed on after the drop returns, so that a receiver that starts an import or opens a
-    // dialog never runs inside the platform's drag-and-drop handling.
-    for (const QString& path : paths) {
-        QMetaObject::invokeMethod(
-            this, [this, path] { Q_EMIT fileDropped(path); }, Qt::QueuedConnection);
-    }
 }
 
 } // namespace tavrin

@@ -125,7 +125,7 @@ std::vector<WordToken> LibraryStore::loadWords(const Book& book) const
 }
 
 std::vector<ContentsEntry> LibraryStore::loadContents(const Book& book,
-                                                      const std::vector<WordToken>& tokens) const
+                                                      const std::vector<WordToken>& tokens)
 {
     const auto path = QString::fromStdString(BookContents::pathFor(book.cachedTokenPath));
     QFile file(path);
@@ -146,7 +146,7 @@ std::vector<ContentsEntry> LibraryStore::loadContents(const Book& book,
 }
 
 Status<WriteError> LibraryStore::saveContents(const Book& book,
-                                              const std::vector<ContentsEntry>& entries) const
+                                              const std::vector<ContentsEntry>& entries)
 {
     const std::string json = BookContents::encode(entries);
     if (json.empty()) {

@@ -62,11 +62,12 @@ public:
     std::vector<WordToken> loadWords(const Book& book) const;
     /// The contents kept beside the book's token cache. A book without them (imported
     /// before they were kept, or whose file is damaged) gets contents found in its words,
-    /// written there so that the next open reads them.
-    std::vector<ContentsEntry> loadContents(const Book& book,
-                                            const std::vector<WordToken>& tokens) const;
-    Status<WriteError> saveContents(const Book& book,
-                                    const std::vector<ContentsEntry>& entries) const;
+    /// written there so that the next open reads them. Touches no state of the store, so a
+    /// background job may call it.
+    static std::vector<ContentsEntry> loadContents(const Book& book,
+                                                   const std::vector<WordToken>& tokens);
+    static Status<WriteError> saveContents(const Book& book,
+                                           const std::vector<ContentsEntry>& entries);
     void removeBook(const Book& book);
     void updateProgress(const QUuid& id, std::int64_t index);
     std::optional<QUuid> lastOpenBookID() const;

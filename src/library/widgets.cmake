@@ -8,6 +8,7 @@ tavrin_component(tavrin_library_ui
   CoverPalette.cpp
   DropFilter.cpp
   DropHighlight.cpp
+  FileDropFilter.cpp
   EmptyLibraryView.cpp
   GeneratedCover.cpp
   LibraryGeometry.cpp

@@ -54,6 +54,15 @@ ReaderSession::ReaderSession(LibraryStore& library, Clock& clock,
     };
     m_libraryWriteFailed = m_library.writeFailed.subscribe(
         [this](WriteError error) { showHUD("Couldn't save the library: " + describe(error)); });
+    // The controls were kept up for the empty library; from its first book on they go when
+    // idle, counted from then.
+    m_libraryEmpty = m_library.books().empty();
+    m_libraryChanged = m_library.booksChanged.subscribe([this] {
+        const bool empty = m_library.books().empty();
+        if (std::exchange(m_libraryEmpty, empty) && !empty && m_chrome.showGear()) {
+            m_chrome.resetIdleTimer();
+        }
+    });
 }
 
 ReaderSession::~ReaderSession() = default;
@@ -330,10 +339,13 @@ void ReaderSession::replaceDocument(std::vector<WordToken> tokens,
 
 void ReaderSession::openBook(const Book& book)
 {
-    openBook(book, m_library.loadWords(book));
+    auto tokens = m_library.loadWords(book);
+    auto contents = LibraryStore::loadContents(book, tokens);
+    openBook(book, std::move(tokens), std::move(contents));
 }
 
-void ReaderSession::openBook(const Book& book, std::vector<WordToken> tokens)
+void ReaderSession::openBook(const Book& book, std::vector<WordToken> tokens,
+                             std::vector<ContentsEntry> contents)
 {
     const QUuid id = book.id;
     saveCurrentProgress();
@@ -350,7 +362,6 @@ void ReaderSession::openBook(const Book& book, std::vector<WordToken> tokens)
     if (!tokens.empty()) {
         index = std::clamp<std::int64_t>(index, 0, static_cast<std::int64_t>(tokens.size()) - 1);
     }
-    auto contents = m_library.loadContents(book, tokens);
     replaceDocument(std::move(tokens), std::move(contents), index, id);
     m_library.setLastOpenBook(id);
 }

@@ -56,6 +56,7 @@ public:
     bool showBooks() const { return m_chrome.showBooks(); }
     bool showGear() const { return m_chrome.showGear(); }
     bool showContents() const { return m_chrome.showContents(); }
+    bool anyPanelOpen() const { return m_chrome.anyPanelOpen(); }
     const std::vector<WordToken>& tokens() const { return m_tokens; }
     /// The open book's chapters and headings; reported with tokens.
     const std::vector<ContentsEntry>& contents() const { return m_contents; }
@@ -143,8 +144,9 @@ public:
 
     /// Makes a library book the document being read, stopped at its saved word.
     void openBook(const Book& book);
-    /// The same with the book's words already read from its cache (off the main thread).
-    void openBook(const Book& book, std::vector<WordToken> tokens);
+    /// The same with the book's words and contents already read (off the main thread).
+    void openBook(const Book& book, std::vector<WordToken> tokens,
+                  std::vector<ContentsEntry> contents);
     /// Removes a book from the library, closing it first if it is the open one.
     void removeBook(const Book& book);
 
@@ -182,6 +184,8 @@ private:
     /// Books played since they were opened in this run; their start hint does not return.
     std::set<QUuid> m_playedBooks;
     Subscription m_libraryWriteFailed;
+    Subscription m_libraryChanged;
+    bool m_libraryEmpty = true;
     bool m_isLoading = false;
     std::optional<QUuid> m_currentBookID;
 };

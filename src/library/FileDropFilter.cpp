@@ -1,4 +1,4 @@
-#include "app/FileDropFilter.h"
+#include "library/FileDropFilter.h"
 
 #include "library/DropFilter.h"
 
@@ -22,13 +22,20 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event)
         auto* drag = static_cast<QDragMoveEvent*>(event);
         if (drag->mimeData()->hasUrls()) {
             drag->acceptProposedAction();
+            if (event->type() == QEvent::DragEnter) {
+                Q_EMIT targeted(true);
+            }
         } else {
             drag->ignore();
         }
         return true;
     }
+    case QEvent::DragLeave:
+        Q_EMIT targeted(false);
+        return false;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
+        Q_EMIT targeted(false);
         drop->acceptProposedAction();
         for (const QString& path : DropFilter::importablePaths(drop->mimeData()->urls())) {
             QMetaObject::invokeMethod(

@@ -5,9 +5,9 @@
 
 namespace tavrin {
 
-/// Takes file drops on the widget it watches (the reader window) as the library panel takes
-/// them: each dropped file with an importable extension is handed on, after the drop has
-/// returned, so that an import never starts inside the platform's drag-and-drop handling.
+/// Takes file drops on the widget it watches (the library panel, the reader window): each
+/// dropped file with an importable extension is handed on after the drop has returned, so
+/// that an import or a dialog never starts inside the platform's drag-and-drop handling.
 class FileDropFilter : public QObject
 {
     Q_OBJECT
@@ -18,6 +18,8 @@ public:
 
 Q_SIGNALS:
     void fileDropped(const QString& path);
+    /// A drag of files is over the widget (true) or has left it or dropped (false).
+    void targeted(bool over);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
