@@ -45,18 +45,6 @@ void sendMove(QWidget* widget, QPoint pos)
     QApplication::sendEvent(widget, &event);
 }
 
-void sendEnter(QWidget* widget, QPoint pos)
-{
-    QEnterEvent event(pos, pos, widget->mapToGlobal(pos));
-    QApplication::sendEvent(widget, &event);
-}
-
-void sendLeave(QWidget* widget)
-{
-    QEvent event(QEvent::Leave);
-    QApplication::sendEvent(widget, &event);
-}
-
 int brightness(QRgb pixel)
 {
     return (qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3;
@@ -184,7 +172,8 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     ASSERT_NE(button, nullptr);
     EXPECT_FALSE(button->isVisible());
 
-    sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
+    QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), tile->mapToGlobal(QPointF(30, 30)));
+    QApplication::sendEvent(tile, &enter);
     EXPECT_TRUE(button->isVisible());
     // Its shadow's margin is not part of it.
     ASSERT_LT(button->rect().left(), button->hitRect().left());
@@ -197,13 +186,20 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
     EXPECT_EQ(deleted.count(), 1);
     EXPECT_EQ(selected.count(), 0);
+    // A press on the cover selects only if released there.
+    QTest::mousePress(tile, Qt::LeftButton, {}, QPoint(kMargin + 20, kMargin + 100));
+    QTest::mouseRelease(tile, Qt::LeftButton, {}, QPoint(2, kMargin + 100));
+    EXPECT_EQ(selected.count(), 0);
+    QTest::mouseClick(tile, Qt::LeftButton, {}, QPoint(kMargin + 20, kMargin + 100));
+    EXPECT_EQ(selected.count(), 1);
 
     // The margin kept for the glow is not part of the tile.
     sendMove(tile, QPoint(2, kMargin + 100));
     EXPECT_FALSE(button->isVisible());
     sendMove(tile, QPoint(kMargin + 74, kMargin + 240));
     EXPECT_TRUE(button->isVisible());
-    sendLeave(tile);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(tile, &leave);
     EXPECT_FALSE(button->isVisible());
 }
 
