@@ -55,15 +55,6 @@ class BookCoverTileTest : public ::testing::Test
 protected:
     void SetUp() override { CoverImageCache::shared().clear(); }
 
-    QString writeImage(const QString& name, const QColor& color)
-    {
-        QImage image(300, 450, QImage::Format_RGB32);
-        image.fill(color);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, "JPG"));
-        return path;
-    }
-
     QTemporaryDir dir;
 };
 
@@ -100,44 +91,40 @@ TEST(LibraryGeometryTest, GridCentresThreeColumnsAndRowsTakeTheirTallestTile)
     EXPECT_EQ(narrow.contentSize, QSize(536, 278));
 }
 
-TEST_F(BookCoverTileTest, LoadsTheStoredImageOnlyWhenFirstPainted)
+TEST_F(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheGeneratedCover)
 {
-    Book book = makeBook("Pictured");
-    book.coverImagePath = writeImage(QStringLiteral("cover.jpg"), Qt::yellow).toStdString();
+    QImage yellow(300, 450, QImage::Format_RGB32);
+    yellow.fill(Qt::yellow);
+    const QString path = dir.filePath(QStringLiteral("cover.jpg"));
+    const QString garbage = dir.filePath(QStringLiteral("garbage.jpg"));
+    ASSERT_TRUE(yellow.save(path, "JPG") && QFile::copy(path, garbage));
+    ASSERT_TRUE(QFile::resize(garbage, 20));
+    Book book = makeBook("Moby Dick");
+    book.coverImagePath = path.toStdString();
     BookCoverTile first(book, false);
     BookCoverTile second(book, false);
     first.resize(first.sizeHint());
     second.resize(second.sizeHint());
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 0);
-
     const QImage image = renderOnGrey(first);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
     EXPECT_LT(qBlue(image.pixel(kMargin + 74, kMargin + 111)), 40);
-
     renderOnGrey(second);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
     EXPECT_TRUE(first.showsCoverImage());
-}
 
-TEST_F(BookCoverTileTest, MissingOrUnreadableImageFallsBackToTheGeneratedCover)
-{
-    Book missing = makeBook("Moby Dick");
-    missing.coverImagePath = dir.filePath(QStringLiteral("gone.jpg")).toStdString();
-    Book garbage = makeBook("Moby Dick");
-    garbage.coverImagePath = writeImage(QStringLiteral("garbage.jpg"), Qt::red).toStdString();
-    QFile(QString::fromStdString(*garbage.coverImagePath)).resize(20);
-    const Book plain = makeBook("Moby Dick");
-
+    // No image, a missing one or an unreadable one: the same generated cover.
     QImage reference;
-    for (const Book& book : {plain, missing, garbage}) {
+    for (const QString& name : {QString(), dir.filePath(QStringLiteral("gone.jpg")), garbage}) {
+        book.coverImagePath = name.isEmpty() ? std::nullopt : std::optional(name.toStdString());
         BookCoverTile tile(book, false);
         tile.resize(tile.sizeHint());
         EXPECT_FALSE(tile.showsCoverImage());
-        const QImage image = renderOnGrey(tile).copy(tile.coverRect().adjusted(3, 3, -3, -3));
+        const QImage cover = renderOnGrey(tile).copy(tile.coverRect().adjusted(3, 3, -3, -3));
         if (reference.isNull()) {
-            reference = image;
+            reference = cover;
         } else {
-            EXPECT_EQ(image, reference);
+            EXPECT_EQ(cover, reference);
         }
     }
 }

@@ -49,7 +49,7 @@ TEST_F(PreferencesFileTest, QSettingsReadsBackEveryValueExactly)
         allBytes,
         noise,
         QStringLiteral("@ByteArray(not really)"),
-        QStringLiteral("@"),
+        QStringLiteral("@@"),
         QString(),
         QStringLiteral(" spaced, text=\"quoted\"; \\ \t\n caf\u00e9 \U0001F600 "),
         QString(QStringLiteral("nul")) + QChar::Null + QStringLiteral("inside"),
