@@ -45,18 +45,6 @@ void sendMove(QWidget* widget, QPoint pos)
     QApplication::sendEvent(widget, &event);
 }
 
-void sendEnter(QWidget* widget, QPoint pos)
-{
-    QEnterEvent event(pos, pos, widget->mapToGlobal(pos));
-    QApplication::sendEvent(widget, &event);
-}
-
-void sendLeave(QWidget* widget)
-{
-    QEvent event(QEvent::Leave);
-    QApplication::sendEvent(widget, &event);
-}
-
 int brightness(QRgb pixel)
 {
     return (qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3;
@@ -66,15 +54,6 @@ class BookCoverTileTest : public ::testing::Test
 {
 protected:
     void SetUp() override { CoverImageCache::shared().clear(); }
-
-    QString writeImage(const QString& name, const QColor& color)
-    {
-        QImage image(300, 450, QImage::Format_RGB32);
-        image.fill(color);
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(image.save(path, "JPG"));
-        return path;
-    }
 
     QTemporaryDir dir;
 };
@@ -112,44 +91,40 @@ TEST(LibraryGeometryTest, GridCentresThreeColumnsAndRowsTakeTheirTallestTile)
     EXPECT_EQ(narrow.contentSize, QSize(536, 278));
 }
 
-TEST_F(BookCoverTileTest, LoadsTheStoredImageOnlyWhenFirstPainted)
+TEST_F(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheGeneratedCover)
 {
-    Book book = makeBook("Pictured");
-    book.coverImagePath = writeImage(QStringLiteral("cover.jpg"), Qt::yellow).toStdString();
+    QImage yellow(300, 450, QImage::Format_RGB32);
+    yellow.fill(Qt::yellow);
+    const QString path = dir.filePath(QStringLiteral("cover.jpg"));
+    const QString garbage = dir.filePath(QStringLiteral("garbage.jpg"));
+    ASSERT_TRUE(yellow.save(path, "JPG") && QFile::copy(path, garbage));
+    ASSERT_TRUE(QFile::resize(garbage, 20));
+    Book book = makeBook("Moby Dick");
+    book.coverImagePath = path.toStdString();
     BookCoverTile first(book, false);
     BookCoverTile second(book, false);
     first.resize(first.sizeHint());
     second.resize(second.sizeHint());
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 0);
-
     const QImage image = renderOnGrey(first);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
     EXPECT_LT(qBlue(image.pixel(kMargin + 74, kMargin + 111)), 40);
-
     renderOnGrey(second);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
     EXPECT_TRUE(first.showsCoverImage());
-}
 
-TEST_F(BookCoverTileTest, MissingOrUnreadableImageFallsBackToTheGeneratedCover)
-{
-    Book missing = makeBook("Moby Dick");
-    missing.coverImagePath = dir.filePath(QStringLiteral("gone.jpg")).toStdString();
-    Book garbage = makeBook("Moby Dick");
-    garbage.coverImagePath = writeImage(QStringLiteral("garbage.jpg"), Qt::red).toStdString();
-    QFile(QString::fromStdString(*garbage.coverImagePath)).resize(20);
-    const Book plain = makeBook("Moby Dick");
-
+    // No image, a missing one or an unreadable one: the same generated cover.
     QImage reference;
-    for (const Book& book : {plain, missing, garbage}) {
+    for (const QString& name : {QString(), dir.filePath(QStringLiteral("gone.jpg")), garbage}) {
+        book.coverImagePath = name.isEmpty() ? std::nullopt : std::optional(name.toStdString());
         BookCoverTile tile(book, false);
         tile.resize(tile.sizeHint());
         EXPECT_FALSE(tile.showsCoverImage());
-        const QImage image = renderOnGrey(tile).copy(tile.coverRect().adjusted(3, 3, -3, -3));
+        const QImage cover = renderOnGrey(tile).copy(tile.coverRect().adjusted(3, 3, -3, -3));
         if (reference.isNull()) {
-            reference = image;
+            reference = cover;
         } else {
-            EXPECT_EQ(image, reference);
+            EXPECT_EQ(cover, reference);
         }
     }
 }
@@ -184,7 +159,8 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     ASSERT_NE(button, nullptr);
     EXPECT_FALSE(button->isVisible());
 
-    sendEnter(tile, QPoint(kMargin + 20, kMargin + 20));
+    QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), tile->mapToGlobal(QPointF(30, 30)));
+    QApplication::sendEvent(tile, &enter);
     EXPECT_TRUE(button->isVisible());
     // Its shadow's margin is not part of it.
     ASSERT_LT(button->rect().left(), button->hitRect().left());
@@ -197,13 +173,20 @@ TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     QTest::mouseClick(button, Qt::LeftButton, {}, button->hitRect().center());
     EXPECT_EQ(deleted.count(), 1);
     EXPECT_EQ(selected.count(), 0);
+    // A press on the cover selects only if released there.
+    QTest::mousePress(tile, Qt::LeftButton, {}, QPoint(kMargin + 20, kMargin + 100));
+    QTest::mouseRelease(tile, Qt::LeftButton, {}, QPoint(2, kMargin + 100));
+    EXPECT_EQ(selected.count(), 0);
+    QTest::mouseClick(tile, Qt::LeftButton, {}, QPoint(kMargin + 20, kMargin + 100));
+    EXPECT_EQ(selected.count(), 1);
 
     // The margin kept for the glow is not part of the tile.
     sendMove(tile, QPoint(2, kMargin + 100));
     EXPECT_FALSE(button->isVisible());
     sendMove(tile, QPoint(kMargin + 74, kMargin + 240));
     EXPECT_TRUE(button->isVisible());
-    sendLeave(tile);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(tile, &leave);
     EXPECT_FALSE(button->isVisible());
 }
 
