@@ -14,6 +14,8 @@ using Pieces = std::vector<std::string>;
 
 TEST(SplitOnDashes, SplitsAtEveryDashAndDropsEmptyPieces)
 {
+    // A lone lead byte of a dash is not a dash; text without spaces comes apart in reading
+    // units, as a paragraph would.
     const std::vector<std::pair<std::string, Pieces>> cases{
         {"well-known", {"well", "known"}},
         {"1990\u20132000", {"1990", "2000"}},
@@ -25,11 +27,8 @@ TEST(SplitOnDashes, SplitsAtEveryDashAndDropsEmptyPieces)
         {"a\t-\tb", {"a", "b"}},
         {"no dash", {"no dash"}},
         {"", {}},
-        // a lone lead byte of a dash is not a dash
         {"\u2015x", {"\u2015x"}},
-        // text without spaces comes apart in reading units, as a paragraph would
-        {"日本語のテキスト", {"日本語の", "テキスト"}},
-    };
+        {"日本語のテキスト", {"日本語の", "テキスト"}}};
     for (const auto& [word, expected] : cases) {
         EXPECT_EQ(splitOnDashes(word), expected) << word;
     }
@@ -105,33 +104,24 @@ TEST(TextParser, SplitsWordsAndPausesAtTheirEnds)
 
 TEST(TextParser, ShortParagraphsWithoutPeriodOrCommaAreHeadings)
 {
-    const std::vector<std::pair<std::string, bool>> paragraphs{
-        {"Chapter One", true},
-        {"Chapter 1.", false},
-        {"Yes!", true},
-        {"What happened?", true},
-        {"Part one: the end\u2026", true},
-        {"one two three four five six", true},
-        {"one two three four five six seven", false},
-        {"a, b", false},
-        // counted before dash splitting: six words, eight pieces
-        {"a-b c-d e f g h", true},
-        // without spaces, every ideographic or fullwidth full stop or comma counts too
-        {"第一章概要", true},
-        {"第一章。概要", false},
-        {"第一章、概要", false},
-        {"第一章．概要", false},
-        {"第一章，概要", false},
-        {"第一章｡概要", false},
-        {"第一章､概要", false},
-    };
-    for (const auto& [text, heading] : paragraphs) {
-        const auto tokens = TextParser::tokenize(text);
-        ASSERT_FALSE(tokens.empty());
-        for (const auto& t : tokens) {
-            EXPECT_EQ(t.isHeading, heading) << text;
+    // Words are counted before dash splitting; without spaces, every ideographic or fullwidth
+    // full stop or comma counts too.
+    const std::pair<bool, std::vector<std::string>> cases[] = {
+        {true,
+         {"Chapter One", "Yes!", "What happened?", "Part one: the end\u2026",
+          "one two three four five six", "a-b c-d e f g h", "第一章概要"}},
+        {false,
+         {"Chapter 1.", "one two three four five six seven", "a, b", "第一章。概要", "第一章、概要",
+          "第一章．概要", "第一章，概要", "第一章｡概要", "第一章､概要"}}};
+    for (const auto& [heading, texts] : cases) {
+        for (const auto& text : texts) {
+            const auto tokens = TextParser::tokenize(text);
+            ASSERT_FALSE(tokens.empty());
+            for (const auto& t : tokens) {
+                EXPECT_EQ(t.isHeading, heading) << text;
+            }
+            EXPECT_DOUBLE_EQ(tokens.back().pauseMultiplier, heading ? 5.0 : 3.5) << text;
         }
-        EXPECT_DOUBLE_EQ(tokens.back().pauseMultiplier, heading ? 5.0 : 3.5) << text;
     }
 }
 
