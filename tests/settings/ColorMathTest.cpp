@@ -63,24 +63,5 @@ TEST(SettingsControlsTest, LabelsTruncateTowardZero)
     EXPECT_TRUE(SettingsControls::sizeLabel(1e300).startsWith(QStringLiteral("Size: 1000")));
 }
 
-TEST(SettingsControlsTest, SlidersMoveInStepsFromTheirMinimum)
-{
-    const auto size = SettingsControls::kFontSizeRange;
-    const std::pair<int, int> snaps[] = {{24, 24},   {25, 26},   {47, 48},
-                                         {119, 120}, {500, 120}, {-3, 24}};
-    for (const auto& [in, out] : snaps) {
-        EXPECT_EQ(size.snap(in), out) << in;
-    }
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<double, int> positions[] = {
-        {20.0, 24}, {60.0, 60}, {61.2, 62}, {1e300, 120}, {nan, 24}};
-    for (const auto& [in, out] : positions) {
-        EXPECT_EQ(size.positionFor(in), out) << in;
-    }
-    // A range whose length is not a whole number of steps stops at the last step.
-    EXPECT_EQ((SettingsControls::SliderRange{0, 5, 2}.snap(5)), 4);
-    EXPECT_EQ(SettingsControls::kSpeedRange.snap(333), 333);
-}
-
 } // namespace
 } // namespace tavrin
