@@ -1,6 +1,5 @@
 #include "SessionFixture.h"
 
-#include <algorithm>
 #include <functional>
 
 namespace tavrin::test {
@@ -33,37 +32,6 @@ TEST_F(CommandsTest, SpeedStepsStayWithinLimitsAndShowTheWholeNumber)
         EXPECT_EQ(session.wpm(), c.to) << c.from;
         EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
         EXPECT_TRUE(session.showFeedback());
-    }
-}
-
-TEST_F(CommandsTest, MovesSaveAndNameWhereTheyLead)
-{
-    std::vector<std::int64_t> chapters(40, 1);
-    std::fill_n(chapters.begin(), 30, 0);
-    open(makeTokens(40, chapters), 3);
-    const struct
-    {
-        std::function<void()> command;
-        std::int64_t to;
-        const char* hud; // nullptr: nothing happens at all
-    } steps[] = {
-        {[this] { session.handleChapter(false); }, 0, "Chapter 1"},
-        {[this] { session.handleSkip(true); }, 25, "Word 26"},
-        {[this] { session.handleChapter(true); }, 30, "Chapter 2"},
-        {[this] { session.handleChapter(true); }, 30, nullptr},
-        {[this] { session.handleSkip(true); }, 39, "Word 40"},
-    };
-    for (const auto& s : steps) {
-        clearRecords();
-        s.command();
-        EXPECT_EQ(session.currentIndex(), s.to);
-        if (s.hud) {
-            EXPECT_EQ(session.feedbackText(), s.hud);
-            EXPECT_EQ(saved, std::vector<std::int64_t>{s.to});
-        } else {
-            EXPECT_TRUE(changes.empty());
-            EXPECT_TRUE(saved.empty());
-        }
     }
 }
 

@@ -1,9 +1,11 @@
 #include "SessionFixture.h"
 
 #include "session/KeyTable.h"
-#include "session/ScanCodes.h"
 
 #include <QtCore/qnamespace.h>
+
+#include <algorithm>
+#include <string_view>
 
 namespace tavrin::test {
 namespace {
@@ -34,39 +36,6 @@ TEST(KeyTableTest, QtKeysWhenThePlatformGivesNoPhysicalKey)
     }
 }
 
-TEST(KeyTableTest, PhysicalKeysDecideWhateverTheLayoutTypes)
-{
-    if (!ScanCodes::kReaderKeys) {
-        GTEST_SKIP() << "this platform has no physical key table";
-    }
-    const auto& keys = *ScanCodes::kReaderKeys;
-    const struct
-    {
-        std::uint32_t code;
-        bool shift;
-        Command command;
-    } cases[] = {
-        {keys.space, true, Command::playPause},     {keys.w, false, Command::nextChapter},
-        {keys.s, false, Command::previousChapter},  {keys.d, false, Command::skipForward},
-        {keys.a, false, Command::skipBack},         {keys.right, false, Command::faster},
-        {keys.right, true, Command::fasterFine},    {keys.left, false, Command::slower},
-        {keys.left, true, Command::slowerFine},     {keys.up, false, Command::largerFont},
-        {keys.down, true, Command::smallerFont},    {keys.q, false, Command::sentenceBack},
-        {keys.e, false, Command::sentenceForward},  {keys.comma, true, Command::wordBack},
-        {keys.period, false, Command::wordForward}, {keys.t, false, Command::contents},
-        {keys.escape, false, Command::escape},
-    };
-    for (const auto& c : cases) {
-        // The Qt key is what another layout might type on that key; it does not matter.
-        EXPECT_EQ(KeyTable::commandFor(c.code, Qt::Key_Q, c.shift), c.command) << c.code;
-    }
-    // A key the table does not list passes on even when it types a listed letter.
-    EXPECT_EQ(KeyTable::commandFor(9999, Qt::Key_A, false), std::nullopt);
-    // Shortcuts on the newer letters pass on (Ctrl+Q quits); the older keys stay as they were.
-    EXPECT_EQ(KeyTable::commandFor(keys.q, Qt::Key_Q, false, true), std::nullopt);
-    EXPECT_EQ(KeyTable::commandFor(keys.d, Qt::Key_D, false, true), Command::skipForward);
-}
-
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 TEST(KeyTableTest, X11KeycodesFromKeyEvents)
 {
@@ -88,65 +57,80 @@ TEST(KeyTableTest, X11KeycodesFromKeyEvents)
         {59, Qt::Key_Comma, false, Command::wordBack},
         {60, Qt::Key_Period, false, Command::wordForward},
         {113, Qt::Key_Left, true, Command::slowerFine},
+        {113, Qt::Key_Left, false, Command::slower},
         {114, Qt::Key_Right, false, Command::faster},
+        {114, Qt::Key_Right, true, Command::fasterFine},
         {111, Qt::Key_Up, false, Command::largerFont},
         {116, Qt::Key_Down, false, Command::smallerFont},
         {9, Qt::Key_Escape, false, Command::escape},
         {0, Qt::Key_W, false, Command::nextChapter}, // no keycode: the offscreen platform
+        {9999, Qt::Key_A, false, std::nullopt},      // an unlisted key typing a listed letter
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KeyTable::commandForEvent(c.scanCode, 0, c.qtKey, c.shift), c.command)
             << c.scanCode;
     }
+    // Shortcuts on the newer letters pass on (Ctrl+Q quits); the older keys stay as they were.
+    EXPECT_EQ(KeyTable::commandForEvent(24, 0, Qt::Key_Q, false, true), std::nullopt);
+    EXPECT_EQ(KeyTable::commandForEvent(40, 0, Qt::Key_D, false, true), Command::skipForward);
 }
 #endif
 
 class KeyCommandsTest : public SessionFixture
 {};
 
+// Each command through the table: where it leads, what it shows and saves. A move that
+// cannot happen (no later chapter) changes and saves nothing.
 TEST_F(KeyCommandsTest, EachCommandRunsItsOperation)
 {
-    auto tokens = makeTokens(100);
-    for (std::size_t i = 60; i < tokens.size(); ++i) {
-        tokens[i].chapterIndex = 1;
-    }
+    std::vector<std::int64_t> chapters(100, 1);
+    std::fill_n(chapters.begin(), 60, 0);
+    auto tokens = makeTokens(100, chapters);
     tokens[39].pauseMultiplier = 3.0;
     tokens[69].pauseMultiplier = 3.5;
     const struct
     {
         Command command;
-        std::int64_t index;
-        double wpm;
-        double fontSize;
-        bool playing;
+        std::int64_t from, to;
+        const char* hud; // "" when none; moves also save their word
+        double wpm = 300.0, fontSize = 60.0;
+        bool playing = false;
     } cases[] = {
-        {Command::playPause, 50, 300.0, 60.0, true},
-        {Command::nextChapter, 60, 300.0, 60.0, false},
-        {Command::previousChapter, 0, 300.0, 60.0, false},
-        {Command::skipForward, 75, 300.0, 60.0, false},
-        {Command::skipBack, 25, 300.0, 60.0, false},
-        {Command::faster, 50, 310.0, 60.0, false},
-        {Command::fasterFine, 50, 301.0, 60.0, false},
-        {Command::slower, 50, 290.0, 60.0, false},
-        {Command::slowerFine, 50, 299.0, 60.0, false},
-        {Command::largerFont, 50, 300.0, 62.0, false},
-        {Command::smallerFont, 50, 300.0, 58.0, false},
-        {Command::sentenceBack, 40, 300.0, 60.0, false},
-        {Command::sentenceForward, 70, 300.0, 60.0, false},
-        {Command::wordBack, 49, 300.0, 60.0, false},
-        {Command::wordForward, 51, 300.0, 60.0, false},
-        {Command::contents, 50, 300.0, 60.0, false},
-        {Command::escape, 50, 300.0, 60.0, false},
+        {Command::playPause, 50, 50, "", 300.0, 60.0, true},
+        {Command::nextChapter, 50, 60, "Chapter 2"},
+        {Command::nextChapter, 70, 70, ""},
+        {Command::previousChapter, 50, 0, "Chapter 1"},
+        {Command::skipForward, 50, 75, "Word 76"},
+        {Command::skipBack, 50, 25, "Word 26"},
+        {Command::sentenceBack, 50, 40, "Word 41"},
+        {Command::sentenceForward, 50, 70, "Word 71"},
+        {Command::wordBack, 50, 49, "Word 50"},
+        {Command::wordForward, 50, 51, "Word 52"},
+        {Command::faster, 50, 50, "310 WPM", 310.0},
+        {Command::fasterFine, 50, 50, "301 WPM", 301.0},
+        {Command::slower, 50, 50, "290 WPM", 290.0},
+        {Command::slowerFine, 50, 50, "299 WPM", 299.0},
+        {Command::largerFont, 50, 50, "62 pt", 300.0, 62.0},
+        {Command::smallerFont, 50, 50, "58 pt", 300.0, 58.0},
+        {Command::contents, 50, 50, ""},
+        {Command::escape, 50, 50, ""},
     };
     for (const auto& c : cases) {
-        open(tokens, 50);
+        SCOPED_TRACE(static_cast<int>(c.command));
+        open(tokens, c.from);
         session.setWpm(300.0);
         session.setFontSize(60.0);
+        session.showHUD("");
+        clearRecords();
         KeyTable::run(c.command, session);
-        EXPECT_EQ(session.currentIndex(), c.index) << static_cast<int>(c.command);
-        EXPECT_EQ(session.wpm(), c.wpm) << static_cast<int>(c.command);
-        EXPECT_EQ(session.fontSize(), c.fontSize) << static_cast<int>(c.command);
-        EXPECT_EQ(session.isPlaying(), c.playing) << static_cast<int>(c.command);
+        EXPECT_EQ(session.currentIndex(), c.to);
+        EXPECT_EQ(session.feedbackText(), c.hud);
+        const bool moved = std::string_view(c.hud).starts_with("Chapter") ||
+                           std::string_view(c.hud).starts_with("Word");
+        EXPECT_EQ(saved, moved ? std::vector<std::int64_t>{c.to} : std::vector<std::int64_t>{});
+        EXPECT_EQ(session.wpm(), c.wpm);
+        EXPECT_EQ(session.fontSize(), c.fontSize);
+        EXPECT_EQ(session.isPlaying(), c.playing);
     }
 }
 

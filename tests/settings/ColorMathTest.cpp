@@ -58,29 +58,9 @@ TEST(SettingsControlsTest, LabelsTruncateTowardZero)
     EXPECT_EQ(SettingsControls::sizeLabel(48.0), QStringLiteral("Size: 48pt"));
     EXPECT_EQ(SettingsControls::sizeLabel(47.9), QStringLiteral("Size: 47pt"));
     EXPECT_EQ(SettingsControls::sizeLabel(-0.5), QStringLiteral("Size: 0pt"));
-    EXPECT_EQ(SettingsControls::speedLabel(300.0), QStringLiteral("Speed: 300 WPM"));
     EXPECT_EQ(SettingsControls::speedLabel(5.99), QStringLiteral("Speed: 5 WPM"));
     // A hand-edited file may hold anything; no integer conversion overflows.
     EXPECT_TRUE(SettingsControls::sizeLabel(1e300).startsWith(QStringLiteral("Size: 1000")));
-}
-
-TEST(SettingsControlsTest, SlidersMoveInStepsFromTheirMinimum)
-{
-    const auto size = SettingsControls::kFontSizeRange;
-    EXPECT_EQ(size.snap(24), 24);
-    EXPECT_EQ(size.snap(25), 26);
-    EXPECT_EQ(size.snap(47), 48);
-    EXPECT_EQ(size.snap(119), 120);
-    EXPECT_EQ(size.snap(500), 120);
-    EXPECT_EQ(size.snap(-3), 24);
-    EXPECT_EQ(size.positionFor(20.0), 24);
-    EXPECT_EQ(size.positionFor(60.0), 60);
-    EXPECT_EQ(size.positionFor(61.2), 62);
-    EXPECT_EQ(size.positionFor(1e300), 120);
-    EXPECT_EQ(size.positionFor(std::numeric_limits<double>::quiet_NaN()), 24);
-    // A range whose length is not a whole number of steps stops at the last step.
-    EXPECT_EQ((SettingsControls::SliderRange{0, 5, 2}.snap(5)), 4);
-    EXPECT_EQ(SettingsControls::kSpeedRange.snap(333), 333);
 }
 
 } // namespace

@@ -11,22 +11,14 @@ namespace {
 
 TEST(UnicodeText, ValidatesUtf8)
 {
-    const std::vector<std::pair<std::string, bool>> cases{
-        {"", true},
-        {"plain ascii text that is longer than eight bytes", true},
-        {"é日👍", true},
-        {"\xC3", false},             // truncated
-        {"\xC0\xAF", false},         // overlong slash
-        {"\xE0\x80\xAF", false},     // overlong
-        {"\xED\xA0\x80", false},     // surrogate
-        {"\xF4\x90\x80\x80", false}, // past U+10FFFF
-        {"\xF5\x80\x80\x80", false},
-        {"abcdefgh\x80", false}, // stray continuation after the fast path
-        {"\xE2\x82", false},
-        {"caf\xE9 latin-1", false},
-    };
-    for (const auto& [bytes, valid] : cases) {
-        EXPECT_EQ(UnicodeText::isValidUtf8(bytes), valid) << bytes;
+    for (const char* valid : {"", "plain ascii text that is longer than eight bytes", "é日👍"}) {
+        EXPECT_TRUE(UnicodeText::isValidUtf8(valid)) << valid;
+    }
+    // Truncated, overlong, a surrogate, past U+10FFFF, a stray continuation after the fast path.
+    for (const char* invalid :
+         {"\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+          "\xF5\x80\x80\x80", "abcdefgh\x80", "\xE2\x82", "caf\xE9 latin-1"}) {
+        EXPECT_FALSE(UnicodeText::isValidUtf8(invalid)) << invalid;
     }
     EXPECT_EQ(UnicodeText::decodeUtf8File("\xEF\xBB\xBFword"), std::optional<std::string>("word"));
     EXPECT_FALSE(UnicodeText::decodeUtf8File("\xFF\xFEw\0"));
