@@ -32,7 +32,9 @@ void FileOpener::open(const QStringList& paths)
         if (known) {
             if (last) {
                 m_openWhenImported.reset();
-                m_session.openBook(*known);
+                // Through the loader, as from the library panel: a long book's words are read
+                // off the main thread.
+                m_loader.openBook(Book(*known));
                 m_session.setShowBooks(false);
             }
             continue;
@@ -62,7 +64,7 @@ void FileOpener::imported(const QString& path, const std::optional<Book>& book)
     }
     if (m_openWhenImported == path) {
         m_openWhenImported.reset();
-        m_session.openBook(*book);
+        m_loader.openBook(*book);
         // The import has just opened the library to show the new book; the reader asked
         // for the book itself.
         m_session.setShowBooks(false);
