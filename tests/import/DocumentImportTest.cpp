@@ -42,7 +42,8 @@ TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
          "utf8"},
         // An EPUB without its own title takes the file's.
         {"Moby_Dick - Herman Melville.epub",
-         test::makeEpub(test::MinimalEpub{"", "", "", "Call me Ishmael.", std::nullopt}),
+         test::makeEpub(test::packageDocument({{"c1", "c1.xhtml"}}, {"c1"}),
+                        {{"OEBPS/c1.xhtml", test::xhtml("<p>Call me Ishmael.</p>")}}),
          {"Call", "me", "Ishmael."},
          "Moby Dick"},
         {"Not_Zip.epub", "This is not a ZIP archive.", {}, "Not Zip", ImportError::notAnEpub},

@@ -22,7 +22,6 @@
 #include <future>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,38 +44,6 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return done();
 }
 
-/// Holds back the imports of the titles it is told to, until released.
-class Gate
-{
-public:
-    Gate() : m_open(m_release.get_future().share()) {}
-    ~Gate() { open(); }
-    void open()
-    {
-        std::call_once(m_once, [this] { m_release.set_value(); });
-    }
-
-    DocumentLoader::Importer importer(std::set<std::string> held)
-    {
-        return [this, held = std::move(held)](const QString& path, DocumentKind kind,
-                                              std::string title) {
-            if (held.count(title) > 0) {
-                m_open.wait();
-            }
-            ImportedDocument document = importDocument(path, kind, title);
-            ++m_finished;
-            return document;
-        };
-    }
-    int finished() const { return m_finished; }
-
-private:
-    std::promise<void> m_release;
-    std::shared_future<void> m_open;
-    std::once_flag m_once;
-    std::atomic<int> m_finished{0};
-};
-
 class DocumentLoaderTest : public ::testing::Test
 {
 protected:
@@ -92,9 +59,28 @@ protected:
     }
     ~DocumentLoaderTest() override
     {
-        gate.open();
+        open();
         loader.reset();
         m_pool.waitForDone();
+    }
+
+    // Releases the imports that holding() holds back.
+    void open()
+    {
+        std::call_once(m_once, [this] { m_release.set_value(); });
+    }
+
+    // An importer that holds back the import of title until open(), and counts the finished.
+    DocumentLoader::Importer holding(std::string title)
+    {
+        return [this, title](const QString& path, DocumentKind kind, const std::string& name) {
+            if (name == title) {
+                m_open.wait();
+            }
+            ImportedDocument document = importDocument(path, kind, name);
+            ++finished;
+            return document;
+        };
     }
 
     void makeLoader(DocumentLoader::Importer importer = {})
@@ -128,12 +114,15 @@ protected:
     LibraryStore library;
     test::VirtualClock clock;
     ReaderSession session{library, clock, std::nullopt};
-    Gate gate;
+    std::atomic<int> finished{0};
     std::vector<std::pair<bool, Animation>> showBooksChanges;
     int completions = 0;
     std::unique_ptr<DocumentLoader> loader;
 
 private:
+    std::promise<void> m_release;
+    std::shared_future<void> m_open = m_release.get_future().share();
+    std::once_flag m_once;
     QThreadPool m_pool;
     Subscription m_showBooks;
     Subscription m_completions;
@@ -219,18 +208,18 @@ TEST_F(DocumentLoaderTest, ImportWhilePlayingKeepsTheWordAndSavesThePosition)
 
 TEST_F(DocumentLoaderTest, CompletionsRunInSubmissionOrder)
 {
-    makeLoader(gate.importer({"Slow"}));
+    makeLoader(holding("Slow"));
     loader->loadText(file(QStringLiteral("Slow.txt"), "Submitted first, read last."));
     loader->loadText(file(QStringLiteral("Fast.txt"), "Submitted second, read first."));
 
     // The later import has finished reading, but its completion waits for the earlier one.
-    ASSERT_TRUE(waitUntil([this] { return gate.finished() == 1; }));
+    ASSERT_TRUE(waitUntil([this] { return finished == 1; }));
     waitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(loader->pendingImports(), 2);
     EXPECT_TRUE(session.isLoading());
 
-    gate.open();
+    open();
     ASSERT_TRUE(waitForImports());
     EXPECT_EQ(titles(), (std::vector<std::string>{"Slow", "Fast"}));
     EXPECT_FALSE(session.isLoading());
@@ -238,11 +227,11 @@ TEST_F(DocumentLoaderTest, CompletionsRunInSubmissionOrder)
 
 TEST_F(DocumentLoaderTest, CompletionForADestroyedLoaderIsDropped)
 {
-    makeLoader(gate.importer({"Late"}));
+    makeLoader(holding("Late"));
     loader->loadText(file(QStringLiteral("Late.txt"), "Words that arrive too late."));
     loader.reset();
-    gate.open();
-    ASSERT_TRUE(waitUntil([this] { return gate.finished() == 1; }));
+    open();
+    ASSERT_TRUE(waitUntil([this] { return finished == 1; }));
     waitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(library.books().empty());
     EXPECT_EQ(completions, 0);

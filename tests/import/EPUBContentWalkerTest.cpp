@@ -11,7 +11,6 @@ namespace {
 using test::texts;
 using test::xhtml;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 std::vector<WordToken> walk(const std::string& document, std::int64_t chapter = 0)
 {
@@ -99,17 +98,6 @@ TEST(EPUBContentWalker, EveryBlockHeadingAndSkippedElementIsKnown)
     }
 }
 
-TEST(EPUBContentWalker, SpacesDashesAndNonBreakingSpaces)
-{
-    EXPECT_THAT(walk(xhtml("<p>   \n\t  </p>")), IsEmpty());
-    EXPECT_THAT(texts(walk(xhtml("<p>well\u00ADknown 1990\u20132000 a\u00A0b</p>"))),
-                ElementsAre("well", "known", "1990", "2000", "a", "b"));
-    // Every space separator, line and paragraph separator and NEL splits; a tab only
-    // trims, as in plain text.
-    EXPECT_THAT(texts(walk(xhtml("<p>\ta\u3000b\u2028c\u2029d\u0085e\u2009f g\th\t -\t</p>"))),
-                ElementsAre("a", "b", "c", "d", "e", "f", "g\th"));
-}
-
 // Real chapters: each case is a document as books ship it and the words it must give.
 TEST(EPUBContentWalker, RealBookShapesGiveTheWordsIntact)
 {
@@ -164,6 +152,15 @@ TEST(EPUBContentWalker, RealBookShapesGiveTheWordsIntact)
                   xhtml("<p><![CDATA[raw text]]><!-- hidden --> more</p>"),
                   {"raw", "text", "more"}},
                  {"Nothing", "", {}},
+                 {"OnlySpaces", xhtml("<p>   \n\t  </p>"), {}},
+                 {"SoftHyphenDashAndNoBreakSpaceSplit",
+                  xhtml("<p>well\u00ADknown 1990\u20132000 a\u00A0b</p>"),
+                  {"well", "known", "1990", "2000", "a", "b"}},
+                 // Every space separator, line and paragraph separator and NEL splits; a tab
+                 // only trims, as in plain text.
+                 {"UnicodeSpaces",
+                  xhtml("<p>\ta\u3000b\u2028c\u2029d\u0085e\u2009f g\th\t -\t</p>"),
+                  {"a", "b", "c", "d", "e", "f", "g\th"}},
                  {"NoBody", "<html><head><title>x</title></head></html>", {}},
                  {"Unparseable", std::string("\0\0\0\0", 4), {}},
                  {"OtherVocabulariesArePlainContainers",
@@ -186,21 +183,9 @@ TEST(EPUBContentWalker, PrefixedXhtmlElementsAreStillHtml)
     EXPECT_THAT(pauses(tokens), ElementsAre(5.0, 1.0, 3.5));
 }
 
-TEST(EPUBContentWalker, DeepNestingNeitherCrashesNorOverflows)
+TEST(EPUBContentWalker, DeepNestingDoesNotRecurse)
 {
     constexpr int kDepth = 100'000;
-    std::string doc = "<html><body>";
-    for (int i = 0; i < kDepth; ++i) {
-        doc += "<div>";
-    }
-    doc += "deep words";
-    for (int i = 0; i < kDepth; ++i) {
-        doc += "</div>";
-    }
-    doc += "</body></html>";
-    const auto tokens = walk(doc); // what survives the parser's depth limits may vary
-    EXPECT_LE(tokens.size(), 2u);
-
     // Walking a tree built without any parser limit must not recurse per level either.
     xmlDoc* tree = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
     xmlNode* node = xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>("body"));

@@ -31,10 +31,7 @@ std::string paragraphOfWords(int count, const std::string& prefix)
 {
     std::string p = "<p>";
     for (int i = 0; i < count; ++i) {
-        if (i > 0) {
-            p += ' ';
-        }
-        p += prefix + std::to_string(i);
+        p += prefix + std::to_string(i) + ' ';
     }
     return p + "</p>";
 }
@@ -64,32 +61,13 @@ std::string packageDocument(const std::vector<ManifestItem>& items,
 
 QByteArray makeEpub(const std::string& opf, const Files& files)
 {
-    std::vector<ZipEntry> entries;
-    entries.push_back({"mimetype", "application/epub+zip", false});
-    entries.push_back({"META-INF/container.xml", containerXml(kOpf)});
-    entries.push_back({kOpf, opf});
+    std::vector<ZipEntry> entries{{"mimetype", "application/epub+zip", false},
+                                  {"META-INF/container.xml", containerXml(kOpf)},
+                                  {kOpf, opf}};
     for (const auto& [name, data] : files) {
         entries.push_back({name, data});
     }
     return QByteArray::fromStdString(buildZip(entries));
-}
-
-QByteArray makeEpub(const MinimalEpub& book)
-{
-    std::string metadata;
-    for (const auto& [tag, text] :
-         {std::pair{"title", book.title}, std::pair{"creator", book.author},
-          std::pair{"date", book.date}}) {
-        metadata +=
-            text.empty() ? "" : "<dc:" + std::string(tag) + ">" + text + "</dc:" + tag + ">";
-    }
-    std::vector<ManifestItem> items{{"ch1", "ch1.xhtml"}};
-    Files files{{"OEBPS/ch1.xhtml", xhtml("<p>" + book.chapterText + "</p>")}};
-    if (book.cover) {
-        items.push_back({"cover-image", "cover.jpg", "image/jpeg", "cover-image"});
-        files.emplace_back("OEBPS/cover.jpg", book.cover->toStdString());
-    }
-    return makeEpub(packageDocument(items, {"ch1"}, metadata), files);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -101,16 +79,12 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 std::optional<EPUBParseResult> parseOk(const QByteArray& epub)
 {
     EPUBParseOutcome outcome = EPUBParser::parse(epub);
-    if (!outcome) {
-        return std::nullopt;
-    }
-    return std::move(outcome).value();
+    return outcome ? std::optional(std::move(outcome).value()) : std::nullopt;
 }
 
 std::vector<std::string> texts(const std::vector<WordToken>& tokens)
 {
     std::vector<std::string> out;
-    out.reserve(tokens.size());
     for (const WordToken& token : tokens) {
         out.push_back(token.text);
     }

@@ -4,7 +4,6 @@ namespace tavrin::test::TestPdf {
 
 namespace {
 
-constexpr int kFontSize = 12;
 constexpr int kLineStep = 14;
 // Far more than a line step, so the text extractor sees a new block.
 constexpr int kParagraphGap = 60;
@@ -30,41 +29,13 @@ QByteArray contentOf(const Page& page)
     int y = 720;
     for (const auto& paragraph : page.paragraphs) {
         for (const auto& line : paragraph) {
-            content += "BT /F1 " + QByteArray::number(kFontSize) + " Tf 72 " +
-                       QByteArray::number(y) + " Td (" + escaped(line) + ") Tj ET\n";
+            content +=
+                "BT /F1 12 Tf 72 " + QByteArray::number(y) + " Td (" + escaped(line) + ") Tj ET\n";
             y -= kLineStep;
         }
         y -= kParagraphGap;
     }
     return content;
-}
-
-QByteArray stream(const QByteArray& data)
-{
-    return "<< /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data + "\nendstream";
-}
-
-// Catalog, page tree, font, then a page and its content stream per page.
-std::vector<QByteArray> pageObjects(const std::vector<Page>& pages)
-{
-    std::vector<QByteArray> objects;
-    QByteArray kids;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        kids += QByteArray::number(4 + 2 * static_cast<int>(i)) + " 0 R ";
-    }
-    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
-    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " +
-                      QByteArray::number(pages.size()) + " >>");
-    objects.push_back(
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>");
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const int contentNumber = 5 + 2 * static_cast<int>(i);
-        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents " +
-                          QByteArray::number(contentNumber) +
-                          " 0 R /Resources << /Font << /F1 3 0 R >> >> >>");
-        objects.push_back(stream(contentOf(pages[i])));
-    }
-    return objects;
 }
 
 } // namespace
@@ -88,9 +59,26 @@ QByteArray fromObjects(const std::vector<QByteArray>& objects, const QByteArray&
     return out;
 }
 
+// Catalog, page tree, font, then a page and its content stream per page.
 QByteArray document(const std::vector<Page>& pages)
 {
-    return fromObjects(pageObjects(pages));
+    QByteArray kids;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        kids += QByteArray::number(4 + 2 * i) + " 0 R ";
+    }
+    std::vector<QByteArray> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.size()) + " >>",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"};
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const QByteArray content = contentOf(pages[i]);
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents " +
+                          QByteArray::number(5 + 2 * i) +
+                          " 0 R /Resources << /Font << /F1 3 0 R >> >> >>");
+        objects.push_back("<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" +
+                          content + "\nendstream");
+    }
+    return fromObjects(objects);
 }
 
 } // namespace tavrin::test::TestPdf

@@ -8,13 +8,6 @@ namespace tavrin::test {
 
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034b50;
-constexpr std::uint32_t kCentralSignature = 0x02014b50;
-constexpr std::uint32_t kEndSignature = 0x06054b50;
-constexpr std::uint16_t kUtf8Names = 0x0800;
-constexpr std::uint16_t kVersion = 20;
-constexpr std::uint16_t kMadeOnUnix = 3 << 8;
-
 std::string rawDeflate(const std::string& data, int flush)
 {
     z_stream stream{};
@@ -32,15 +25,13 @@ std::string rawDeflate(const std::string& data, int flush)
     return out;
 }
 
+// One entry as the headers describe it.
 struct Record
 {
     std::string name;
-    std::uint16_t method;
-    std::uint32_t crc;
-    std::uint32_t compressedSize;
-    std::uint32_t size;
+    std::uint32_t method, crc, compressedSize, size;
     std::optional<std::uint32_t> unixMode;
-    std::uint32_t offset;
+    std::uint32_t offset = 0;
 };
 
 // Little-endian fields of the given width in bytes.
@@ -53,51 +44,40 @@ template<int Width, typename... Values> void put(std::string& out, Values... val
     }
 }
 
-void putLocal(std::string& out, const Record& r)
+// The local header (central == false) or the central directory record; the fields after
+// the signature are the version(s), UTF-8 names, the method, 1980-01-01, sizes and lengths.
+void putHeader(std::string& out, const Record& r, bool central)
 {
-    // Version, flags, method, time, date (1980-01-01), sizes, name and extra lengths.
-    put<4>(out, kLocalSignature);
-    put<2>(out, kVersion, kUtf8Names, r.method, 0, 0x21);
+    put<4>(out, central ? 0x02014b50 : 0x04034b50);
+    if (central) {
+        put<2>(out, r.unixMode ? (3 << 8) | 20 : 20); // made on Unix
+    }
+    put<2>(out, 20, 0x0800, r.method, 0, 0x21);
     put<4>(out, r.crc, r.compressedSize, r.size);
     put<2>(out, r.name.size(), 0);
-    out += r.name;
-}
-
-void putCentral(std::string& out, const Record& r)
-{
-    put<4>(out, kCentralSignature);
-    put<2>(out, r.unixMode ? kMadeOnUnix | kVersion : kVersion, kVersion, kUtf8Names, r.method, 0,
-           0x21);
-    put<4>(out, r.crc, r.compressedSize, r.size);
-    put<2>(out, r.name.size(), 0, 0, 0, 0);
-    put<4>(out, r.unixMode ? *r.unixMode << 16 : 0, r.offset);
-    out += r.name;
-}
-
-void putEnd(std::string& out, std::size_t count, std::size_t centralStart)
-{
-    const std::size_t centralSize = out.size() - centralStart;
-    put<4>(out, kEndSignature);
-    put<2>(out, 0, 0, count, count);
-    put<4>(out, centralSize, centralStart);
-    put<2>(out, 0);
-}
-
-Record recordFor(const ZipEntry& entry, std::string& payload)
-{
-    if (entry.rawDeflated) {
-        payload = *entry.rawDeflated;
-    } else {
-        payload = entry.deflate ? rawDeflate(entry.data, Z_FINISH) : entry.data;
+    if (central) {
+        put<2>(out, 0, 0, 0);
+        put<4>(out, r.unixMode ? *r.unixMode << 16 : 0, r.offset);
     }
-    const bool deflated = entry.rawDeflated || entry.deflate;
-    return Record{entry.name,
-                  static_cast<std::uint16_t>(deflated ? 8 : 0),
-                  entry.crc.value_or(crc32Of(entry.data)),
-                  static_cast<std::uint32_t>(payload.size()),
-                  entry.declaredSize.value_or(static_cast<std::uint32_t>(entry.data.size())),
-                  entry.unixMode,
-                  0};
+    out += r.name;
+}
+
+// Appends the entry's local header and data to out.
+Record append(std::string& out, const ZipEntry& entry)
+{
+    const std::string payload = entry.rawDeflated ? *entry.rawDeflated
+                                : entry.deflate   ? rawDeflate(entry.data, Z_FINISH)
+                                                  : entry.data;
+    const Record record{entry.name,
+                        entry.rawDeflated || entry.deflate ? 8u : 0u,
+                        entry.crc.value_or(crc32Of(entry.data)),
+                        static_cast<std::uint32_t>(payload.size()),
+                        entry.declaredSize.value_or(static_cast<std::uint32_t>(entry.data.size())),
+                        entry.unixMode,
+                        static_cast<std::uint32_t>(out.size())};
+    putHeader(out, record, false);
+    out += payload;
+    return record;
 }
 
 } // namespace
@@ -119,12 +99,10 @@ std::string deflateRepeated(char fill, std::uint32_t mebibytes)
     // copies of it chain into one stream; an empty final block closes it.
     const std::string chunk = rawDeflate(std::string(std::size_t{1} << 20, fill), Z_SYNC_FLUSH);
     std::string stream;
-    stream.reserve(chunk.size() * mebibytes + 2);
     for (std::uint32_t i = 0; i < mebibytes; ++i) {
         stream += chunk;
     }
-    stream += std::string("\x03\x00", 2);
-    return stream;
+    return stream + std::string("\x03\x00", 2);
 }
 
 std::string buildOverlappingZip(const std::vector<ZipEntry>& files, const std::string& data,
@@ -133,30 +111,24 @@ std::string buildOverlappingZip(const std::vector<ZipEntry>& files, const std::s
     std::string out;
     std::vector<Record> records;
     for (const ZipEntry& entry : files) {
-        std::string payload;
-        Record record = recordFor(entry, payload);
-        record.offset = static_cast<std::uint32_t>(out.size());
-        putLocal(out, record);
-        out += payload;
-        records.push_back(record);
+        records.push_back(append(out, entry));
     }
     if (!sharedNames.empty()) {
-        std::string payload;
-        Record kernel = recordFor({sharedNames.front(), data}, payload);
-        kernel.offset = static_cast<std::uint32_t>(out.size());
-        putLocal(out, kernel);
-        out += payload;
+        const Record shared = append(out, {sharedNames.front(), data});
         for (const std::string& name : sharedNames) {
-            Record record = kernel;
-            record.name = name;
-            records.push_back(record);
+            records.push_back(shared);
+            records.back().name = name;
         }
     }
     const std::size_t centralStart = out.size();
     for (const Record& record : records) {
-        putCentral(out, record);
+        putHeader(out, record, true);
     }
-    putEnd(out, records.size(), centralStart);
+    const std::size_t centralSize = out.size() - centralStart;
+    put<4>(out, 0x06054b50);
+    put<2>(out, 0, 0, records.size(), records.size());
+    put<4>(out, centralSize, centralStart);
+    put<2>(out, 0);
     return out;
 }
 

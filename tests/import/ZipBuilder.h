@@ -13,14 +13,11 @@ struct ZipEntry
     std::string name;
     std::string data;
     bool deflate = true;
-    /// Unix mode bits stored as made on Unix (for example 0120777 for a symbolic link).
-    std::optional<std::uint32_t> unixMode = std::nullopt;
-    /// The uncompressed size written in the headers instead of the real one.
+    std::optional<std::uint32_t> unixMode = std::nullopt; // 0120777: a symbolic link
+    // Written in the headers instead of the real size and CRC.
     std::optional<std::uint32_t> declaredSize = std::nullopt;
-    /// The CRC written in the headers instead of the real one.
     std::optional<std::uint32_t> crc = std::nullopt;
-    /// Already-deflated bytes to store as the entry's data (data is then ignored, and the
-    /// sizes and CRC must come from the overrides).
+    // Stored as the entry's deflated data instead of data.
     std::optional<std::string> rawDeflated = std::nullopt;
 };
 
@@ -38,7 +35,6 @@ std::string deflateRepeated(char fill, std::uint32_t mebibytes);
 std::string buildOverlappingZip(const std::vector<ZipEntry>& files, const std::string& data,
                                 const std::vector<std::string>& sharedNames);
 
-/// CRC-32 of bytes, as ZIP stores it.
 std::uint32_t crc32Of(const std::string& bytes);
 
 } // namespace tavrin::test
