@@ -27,7 +27,6 @@ TEST_F(ContentViewKeysTest, EachKeyRunsItsCommandAndShowsItsMessage)
 {
     // Each command's own effect is the session's (its tests); here, that the window's key
     // events reach it with Shift read and other modifiers passed over, and what it shows.
-    // (Ctrl+Q passing on to quit: the end-to-end test.)
     const struct
     {
         Qt::Key key;

@@ -32,8 +32,7 @@ using Import = std::pair<QString, DocumentKind>;
 
 constexpr Animation kClose = Animation::easeInOut(0.25);
 
-/// Files chosen or dropped are imported by a stand-in that records the kind each was read as
-/// and gives it three words.
+/// Files chosen or dropped go to a stand-in importer that records each file's kind.
 class ContentViewOverlaysTest : public ContentViewFixture
 {
 protected:
@@ -52,7 +51,6 @@ protected:
     BooksPanel* booksPanel() const { return child<BooksPanel>("booksPanel"); }
     CoverView* cover() const { return child<CoverView>("coverView"); }
 
-    /// Shows the controls and clicks a button, as a user opens a panel.
     void clickButton(ControlButton* button)
     {
         movePointer();

@@ -12,11 +12,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ContentViewStartupTest : public ContentViewFixture
-{
-protected:
-    CentredText* hint() const { return child<CentredText>("hintText"); }
-};
+using ContentViewStartupTest = ContentViewFixture;
 
 TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControls)
 {
@@ -26,7 +22,8 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
     EXPECT_FALSE(wordView()->isVisible());
     EXPECT_EQ(title()->text(), QStringLiteral("Tavrin"));
     EXPECT_EQ(QFontInfo(title()->textFont()).pixelSize(), 60); // sizes are pixels, not points
-    EXPECT_EQ(hint()->text(), QStringLiteral("Drop a book here or click + to add one"));
+    auto* hint = child<CentredText>("hintText");
+    EXPECT_EQ(hint->text(), QStringLiteral("Drop a book here or click + to add one"));
     EXPECT_TRUE(buttonColumn()->isVisible()) << "up from the start with an empty library";
     EXPECT_FALSE(progressBar()->isVisible());
 
@@ -48,7 +45,7 @@ TEST_F(ContentViewStartupTest, FreshStartShowsTheTitleTheWayToABookAndTheControl
     clock.advance(10s);
     EXPECT_TRUE(session.showGear()) << "kept up until a book is added";
     addLastBook(makeTokens(3));
-    EXPECT_FALSE(hint()->isVisible());
+    EXPECT_FALSE(hint->isVisible());
     clock.advance(3s);
     EXPECT_FALSE(session.showGear());
 }

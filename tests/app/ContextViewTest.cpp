@@ -10,7 +10,6 @@
 namespace tavrin::test {
 namespace {
 
-/// Tokens for the words, with a sentence's pause after each word ending in a full stop.
 std::vector<WordToken> sentences(const std::vector<std::string>& words)
 {
     std::vector<WordToken> tokens;
