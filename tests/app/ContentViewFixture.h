@@ -22,25 +22,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
 
-#include <chrono>
-#include <cstdint>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace tavrin::test {
 
 /// The reader window over a real library and settings file in a temporary home, with the
-/// session on a virtual clock. The window is created by show(), so a test can first put a
-/// library or a settings file in place, as a previous run of the reader would have.
+/// session on a virtual clock. show() makes the window, so a test can first put a library or
+/// a settings file in place, as a previous run of the reader would have.
 class ContentViewFixture : public ::testing::Test
 {
 protected:
@@ -63,14 +57,13 @@ protected:
         return book;
     }
 
-    ContentView& show()
+    void show()
     {
         m_view = std::make_unique<ContentView>(session, clock, loader);
         m_view->resize(1000, 700);
         m_view->show();
         TavrinApp::start(*m_view);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
-        return *m_view;
     }
 
     ContentView& view() { return *m_view; }
@@ -87,31 +80,30 @@ protected:
     ControlButton* libraryButton() const { return child<ControlButton>("libraryButton"); }
     ProgressBar* progressBar() const { return child<ProgressBar>("progressBar"); }
 
-    /// Moves the pointer over the window to a point other than where it rests. The platform
-    /// drops a report at the pointer's last position, which outlives each test's window, so
-    /// the point changes with every call of the whole run.
+    /// Moves the pointer to a new point over the window. The platform drops a report at the
+    /// pointer's last position, which outlives each test's window, so the point changes with
+    /// every call of the whole run.
     void movePointer()
     {
         static int moves = 0;
-        ++moves;
-        m_pointer = QPoint(m_view->width() / 3 + moves % 97, m_view->height() / 3);
+        m_pointer = QPoint(m_view->width() / 3 + ++moves % 97, m_view->height() / 3);
         QTest::mouseMove(m_view.get(), m_pointer);
     }
 
-    /// Reports the pointer again where movePointer() left it, straight to the platform
-    /// window, as the platform does when a window moves or appears under a resting pointer.
+    /// Reports the pointer again where it rests, as the platform does when a window moves or
+    /// appears under it.
     void reportPointerAgain()
     {
-        const QPointF local(m_pointer);
-        QMouseEvent event(QEvent::MouseMove, local, QPointF(m_view->mapToGlobal(m_pointer)),
-                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, QPointF(m_pointer),
+                          QPointF(m_view->mapToGlobal(m_pointer)), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(m_view->windowHandle(), &event);
     }
 
     /// Runs the event loop until the condition holds (fades take real time).
-    static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000)
+    static bool waitFor(const std::function<bool()>& condition)
     {
-        return QTest::qWaitFor(condition, timeoutMs);
+        return QTest::qWaitFor(condition, 3000);
     }
 
     static bool pointerHidden()

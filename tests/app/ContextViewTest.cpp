@@ -14,8 +14,7 @@ std::vector<WordToken> sentences(const std::vector<std::string>& words)
 {
     std::vector<WordToken> tokens;
     for (const auto& word : words) {
-        const char last = word.back();
-        tokens.push_back({word, last == '.' ? 3.0 : 1.0, false, 0});
+        tokens.push_back({word, word.back() == '.' ? 3.0 : 1.0, false, 0});
     }
     return tokens;
 }
@@ -37,31 +36,13 @@ TEST(ContextTextTest, TheSentenceAndSomeWordsAroundItNeverTheWholeBook)
     EXPECT_EQ(far.words[far.current].tokenIndex, 100000);
 }
 
-/// The centre of the ink drawn in the highlight colour.
-QPoint highlightCentre(ContextView& view)
-{
-    const QImage image = view.grab().toImage();
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.green() > 150 && c.red() < 100 && c.blue() < 100) {
-                box |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return box.center();
-}
-
 TEST(ContextViewTest, AClickOnAWordNamesThatWord)
 {
-    const std::vector<std::vector<std::string>> texts = {
-        {"The", "quick", "brown", "fox.", "It", "jumps", "over", "the", "lazy", "dog", "and",
-         "runs", "far", "away.", "Then", "it", "sleeps."},
-        {"\u05E9\u05DC\u05D5\u05DD", "\u05E2\u05D5\u05DC\u05DD.", "\u05D6\u05D4",
-         "\u05E1\u05E4\u05E8", "\u05D8\u05D5\u05D1", "\u05DE\u05D0\u05D5\u05D3."},
-    };
-    for (const auto& words : texts) {
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"The", "quick", "brown", "fox.", "It", "jumps", "over", "the", "lazy", "dog", "and",
+              "runs", "far", "away.", "Then", "it", "sleeps."},
+             {"\u05E9\u05DC\u05D5\u05DD", "\u05E2\u05D5\u05DC\u05DD.", "\u05D6\u05D4",
+              "\u05E1\u05E4\u05E8", "\u05D8\u05D5\u05D1", "\u05DE\u05D0\u05D5\u05D3."}}) {
         const auto tokens = sentences(words);
         ContextView view;
         view.resize(160, 200); // narrow: the text wraps over several lines
@@ -69,17 +50,25 @@ TEST(ContextViewTest, AClickOnAWordNamesThatWord)
         font.setPixelSize(18);
         view.setTextFont(font);
         view.setColors(Qt::white, QColor(0, 255, 0));
-        for (std::int64_t i = 0; i < static_cast<std::int64_t>(tokens.size()); ++i) {
-            view.setContext(ContextText::around(tokens, i));
-            const QPoint centre = highlightCentre(view);
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            view.setContext(ContextText::around(tokens, static_cast<std::int64_t>(i)));
+            // Click the centre of the ink drawn in the highlight colour.
+            const QImage image = view.grab().toImage();
+            QRect highlight;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.green() > 150 && c.red() < 100 && c.blue() < 100) {
+                        highlight |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
             QSignalSpy clicked(&view, &ContextView::wordClicked);
-            QTest::mouseClick(&view, Qt::LeftButton, {}, centre);
-            ASSERT_EQ(clicked.count(), 1) << words[static_cast<std::size_t>(i)];
-            EXPECT_EQ(clicked.front().front().toLongLong(), i)
-                << words[static_cast<std::size_t>(i)];
+            QTest::mouseClick(&view, Qt::LeftButton, {}, highlight.center());
+            ASSERT_EQ(clicked.count(), 1) << words[i];
+            EXPECT_EQ(clicked.front().front().toULongLong(), i) << words[i];
         }
-        // Beside the text nothing is chosen.
-        EXPECT_EQ(view.tokenAt(QPointF(2, 2)), std::nullopt);
+        EXPECT_EQ(view.tokenAt(QPointF(2, 2)), std::nullopt) << "beside the text";
     }
 }
 
@@ -91,11 +80,10 @@ TEST(ContentsPanelTest, MarksTheEntryBeingReadAndGoesWhereAnEntryPoints)
     panel.setPosition(15);
     QListWidget* list = panel.list();
     ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(1)->data(Qt::UserRole + 3).toBool(), true);
-    EXPECT_EQ(list->item(0)->data(Qt::UserRole + 2).toDouble(), 1.0);
-    EXPECT_EQ(list->item(1)->data(Qt::UserRole + 2).toDouble(), 0.5);
-    EXPECT_EQ(list->item(2)->data(Qt::UserRole + 2).toDouble(), 0.0);
-
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list->item(i)->data(Qt::UserRole + 3).toBool(), i == 1);
+        EXPECT_EQ(list->item(i)->data(Qt::UserRole + 2).toDouble(), (2 - i) / 2.0);
+    }
     panel.show();
     QSignalSpy chosen(&panel, &ContentsPanel::entryChosen);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
