@@ -73,10 +73,6 @@ bool isReadableFile(const QString& path)
 // The imported file, or nullopt with the one-line reason it could not be read in why.
 std::optional<tavrin::ImportedDocument> importReadable(const QString& path, std::string& why)
 {
-    if (!isReadableFile(path)) {
-        why = "cannot read " + path.toStdString();
-        return std::nullopt;
-    }
     auto document = tavrin::importDocument(path);
     if (document.error == tavrin::ImportError::unreadable) {
         why = "cannot read " + path.toStdString();
@@ -158,10 +154,10 @@ int infoCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("info takes one FILE");
     }
-    if (!isReadableFile(args[0])) {
+    const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
+    if (document.error == tavrin::ImportError::unreadable) {
         return fail("cannot read " + args[0].toStdString());
     }
-    const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
     if (document.error == tavrin::ImportError::outOfMemory) {
         return fail("out of memory reading " + args[0].toStdString());
     }
