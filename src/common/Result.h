@@ -16,7 +16,6 @@ public:
     Result(E error) : m_outcome(std::in_place_index<1>, error) {}
 
     explicit operator bool() const { return m_outcome.index() == 0; }
-    bool hasValue() const { return m_outcome.index() == 0; }
 
     const T& value() const& { return std::get<0>(m_outcome); }
     T& value() & { return std::get<0>(m_outcome); }
@@ -41,7 +40,6 @@ public:
     Status(E error) : m_error(error) {}
 
     explicit operator bool() const { return !m_error; }
-    bool ok() const { return !m_error; }
     /// Only for a failed status.
     E error() const { return *m_error; }
 
