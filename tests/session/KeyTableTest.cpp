@@ -76,8 +76,7 @@ TEST(KeyTableTest, X11KeycodesFromKeyEvents)
 }
 #endif
 
-class KeyCommandsTest : public SessionFixture
-{};
+using KeyCommandsTest = SessionFixture;
 
 // Each command through the table: where it leads, what it shows and saves. A move that
 // cannot happen (no later chapter) changes and saves nothing.

@@ -32,20 +32,13 @@ TEST(NavigationTest, ChapterSteps)
     // Chapters 0 0 1 1 2, and a book whose chapter numbers skip 1 (an unreadable chapter).
     const auto book = makeTokens(5, {0, 0, 1, 1, 2});
     const auto gap = makeTokens(4, {0, 0, 2, 2});
+    // clang-format off
     expectSteps(Navigation::chapterStep, {
-                                             {&book, 3, false, 2},
-                                             {&book, 2, false, 0},
-                                             {&book, 1, false, 0},
-                                             {&book, 0, false, 0},
-                                             {&book, 0, true, 2},
-                                             {&book, 3, true, 4},
-                                             {&book, 4, true, {}},
-                                             {&book, 4, false, 2},
-                                             {&gap, 2, false, 2},
-                                             {&gap, 3, false, 2},
-                                             {&gap, 0, true, 2},
-                                             {&gap, 2, true, {}},
-                                         });
+        {&book, 3, false, 2}, {&book, 2, false, 0}, {&book, 1, false, 0}, {&book, 0, false, 0},
+        {&book, 0, true, 2},  {&book, 3, true, 4},  {&book, 4, true, {}}, {&book, 4, false, 2},
+        {&gap, 2, false, 2},  {&gap, 3, false, 2},  {&gap, 0, true, 2},   {&gap, 2, true, {}},
+    });
+    // clang-format on
     EXPECT_EQ(Navigation::chapterStep({}, 0, true), std::nullopt);
 }
 
@@ -58,23 +51,14 @@ TEST(NavigationTest, SentenceAndWordSteps)
         text.push_back({"w", m, false, 0});
     }
     const std::vector<WordToken> one{{"w", 3.0, false, 0}};
+    // clang-format off
     expectSteps(Navigation::sentenceStep, {
-                                              {&text, 0, true, 2},
-                                              {&text, 2, true, 5},
-                                              {&text, 3, true, 5},
-                                              {&text, 6, true, 7},
-                                              {&text, 7, true, {}},
-                                              {&text, 8, true, {}},
-                                              {&text, 4, false, 2},
-                                              {&text, 2, false, 0},
-                                              {&text, 1, false, 0},
-                                              {&text, 0, false, 0},
-                                              {&text, 8, false, 7},
-                                              {&text, 7, false, 5},
-                                              {&one, 0, true, {}},
-                                              {&one, 0, false, 0},
-                                              {&text, 99, true, {}},
-                                          });
+        {&text, 0, true, 2},  {&text, 2, true, 5},  {&text, 3, true, 5},   {&text, 6, true, 7},
+        {&text, 7, true, {}}, {&text, 8, true, {}}, {&text, 4, false, 2},  {&text, 2, false, 0},
+        {&text, 1, false, 0}, {&text, 0, false, 0}, {&text, 8, false, 7},  {&text, 7, false, 5},
+        {&one, 0, true, {}},  {&one, 0, false, 0},  {&text, 99, true, {}},
+    });
+    // clang-format on
     EXPECT_EQ(Navigation::wordStep(9, 8, true), std::nullopt);
     EXPECT_EQ(Navigation::wordStep(9, 0, false), std::nullopt);
     EXPECT_EQ(Navigation::wordStep(9, 4, false), 3);

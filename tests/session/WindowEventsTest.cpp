@@ -8,8 +8,7 @@ namespace {
 using namespace std::chrono_literals;
 using Field = ReaderSession::Field;
 
-class WindowEventsTest : public SessionFixture
-{};
+using WindowEventsTest = SessionFixture;
 
 TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
 {
@@ -79,34 +78,27 @@ TEST_F(WindowEventsTest, AtMostOnePanelIsOpen)
     EXPECT_EQ(animationsOf(Field::showBooks), std::vector<Animation>{Animation::easeInOut(0.2)});
 }
 
-TEST_F(WindowEventsTest, ProgressBarDragSavesTheWordAndStaysStopped)
-{
-    open(makeTokens(500), 100);
-    session.seekToFraction(0.5);
-    EXPECT_EQ(session.currentIndex(), 249);
-    EXPECT_EQ(saved, std::vector<std::int64_t>{249});
-    EXPECT_TRUE(isStopped());
-    EXPECT_FALSE(session.showFeedback());
-}
+using DocumentsTest = SessionFixture;
 
-class DocumentsTest : public SessionFixture
-{};
-
-TEST_F(DocumentsTest, OpeningABookStoresTheOldPositionAndStopsAtTheSavedWord)
+TEST_F(DocumentsTest, AnotherBookOpensStoppedAtItsWordAndRemovingItEmptiesTheReader)
 {
     const Book first = open(makeTokens(20), 3);
-    Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
+    const Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
     session.handleSpacebar();
     clock.advance(250ms);
-    ASSERT_EQ(session.currentIndex(), 4);
-
     session.openBook(second);
-    EXPECT_EQ(library.books().front().currentWordIndex, 4);
+    EXPECT_EQ(library.find(first.id)->currentWordIndex, 4);
     EXPECT_EQ(library.lastOpenBookID(), second.id);
-    EXPECT_TRUE(isStopped());
     clock.advance(1s);
+    EXPECT_TRUE(isStopped());
     EXPECT_EQ(session.currentIndex(), 17);
-    EXPECT_EQ(first.id, library.books().front().id);
+
+    session.handleSpacebar();
+    session.removeBook(second);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_FALSE(session.currentBookID());
+    EXPECT_FALSE(library.lastOpenBookID());
+    EXPECT_EQ(clock.pendingTimers(), 0);
 }
 
 TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
@@ -126,9 +118,12 @@ TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
         EXPECT_EQ(session.currentIndex(), c.index) << c.stored;
     }
 
-    // Reopening the open book from a stale copy keeps the word on screen.
+    // A drag on the progress bar saves its word; reopening the open book from a stale copy
+    // keeps that word on screen.
     const Book book = open(makeTokens(20));
     session.seekToFraction(0.5);
+    EXPECT_EQ(saved, std::vector<std::int64_t>{9});
+    EXPECT_FALSE(session.showFeedback());
     session.openBook(book);
     EXPECT_EQ(session.currentIndex(), 9);
 }
@@ -145,17 +140,6 @@ TEST_F(DocumentsTest, BookWithAMissingCacheOpensEmptyAndKeepsItsPosition)
     Book other = *library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
     session.openBook(other);
     EXPECT_EQ(library.books().front().currentWordIndex, 7);
-}
-
-TEST_F(DocumentsTest, RemovingTheOpenBookEmptiesTheReader)
-{
-    const Book book = open(makeTokens(10), 4);
-    session.handleSpacebar();
-    session.removeBook(book);
-    EXPECT_TRUE(session.tokens().empty());
-    EXPECT_FALSE(session.currentBookID());
-    EXPECT_FALSE(library.lastOpenBookID());
-    EXPECT_EQ(clock.pendingTimers(), 0);
 }
 
 } // namespace

@@ -79,13 +79,4 @@ void VirtualClock::advance(std::chrono::nanoseconds d)
     m_now = std::max(m_now, until);
 }
 
-int VirtualClock::runUntilIdle(int limit)
-{
-    int fired = 0;
-    while (fired < limit && fireNext(std::chrono::nanoseconds::max())) {
-        ++fired;
-    }
-    return fired;
-}
-
 } // namespace tavrin::test

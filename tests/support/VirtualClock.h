@@ -31,8 +31,6 @@ public:
     /// From now on every timer fires this long after its deadline, as a real event loop's
     /// timers do.
     void setLatency(std::chrono::nanoseconds latency) { m_latency = latency; }
-    /// Fires timers until none is pending or the limit is reached; returns how many fired.
-    int runUntilIdle(int limit = 1'000'000);
     /// Number of timers armed and not yet fired or cancelled.
     int pendingTimers() const { return static_cast<int>(m_queue.size()); }
 
