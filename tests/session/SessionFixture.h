@@ -58,7 +58,6 @@ protected:
     }
 
     bool isStopped() const { return !session.isPlaying() && !session.isPaused(); }
-    bool isPlaying() const { return session.isPlaying() && !session.isPaused(); }
 
     std::vector<Animation> animationsOf(ReaderSession::Field field) const
     {

@@ -36,6 +36,17 @@ TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
     EXPECT_EQ(pointerHides, 1);
     EXPECT_TRUE(session.isPaused()) << "the pause symbol stays";
     EXPECT_EQ(session.currentIndex(), 2);
+
+    // Playing hides the controls at once and the pointer with them; pausing does neither.
+    session.pointerMoved();
+    clearRecords();
+    session.handleSpacebar();
+    EXPECT_FALSE(session.showGear());
+    EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::immediate()});
+    EXPECT_EQ(pointerHides, 1);
+    session.handleSpacebar();
+    EXPECT_EQ(pointerHides, 1);
+    EXPECT_FALSE(session.showFeedback());
 }
 
 TEST_F(WindowEventsTest, AnOpenPanelOrAnEmptyLibraryKeepsTheControlsUp)
@@ -80,7 +91,7 @@ TEST_F(WindowEventsTest, AtMostOnePanelIsOpen)
 
 using DocumentsTest = SessionFixture;
 
-TEST_F(DocumentsTest, AnotherBookOpensStoppedAtItsWordAndRemovingItEmptiesTheReader)
+TEST_F(DocumentsTest, OpeningStopsAtTheStoredWordAndRemovingTheOpenBookEmptiesTheReader)
 {
     const Book first = open(makeTokens(20), 3);
     const Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
@@ -99,6 +110,16 @@ TEST_F(DocumentsTest, AnotherBookOpensStoppedAtItsWordAndRemovingItEmptiesTheRea
     EXPECT_FALSE(session.currentBookID());
     EXPECT_FALSE(library.lastOpenBookID());
     EXPECT_EQ(clock.pendingTimers(), 0);
+
+    // A book whose words are gone opens empty and keeps its position for the next save.
+    Book gone = *library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(gone.cachedTokenPath)));
+    session.openBook(gone);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_EQ(session.currentBookID(), gone.id);
+    EXPECT_EQ(session.currentIndex(), 7);
+    session.openBook(first);
+    EXPECT_EQ(library.find(gone.id)->currentWordIndex, 7);
 }
 
 TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
@@ -126,20 +147,6 @@ TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
     EXPECT_FALSE(session.showFeedback());
     session.openBook(book);
     EXPECT_EQ(session.currentIndex(), 9);
-}
-
-TEST_F(DocumentsTest, BookWithAMissingCacheOpensEmptyAndKeepsItsPosition)
-{
-    Book book = *library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(book.cachedTokenPath)));
-    session.openBook(book);
-    EXPECT_TRUE(session.tokens().empty());
-    EXPECT_EQ(session.currentBookID(), book.id);
-    EXPECT_EQ(session.currentIndex(), 7);
-
-    Book other = *library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
-    session.openBook(other);
-    EXPECT_EQ(library.books().front().currentWordIndex, 7);
 }
 
 } // namespace
