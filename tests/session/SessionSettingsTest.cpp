@@ -94,12 +94,10 @@ TEST_F(SessionSettingsTest, LoadAssignsInOrderAndRewritesTheFile)
     EXPECT_EQ(changedFields(),
               (std::vector<Field>{Field::selectedFont, Field::fontSize, Field::wpm,
                                   Field::backgroundColor, Field::textColor, Field::orpColor}));
-    EXPECT_EQ(session.selectedFont(), "Georgia");
-    EXPECT_EQ(session.fontSize(), 500.0);
-    EXPECT_EQ(session.wpm(), 5.0);
-    EXPECT_EQ(session.backgroundColor(), (ColorData{0.05, 0.05, 0.2, 1.0}));
-    EXPECT_EQ(session.orpColor(), (ColorData{0.0, 0.0, 1.0, 1.0}));
-    EXPECT_EQ(SettingsFile::load(settingsPath()), session.settingsData());
+    const SettingsData expected{
+        "Georgia", 500.0, 5.0, {0.05, 0.05, 0.2, 1.0}, {0.8, 0.8, 0.8, 1.0}, {0.0, 0.0, 1.0, 1.0}};
+    EXPECT_EQ(session.settingsData(), expected);
+    EXPECT_EQ(SettingsFile::load(settingsPath()), expected);
     EXPECT_FALSE(fileBytes().contains("extra"));
 }
 
