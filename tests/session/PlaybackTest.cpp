@@ -74,9 +74,6 @@ TEST_F(PlaybackTest, WordsFollowTheCommandsOnTime)
         }
         EXPECT_EQ(session.isPlaying() && !session.isPaused(), c.playing) << c.name;
         EXPECT_EQ(saved, c.saved) << c.name;
-        if (session.isPlaying()) {
-            session.handleSpacebar();
-        }
     }
 }
 
@@ -106,7 +103,6 @@ TEST_F(PlaybackTest, EachWordHoldsItsOwnPauseAndSlowWritesDoNotLengthenIt)
         EXPECT_NEAR(std::chrono::duration<double>(wordStarts[i] - 5ms).count(), elapsed * 0.2, 1e-6)
             << "word " << i + 1;
     }
-    EXPECT_TRUE(isStopped());
 }
 
 // Speeds and pauses that cannot time a word play at the lowest speed or the usual pause;
