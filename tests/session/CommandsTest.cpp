@@ -1,82 +1,43 @@
 #include "SessionFixture.h"
 
-#include <functional>
-
 namespace tavrin::test {
 namespace {
 
 using namespace std::chrono_literals;
 using Field = ReaderSession::Field;
 
-class CommandsTest : public SessionFixture
-{};
+using CommandsTest = SessionFixture;
 
-TEST_F(CommandsTest, SpeedStepsStayWithinLimitsAndShowTheWholeNumber)
+// Without a book only speed and size work; both steps stay within their limits.
+TEST_F(CommandsTest, WithoutABookOnlySpeedAndSizeWork)
 {
+    clearRecords();
+    session.handleSpacebar();
+    session.handleChapter(true);
+    session.handleSkip(false);
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(pointerHides, 0);
+    session.handleFontSize(true);
+    EXPECT_EQ(session.feedbackText(), "62 pt");
+
     const struct
     {
         double from;
         bool right;
-        bool fine;
         double to;
         const char* hud;
     } cases[] = {
-        {600.0, true, false, 600.0, "600 WPM"}, {65.0, false, false, 60.0, "60 WPM"},
-        {300.0, true, true, 301.0, "301 WPM"},  {300.0, false, true, 299.0, "299 WPM"},
-        {305.5, true, false, 315.5, "315 WPM"}, {300.0, false, false, 290.0, "290 WPM"},
-        {0.0, true, false, 60.0, "60 WPM"},     {5000.0, false, false, 600.0, "600 WPM"},
+        {600.0, true, 600.0, "600 WPM"},   {65.0, false, 60.0, "60 WPM"},
+        {305.5, true, 315.5, "315 WPM"},   {0.0, true, 60.0, "60 WPM"},
+        {5000.0, false, 600.0, "600 WPM"},
     };
     for (const auto& c : cases) {
         session.setWpm(c.from);
-        session.handleArrow(c.right, c.fine);
+        session.handleArrow(c.right, false);
         EXPECT_EQ(session.wpm(), c.to) << c.from;
         EXPECT_EQ(session.feedbackText(), c.hud) << c.from;
         EXPECT_TRUE(session.showFeedback());
     }
-}
-
-TEST_F(CommandsTest, WithoutABookOnlySpeedAndSizeWork)
-{
-    const struct
-    {
-        std::function<void()> command;
-        const char* hud; // nullptr: nothing happens at all
-    } cases[] = {
-        {[this] { session.handleSpacebar(); }, nullptr},
-        {[this] { session.handleChapter(true); }, nullptr},
-        {[this] { session.handleChapter(false); }, nullptr},
-        {[this] { session.handleSkip(true); }, nullptr},
-        {[this] { session.handleSkip(false); }, nullptr},
-        {[this] { session.handleArrow(true, false); }, "310 WPM"},
-        {[this] { session.handleFontSize(true); }, "62 pt"},
-    };
-    for (const auto& c : cases) {
-        clearRecords();
-        c.command();
-        if (c.hud) {
-            EXPECT_EQ(session.feedbackText(), c.hud);
-        } else {
-            EXPECT_TRUE(changes.empty());
-            EXPECT_EQ(pointerHides, 0);
-        }
-    }
-}
-
-TEST_F(CommandsTest, PlayHidesTheControlsAndThePointerPauseDoesNot)
-{
-    open(makeTokens(10));
-    session.pointerMoved();
-    ASSERT_TRUE(session.showGear());
-    clearRecords();
-
-    session.handleSpacebar();
-    EXPECT_FALSE(session.showGear());
-    EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::immediate()});
-    EXPECT_EQ(pointerHides, 1);
-
-    session.handleSpacebar();
-    EXPECT_EQ(pointerHides, 1);
-    EXPECT_FALSE(session.showFeedback());
 }
 
 TEST_F(CommandsTest, HudStaysUpForOneAndAHalfSecondsAfterTheLatestMessage)
@@ -86,7 +47,6 @@ TEST_F(CommandsTest, HudStaysUpForOneAndAHalfSecondsAfterTheLatestMessage)
     session.showHUD("second");
     clock.advance(1499ms);
     EXPECT_TRUE(session.showFeedback());
-    EXPECT_EQ(session.feedbackText(), "second");
     clock.advance(1ms);
     EXPECT_FALSE(session.showFeedback());
     EXPECT_EQ(session.feedbackText(), "second") << "the text stays for the fade";
@@ -120,7 +80,7 @@ TEST_F(CommandsTest, TheEndTheStartHintAndEscape)
     clearRecords();
     session.handleSpacebar();
     EXPECT_FALSE(session.isFinished());
-    EXPECT_TRUE(isPlaying());
+    EXPECT_TRUE(session.isPlaying() && !session.isPaused());
     EXPECT_EQ(session.currentIndex(), 0);
     EXPECT_EQ(saved, std::vector<std::int64_t>{0});
 

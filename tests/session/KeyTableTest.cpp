@@ -39,6 +39,7 @@ TEST(KeyTableTest, QtKeysWhenThePlatformGivesNoPhysicalKey)
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 TEST(KeyTableTest, X11KeycodesFromKeyEvents)
 {
+    using C = ReaderCommand;
     const struct
     {
         std::uint32_t scanCode;
@@ -46,25 +47,20 @@ TEST(KeyTableTest, X11KeycodesFromKeyEvents)
         bool shift;
         std::optional<Command> command;
     } cases[] = {
-        {65, Qt::Key_Space, false, Command::playPause},
-        {25, Qt::Key_Z, false, Command::nextChapter}, // W's position on a German layout
-        {39, Qt::Key_S, false, Command::previousChapter},
-        {40, Qt::Key_D, false, Command::skipForward},
-        {38, Qt::Key_Q, false, Command::skipBack},     // A's position on a French layout
-        {24, Qt::Key_A, false, Command::sentenceBack}, // ... where Q's position types "a"
-        {26, Qt::Key_E, false, Command::sentenceForward},
-        {28, Qt::Key_T, false, Command::contents},
-        {59, Qt::Key_Comma, false, Command::wordBack},
-        {60, Qt::Key_Period, false, Command::wordForward},
-        {113, Qt::Key_Left, true, Command::slowerFine},
-        {113, Qt::Key_Left, false, Command::slower},
-        {114, Qt::Key_Right, false, Command::faster},
-        {114, Qt::Key_Right, true, Command::fasterFine},
-        {111, Qt::Key_Up, false, Command::largerFont},
-        {116, Qt::Key_Down, false, Command::smallerFont},
-        {9, Qt::Key_Escape, false, Command::escape},
-        {0, Qt::Key_W, false, Command::nextChapter}, // no keycode: the offscreen platform
-        {9999, Qt::Key_A, false, std::nullopt},      // an unlisted key typing a listed letter
+        {25, Qt::Key_Z, false, C::nextChapter},  // W's position on a German layout
+        {38, Qt::Key_Q, false, C::skipBack},     // A's position on a French layout
+        {24, Qt::Key_A, false, C::sentenceBack}, // ... where Q's position types "a"
+        // clang-format off
+        {65, Qt::Key_Space, false, C::playPause}, {40, Qt::Key_D, false, C::skipForward},
+        {39, Qt::Key_S, false, C::previousChapter}, {9, Qt::Key_Escape, false, C::escape},
+        {26, Qt::Key_E, false, C::sentenceForward}, {28, Qt::Key_T, false, C::contents},
+        {59, Qt::Key_Comma, false, C::wordBack}, {60, Qt::Key_Period, false, C::wordForward},
+        {113, Qt::Key_Left, true, C::slowerFine}, {113, Qt::Key_Left, false, C::slower},
+        {114, Qt::Key_Right, false, C::faster}, {114, Qt::Key_Right, true, C::fasterFine},
+        {111, Qt::Key_Up, false, C::largerFont}, {116, Qt::Key_Down, false, C::smallerFont},
+        // clang-format on
+        {0, Qt::Key_W, false, C::nextChapter},  // no keycode: the offscreen platform
+        {9999, Qt::Key_A, false, std::nullopt}, // an unlisted key typing a listed letter
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KeyTable::commandForEvent(c.scanCode, 0, c.qtKey, c.shift), c.command)
@@ -72,12 +68,11 @@ TEST(KeyTableTest, X11KeycodesFromKeyEvents)
     }
     // Shortcuts on the newer letters pass on (Ctrl+Q quits); the older keys stay as they were.
     EXPECT_EQ(KeyTable::commandForEvent(24, 0, Qt::Key_Q, false, true), std::nullopt);
-    EXPECT_EQ(KeyTable::commandForEvent(40, 0, Qt::Key_D, false, true), Command::skipForward);
+    EXPECT_EQ(KeyTable::commandForEvent(40, 0, Qt::Key_D, false, true), C::skipForward);
 }
 #endif
 
-class KeyCommandsTest : public SessionFixture
-{};
+using KeyCommandsTest = SessionFixture;
 
 // Each command through the table: where it leads, what it shows and saves. A move that
 // cannot happen (no later chapter) changes and saves nothing.

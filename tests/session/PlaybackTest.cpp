@@ -1,8 +1,11 @@
 #include "SessionFixture.h"
 
+#include "session/KeyTable.h"
+#include "session/PlaybackTiming.h"
+
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <map>
 
 namespace tavrin::test {
 namespace {
@@ -10,12 +13,11 @@ namespace {
 using namespace std::chrono_literals;
 using Field = ReaderSession::Field;
 
-class PlaybackTest : public SessionFixture
-{};
+using PlaybackTest = SessionFixture;
 
 // At 300 wpm a word shows for 200 ms. Each step gives a command (' ' none, 'p' space,
-// '>' one speed step up, 's' skip forward, 'c' next chapter), then lets ms pass and expects
-// the word shown.
+// '>' one speed step up, 's' skip forward, 'c' next chapter, 'z' the machine sleeps for 5 s),
+// then lets ms pass and expects the word shown.
 TEST_F(PlaybackTest, WordsFollowTheCommandsOnTime)
 {
     struct Step
@@ -47,58 +49,32 @@ TEST_F(PlaybackTest, WordsFollowTheCommandsOnTime)
         {"skip and chapter restart from now", 100, 0,
          {{'p', 150, 0}, {'s', 199, 25}, {' ', 1, 26}, {' ', 150, 26}, {'c', 199, 50}, {' ', 1, 51}},
          true, {25, 26, 50, 51}},
+        // The missed deadline shows one word, not a burst; the next word gets its full time.
+        {"sleep", 10, 0, {{'p', 250, 1}, {'z', 0, 2}, {' ', 199, 2}, {' ', 1, 3}}, true, {1, 2, 3}},
         // clang-format on
     };
+    const std::map<char, ReaderCommand> commands{{'p', ReaderCommand::playPause},
+                                                 {'>', ReaderCommand::faster},
+                                                 {'s', ReaderCommand::skipForward},
+                                                 {'c', ReaderCommand::nextChapter}};
     for (const auto& c : cases) {
-        // Three words, or a hundred in two chapters of fifty.
+        // Words past the fiftieth are a second chapter.
         std::vector<std::int64_t> chapters(c.words, c.words > 3 ? 1 : 0);
         std::fill_n(chapters.begin(), std::min<std::size_t>(50, c.words), 0);
         session.setWpm(300);
         open(makeTokens(c.words, chapters), c.start);
         for (const Step& step : c.steps) {
-            switch (step.command) {
-            case 'p':
-                session.handleSpacebar();
-                break;
-            case '>':
-                session.handleArrow(true, false);
-                break;
-            case 's':
-                session.handleSkip(true);
-                break;
-            case 'c':
-                session.handleChapter(true);
-                break;
-            default:
-                break;
+            if (step.command == 'z') {
+                clock.elapse(5s);
+            } else if (step.command != ' ') {
+                KeyTable::run(commands.at(step.command), session);
             }
             clock.advance(std::chrono::milliseconds(step.ms));
             EXPECT_EQ(session.currentIndex(), step.index) << c.name;
         }
         EXPECT_EQ(session.isPlaying() && !session.isPaused(), c.playing) << c.name;
         EXPECT_EQ(saved, c.saved) << c.name;
-        if (session.isPlaying()) {
-            session.handleSpacebar();
-        }
     }
-}
-
-TEST_F(PlaybackTest, PlaysWithoutTouchingTheLibraryWhenTheBookIsNotInIt)
-{
-    // A book record the store does not hold: its position has nowhere to go.
-    Book stray = *library.addBook("Stray", "", "", makeTokens(3), 0, std::nullopt);
-    Book copy = stray;
-    int libraryChanges = 0;
-    const auto counting = library.booksChanged.subscribe([&] { ++libraryChanges; });
-    copy.id = QUuid::createUuid();
-    session.openBook(copy);
-    libraryChanges = 0;
-
-    session.handleSpacebar();
-    clock.advance(600ms);
-    EXPECT_TRUE(isStopped());
-    EXPECT_EQ(session.currentIndex(), 2);
-    EXPECT_EQ(libraryChanges, 0);
 }
 
 // Each word holds for its own pause, and neither the library write after each word nor the
@@ -127,40 +103,26 @@ TEST_F(PlaybackTest, EachWordHoldsItsOwnPauseAndSlowWritesDoNotLengthenIt)
         EXPECT_NEAR(std::chrono::duration<double>(wordStarts[i] - 5ms).count(), elapsed * 0.2, 1e-6)
             << "word " << i + 1;
     }
-    EXPECT_TRUE(isStopped());
 }
 
-TEST_F(PlaybackTest, AfterASleepTheNextWordGetsItsFullTime)
+// Speeds and pauses that cannot time a word play at the lowest speed or the usual pause;
+// none holds a word longer than a day.
+TEST(PlaybackTimingTest, WordInterval)
 {
-    open(makeTokens(10));
-    session.handleSpacebar();
-    clock.advance(250ms);
-    ASSERT_EQ(session.currentIndex(), 1);
-
-    clock.elapse(5s); // the machine sleeps; word 1's deadline passes unnoticed
-    clock.advance(0ms);
-    EXPECT_EQ(session.currentIndex(), 2) << "one word for the missed deadline, not a burst";
-    clock.advance(199ms);
-    EXPECT_EQ(session.currentIndex(), 2);
-    clock.advance(1ms);
-    EXPECT_EQ(session.currentIndex(), 3);
-}
-
-TEST_F(PlaybackTest, SpeedsThatCannotTimeAWordPlayAtTheLowestSpeed)
-{
-    for (const double wpm : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity()}) {
-        open(makeTokens(3));
-        session.setWpm(wpm);
-        session.handleSpacebar();
-        EXPECT_EQ(clock.pendingTimers(), 1) << wpm;
-        clock.advance(999ms);
-        EXPECT_EQ(session.currentIndex(), 0) << wpm;
-        clock.advance(1ms);
-        EXPECT_EQ(session.currentIndex(), 1) << wpm;
-        EXPECT_TRUE(std::isnan(wpm) ? std::isnan(session.wpm()) : session.wpm() == wpm)
-            << "the stored speed is left alone";
-        session.handleSpacebar();
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        double multiplier;
+        double wpm;
+        std::chrono::nanoseconds interval;
+    } cases[] = {
+        {1.0, 300.0, 200ms}, {2.5, 300.0, 500ms}, {5.0, 60.0, 5s},      {1.0, 310.0, 193'548'387ns},
+        {1.0, 0.0, 1s},      {1.0, kNaN, 1s},     {kNaN, 300.0, 200ms}, {0.0, 300.0, 0ns},
+        {1e300, 300.0, 24h}, {1.0, 1e-300, 24h},  {1.0, -5.0, 1s},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlaybackTiming::wordInterval(c.multiplier, c.wpm), c.interval)
+            << c.multiplier << " at " << c.wpm;
     }
 }
 

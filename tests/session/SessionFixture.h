@@ -21,23 +21,6 @@ namespace tavrin::test {
 class SessionFixture : public ::testing::Test
 {
 protected:
-    SessionFixture()
-    {
-        m_subscriptions.push_back(library.booksChanged.subscribe([this] {
-            for (const auto& book : library.books()) {
-                if (book.id == m_watched) {
-                    saved.push_back(book.currentWordIndex);
-                }
-            }
-        }));
-        m_subscriptions.push_back(
-            session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
-                changes.push_back({field, animation});
-            }));
-        m_subscriptions.push_back(
-            session.pointerHideRequested.subscribe([this] { ++pointerHides; }));
-    }
-
     QString settingsPath() const { return home.dataDir() + QStringLiteral("/settings.json"); }
 
     /// Adds a book and opens it at startIndex; clears the records of what that did.
@@ -58,7 +41,6 @@ protected:
     }
 
     bool isStopped() const { return !session.isPlaying() && !session.isPaused(); }
-    bool isPlaying() const { return session.isPlaying() && !session.isPaused(); }
 
     std::vector<Animation> animationsOf(ReaderSession::Field field) const
     {
@@ -81,7 +63,17 @@ protected:
 
 private:
     QUuid m_watched;
-    std::vector<Subscription> m_subscriptions;
+    Subscription m_saves = library.booksChanged.subscribe([this] {
+        if (const Book* book = library.find(m_watched)) {
+            saved.push_back(book->currentWordIndex);
+        }
+    });
+    Subscription m_changes =
+        session.changed.subscribe([this](ReaderSession::Field field, Animation animation) {
+            changes.push_back({field, animation});
+        });
+    Subscription m_pointerHides =
+        session.pointerHideRequested.subscribe([this] { ++pointerHides; });
 };
 
 } // namespace tavrin::test

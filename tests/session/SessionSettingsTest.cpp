@@ -4,7 +4,6 @@
 #include "settings/Presets.h"
 #include "settings/SettingsFile.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <functional>
@@ -17,21 +16,11 @@ using Field = ReaderSession::Field;
 class SessionSettingsTest : public SessionFixture
 {
 protected:
-    void writeFile(const char* json)
-    {
-        QFile file(settingsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(json);
-    }
-
     QByteArray fileBytes() const
     {
         QFile file(settingsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    std::optional<SettingsData> stored() const { return SettingsFile::load(settingsPath()); }
-    bool fileExists() const { return QFile::exists(settingsPath()); }
 
     std::vector<Field> changedFields() const
     {
@@ -47,8 +36,6 @@ TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
 {
     // Each setter is given the initial value (false) or a new one (true).
     const ColorData grey{0.8, 0.8, 0.8, 1.0};
-    const ColorData black{0.0, 0.0, 0.0, 1.0};
-    const ColorData white{1.0, 1.0, 1.0, 1.0};
     const struct
     {
         Field field;
@@ -58,8 +45,14 @@ TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
          [](auto& s, bool n) { s.setSelectedFont(n ? "Georgia" : "Courier New"); }},
         {Field::fontSize, [](auto& s, bool n) { s.setFontSize(n ? 48.0 : 60.0); }},
         {Field::wpm, [](auto& s, bool n) { s.setWpm(n ? 450.0 : 300.0); }},
-        {Field::backgroundColor, [&](auto& s, bool n) { s.setBackgroundColor(n ? grey : black); }},
-        {Field::textColor, [&](auto& s, bool n) { s.setTextColor(n ? grey : white); }},
+        {Field::backgroundColor,
+         [&](auto& s, bool n) {
+             s.setBackgroundColor(n ? grey : ColorData{0, 0, 0, 1});
+         }},
+        {Field::textColor,
+         [&](auto& s, bool n) {
+             s.setTextColor(n ? grey : ColorData{1, 1, 1, 1});
+         }},
         {Field::orpColor,
          [](auto& s, bool n) {
              s.setOrpColor(n ? Presets::standardBlue() : Presets::standardRed());
@@ -68,17 +61,12 @@ TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
     for (const auto& c : cases) {
         clearRecords();
         c.set(session, false);
-        EXPECT_FALSE(fileExists());
+        EXPECT_FALSE(QFile::exists(settingsPath())) << "an unchanged value writes nothing";
         EXPECT_TRUE(changes.empty());
 
         c.set(session, true);
         EXPECT_EQ(changedFields(), std::vector<Field>{c.field});
-        ASSERT_TRUE(fileExists());
-        EXPECT_EQ(stored(), session.settingsData());
-
-        ASSERT_TRUE(QFile::remove(settingsPath()));
-        c.set(session, true);
-        EXPECT_FALSE(fileExists()) << "setting the value it already has writes nothing";
+        EXPECT_EQ(SettingsFile::load(settingsPath()), session.settingsData());
         c.set(session, false); // back to the initial value for the next case
         ASSERT_TRUE(QFile::remove(settingsPath()));
     }
@@ -87,51 +75,30 @@ TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
 TEST_F(SessionSettingsTest, LoadAssignsInOrderAndRewritesTheFile)
 {
     // Out-of-range values are taken as they stand: only keyboard steps are limited.
-    writeFile(R"({"wpm":5,"fontSize":500,"selectedFont":"Georgia","extra":[1,2],)"
-              R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)"
-              R"("textColor":{"r":0.8,"g":0.8,"b":0.8,"a":1},)"
-              R"("orpColor":{"r":0,"g":0,"b":1,"a":1}})");
-    session.loadSettings();
+    const QByteArray json = R"({"wpm":5,"fontSize":500,"selectedFont":"Georgia","extra":[1,2],)"
+                            R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)"
+                            R"("textColor":{"r":0.8,"g":0.8,"b":0.8,"a":1},)"
+                            R"("orpColor":{"r":0,"g":0,"b":1,"a":1}})";
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(json) == json.size());
+    file.close();
 
+    // A session without a settings file neither reads nor writes one.
+    ReaderSession detached(library, clock, std::nullopt);
+    detached.loadSettings();
+    detached.setWpm(320.0);
+    EXPECT_EQ(detached.wpm(), 320.0);
+    EXPECT_EQ(fileBytes(), json);
+
+    session.loadSettings();
     EXPECT_EQ(changedFields(),
               (std::vector<Field>{Field::selectedFont, Field::fontSize, Field::wpm,
                                   Field::backgroundColor, Field::textColor, Field::orpColor}));
-    EXPECT_EQ(session.selectedFont(), "Georgia");
-    EXPECT_EQ(session.fontSize(), 500.0);
-    EXPECT_EQ(session.wpm(), 5.0);
-    EXPECT_EQ(session.backgroundColor(), (ColorData{0.05, 0.05, 0.2, 1.0}));
-    EXPECT_EQ(session.orpColor(), (ColorData{0.0, 0.0, 1.0, 1.0}));
-    EXPECT_EQ(stored(), session.settingsData());
+    const SettingsData expected{
+        "Georgia", 500.0, 5.0, {0.05, 0.05, 0.2, 1.0}, {0.8, 0.8, 0.8, 1.0}, {0.0, 0.0, 1.0, 1.0}};
+    EXPECT_EQ(session.settingsData(), expected);
+    EXPECT_EQ(SettingsFile::load(settingsPath()), expected);
     EXPECT_FALSE(fileBytes().contains("extra"));
-}
-
-TEST_F(SessionSettingsTest, AnIncompleteFileIsIgnoredWhole)
-{
-    const char* json = R"({"selectedFont":"Georgia","fontSize":48,"wpm":450,)"
-                       R"("backgroundColor":{"r":0,"g":0,"b":0,"a":1},)"
-                       R"("textColor":{"r":1,"g":1,"b":1,"a":1},"orpColor":{"r":1,"g":0,"b":0}})";
-    writeFile(json);
-    session.loadSettings();
-    EXPECT_TRUE(changes.empty());
-    EXPECT_EQ(session.selectedFont(), "Courier New");
-    EXPECT_EQ(session.wpm(), 300.0);
-    EXPECT_EQ(fileBytes(), QByteArray(json)) << "left for the next change to replace";
-}
-
-TEST_F(SessionSettingsTest, WithoutASettingsFileNothingIsReadOrWritten)
-{
-    ReaderSession detached(library, clock, std::nullopt);
-    writeFile(R"({"selectedFont":"Georgia","fontSize":48,"wpm":450,)"
-              R"("backgroundColor":{"r":0,"g":0,"b":0,"a":1},)"
-              R"("textColor":{"r":1,"g":1,"b":1,"a":1},"orpColor":{"r":1,"g":0,"b":0,"a":1}})");
-    const QByteArray before = fileBytes();
-    detached.loadSettings();
-    EXPECT_EQ(detached.wpm(), 300.0);
-    detached.setWpm(320.0);
-    EXPECT_EQ(detached.wpm(), 320.0);
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files),
-              QStringList{QStringLiteral("settings.json")});
 }
 
 TEST_F(SessionSettingsTest, AWriteThatFailsIsShownAndTheChangeStays)

@@ -2,14 +2,15 @@
 
 #include <QFile>
 
+#include <tuple>
+
 namespace tavrin::test {
 namespace {
 
 using namespace std::chrono_literals;
 using Field = ReaderSession::Field;
 
-class WindowEventsTest : public SessionFixture
-{};
+using WindowEventsTest = SessionFixture;
 
 TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
 {
@@ -36,7 +37,17 @@ TEST_F(WindowEventsTest, PointerMovementPausesAndControlsFadeAfterThreeSeconds)
     EXPECT_EQ(animationsOf(Field::showGear).back(), Animation::easeInOut(0.5));
     EXPECT_EQ(pointerHides, 1);
     EXPECT_TRUE(session.isPaused()) << "the pause symbol stays";
-    EXPECT_EQ(session.currentIndex(), 2);
+
+    // Playing hides the controls at once and the pointer with them; pausing does neither.
+    session.pointerMoved();
+    clearRecords();
+    session.handleSpacebar();
+    EXPECT_FALSE(session.showGear());
+    EXPECT_EQ(animationsOf(Field::showGear), std::vector<Animation>{Animation::immediate()});
+    EXPECT_EQ(pointerHides, 1);
+    session.handleSpacebar();
+    EXPECT_EQ(pointerHides, 1);
+    EXPECT_FALSE(session.showFeedback());
 }
 
 TEST_F(WindowEventsTest, AnOpenPanelOrAnEmptyLibraryKeepsTheControlsUp)
@@ -63,50 +74,51 @@ TEST_F(WindowEventsTest, AnOpenPanelOrAnEmptyLibraryKeepsTheControlsUp)
 
 TEST_F(WindowEventsTest, AtMostOnePanelIsOpen)
 {
-    const struct
-    {
-        char toggle; // 'b': books, 's': settings
-        bool books, settings;
-    } steps[] = {{'b', true, false}, {'s', false, true}, {'s', false, false},
-                 {'s', false, true}, {'b', true, false}, {'b', false, false}};
-    for (const auto& step : steps) {
+    // Each step toggles the books ('b') or settings ('s') panel, then expects which is open.
+    for (const auto& [toggle, books, settings] :
+         {std::tuple{'b', true, false}, std::tuple{'s', false, true}, std::tuple{'s', false, false},
+          std::tuple{'s', false, true}, std::tuple{'b', true, false},
+          std::tuple{'b', false, false}}) {
         clearRecords();
-        step.toggle == 'b' ? session.toggleBooksPanel() : session.toggleSettingsPanel();
-        EXPECT_EQ(session.showBooks(), step.books);
-        EXPECT_EQ(session.showSettings(), step.settings);
+        toggle == 'b' ? session.toggleBooksPanel() : session.toggleSettingsPanel();
+        EXPECT_EQ(session.showBooks(), books);
+        EXPECT_EQ(session.showSettings(), settings);
     }
     // The switch from one panel to the other animates both.
     EXPECT_EQ(animationsOf(Field::showBooks), std::vector<Animation>{Animation::easeInOut(0.2)});
 }
 
-TEST_F(WindowEventsTest, ProgressBarDragSavesTheWordAndStaysStopped)
-{
-    open(makeTokens(500), 100);
-    session.seekToFraction(0.5);
-    EXPECT_EQ(session.currentIndex(), 249);
-    EXPECT_EQ(saved, std::vector<std::int64_t>{249});
-    EXPECT_TRUE(isStopped());
-    EXPECT_FALSE(session.showFeedback());
-}
+using DocumentsTest = SessionFixture;
 
-class DocumentsTest : public SessionFixture
-{};
-
-TEST_F(DocumentsTest, OpeningABookStoresTheOldPositionAndStopsAtTheSavedWord)
+TEST_F(DocumentsTest, OpeningStopsAtTheStoredWordAndRemovingTheOpenBookEmptiesTheReader)
 {
     const Book first = open(makeTokens(20), 3);
-    Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
+    const Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
     session.handleSpacebar();
     clock.advance(250ms);
-    ASSERT_EQ(session.currentIndex(), 4);
-
     session.openBook(second);
-    EXPECT_EQ(library.books().front().currentWordIndex, 4);
+    EXPECT_EQ(library.find(first.id)->currentWordIndex, 4);
     EXPECT_EQ(library.lastOpenBookID(), second.id);
-    EXPECT_TRUE(isStopped());
     clock.advance(1s);
+    EXPECT_TRUE(isStopped());
     EXPECT_EQ(session.currentIndex(), 17);
-    EXPECT_EQ(first.id, library.books().front().id);
+
+    session.handleSpacebar();
+    session.removeBook(second);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_FALSE(session.currentBookID());
+    EXPECT_FALSE(library.lastOpenBookID());
+    EXPECT_EQ(clock.pendingTimers(), 0);
+
+    // A book whose words are gone opens empty and keeps its position for the next save.
+    Book gone = *library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(gone.cachedTokenPath)));
+    session.openBook(gone);
+    EXPECT_TRUE(session.tokens().empty());
+    EXPECT_EQ(session.currentBookID(), gone.id);
+    EXPECT_EQ(session.currentIndex(), 7);
+    session.openBook(first);
+    EXPECT_EQ(library.find(gone.id)->currentWordIndex, 7);
 }
 
 TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
@@ -126,36 +138,14 @@ TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
         EXPECT_EQ(session.currentIndex(), c.index) << c.stored;
     }
 
-    // Reopening the open book from a stale copy keeps the word on screen.
+    // A drag on the progress bar saves its word; reopening the open book from a stale copy
+    // keeps that word on screen.
     const Book book = open(makeTokens(20));
     session.seekToFraction(0.5);
+    EXPECT_EQ(saved, std::vector<std::int64_t>{9});
+    EXPECT_FALSE(session.showFeedback());
     session.openBook(book);
     EXPECT_EQ(session.currentIndex(), 9);
-}
-
-TEST_F(DocumentsTest, BookWithAMissingCacheOpensEmptyAndKeepsItsPosition)
-{
-    Book book = *library.addBook("Gone", "", "", makeTokens(10), 7, std::nullopt);
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(book.cachedTokenPath)));
-    session.openBook(book);
-    EXPECT_TRUE(session.tokens().empty());
-    EXPECT_EQ(session.currentBookID(), book.id);
-    EXPECT_EQ(session.currentIndex(), 7);
-
-    Book other = *library.addBook("Other", "", "", makeTokens(3), 0, std::nullopt);
-    session.openBook(other);
-    EXPECT_EQ(library.books().front().currentWordIndex, 7);
-}
-
-TEST_F(DocumentsTest, RemovingTheOpenBookEmptiesTheReader)
-{
-    const Book book = open(makeTokens(10), 4);
-    session.handleSpacebar();
-    session.removeBook(book);
-    EXPECT_TRUE(session.tokens().empty());
-    EXPECT_FALSE(session.currentBookID());
-    EXPECT_FALSE(library.lastOpenBookID());
-    EXPECT_EQ(clock.pendingTimers(), 0);
 }
 
 } // namespace

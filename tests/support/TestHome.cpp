@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QSettings>
 
+#include <utility>
+
 namespace tavrin::test {
 
 TestHome::TestHome()
@@ -19,16 +21,11 @@ TestHome::TestHome()
 
 TestHome::~TestHome()
 {
-    auto restore = [](const char* name, const QByteArray& value) {
-        if (value.isNull()) {
-            qunsetenv(name);
-        } else {
-            qputenv(name, value);
-        }
-    };
-    restore("HOME", m_oldHome);
-    restore("XDG_DATA_HOME", m_oldDataHome);
-    restore("XDG_CONFIG_HOME", m_oldConfigHome);
+    for (const auto& [name, value] :
+         {std::pair{"HOME", m_oldHome}, std::pair{"XDG_DATA_HOME", m_oldDataHome},
+          std::pair{"XDG_CONFIG_HOME", m_oldConfigHome}}) {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
 }
 
 QString TestHome::dataDir() const

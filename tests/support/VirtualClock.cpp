@@ -8,9 +8,7 @@ namespace tavrin::test {
 class VirtualTimer : public OneShotTimer
 {
 public:
-    VirtualTimer(VirtualClock& clock, std::shared_ptr<bool> alive)
-        : m_clock(clock), m_alive(std::move(alive))
-    {}
+    explicit VirtualTimer(VirtualClock& clock) : m_clock(clock) {}
     ~VirtualTimer() override { cancel(); }
 
     void start(std::chrono::nanoseconds delay, std::function<void()> callback) override
@@ -24,7 +22,7 @@ public:
 
     void cancel() override
     {
-        if (m_pending && *m_alive) {
+        if (m_pending) {
             m_clock.unschedule(*m_pending);
         }
         m_pending.reset();
@@ -34,20 +32,12 @@ public:
 
 private:
     VirtualClock& m_clock;
-    std::shared_ptr<bool> m_alive;
     std::optional<VirtualClock::Queue::iterator> m_pending;
 };
 
-VirtualClock::VirtualClock() : m_alive(std::make_shared<bool>(true)) {}
-
-VirtualClock::~VirtualClock()
-{
-    *m_alive = false;
-}
-
 std::unique_ptr<OneShotTimer> VirtualClock::createTimer()
 {
-    return std::make_unique<VirtualTimer>(*this, m_alive);
+    return std::make_unique<VirtualTimer>(*this);
 }
 
 VirtualClock::Queue::iterator VirtualClock::schedule(std::chrono::nanoseconds delay,
@@ -56,16 +46,16 @@ VirtualClock::Queue::iterator VirtualClock::schedule(std::chrono::nanoseconds de
     if (delay < std::chrono::nanoseconds{0}) {
         delay = std::chrono::nanoseconds{0};
     }
-    return m_queue.emplace(Key{m_now + delay, ++m_sequence}, std::move(callback)).first;
+    return m_queue.emplace(std::pair{m_now + delay, ++m_sequence}, std::move(callback)).first;
 }
 
 bool VirtualClock::fireNext(std::chrono::nanoseconds until)
 {
-    if (m_queue.empty() || m_queue.begin()->first.deadline + m_latency > until) {
+    if (m_queue.empty() || m_queue.begin()->first.first + m_latency > until) {
         return false;
     }
     auto node = m_queue.extract(m_queue.begin());
-    m_now = std::max(m_now, node.key().deadline + m_latency);
+    m_now = std::max(m_now, node.key().first + m_latency);
     node.mapped()();
     return true;
 }
@@ -77,15 +67,6 @@ void VirtualClock::advance(std::chrono::nanoseconds d)
     while (fireNext(until)) {
     }
     m_now = std::max(m_now, until);
-}
-
-int VirtualClock::runUntilIdle(int limit)
-{
-    int fired = 0;
-    while (fired < limit && fireNext(std::chrono::nanoseconds::max())) {
-        ++fired;
-    }
-    return fired;
 }
 
 } // namespace tavrin::test

@@ -7,18 +7,17 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace tavrin::test {
 
 /// A clock whose time moves only when a test advances it. Timers fire in deadline order
 /// (ties in the order they were armed) as time passes their deadline, each seeing now()
 /// equal to its own deadline, or later when the test let time pass without firing them.
+/// Timers must not outlive their clock.
 class VirtualClock : public Clock
 {
 public:
-    VirtualClock();
-    ~VirtualClock() override;
-
     std::chrono::nanoseconds now() const override { return m_now; }
     std::unique_ptr<OneShotTimer> createTimer() override;
 
@@ -31,20 +30,14 @@ public:
     /// From now on every timer fires this long after its deadline, as a real event loop's
     /// timers do.
     void setLatency(std::chrono::nanoseconds latency) { m_latency = latency; }
-    /// Fires timers until none is pending or the limit is reached; returns how many fired.
-    int runUntilIdle(int limit = 1'000'000);
     /// Number of timers armed and not yet fired or cancelled.
     int pendingTimers() const { return static_cast<int>(m_queue.size()); }
 
 private:
     friend class VirtualTimer;
-    struct Key
-    {
-        std::chrono::nanoseconds deadline;
-        std::uint64_t sequence;
-        auto operator<=>(const Key&) const = default;
-    };
-    using Queue = std::map<Key, std::function<void()>>;
+    // Keyed by deadline, then by the order the timers were armed.
+    using Queue =
+        std::map<std::pair<std::chrono::nanoseconds, std::uint64_t>, std::function<void()>>;
 
     Queue::iterator schedule(std::chrono::nanoseconds delay, std::function<void()> callback);
     void unschedule(Queue::iterator it) { m_queue.erase(it); }
@@ -54,7 +47,6 @@ private:
     std::chrono::nanoseconds m_latency{0};
     std::uint64_t m_sequence = 0;
     Queue m_queue;
-    std::shared_ptr<bool> m_alive;
 };
 
 } // namespace tavrin::test
