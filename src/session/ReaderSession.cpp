@@ -99,7 +99,7 @@ void ReaderSession::setFinished(bool finished)
 
 bool ReaderSession::showsStartHint() const
 {
-    if (!m_currentBookID || m_tokens.empty() || isPlaying() || m_isFinished ||
+    if (!m_currentBookID || m_tokens.empty() || isPlaying() ||
         m_playedBooks.contains(*m_currentBookID)) {
         return false;
     }
