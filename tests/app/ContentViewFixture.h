@@ -29,6 +29,7 @@
 #include <QWindow>
 
 #include <memory>
+#include <optional>
 
 namespace tavrin::test {
 
@@ -92,11 +93,11 @@ protected:
 
     /// Reports the pointer again where it rests, as the platform does when a window moves or
     /// appears under it.
-    void reportPointerAgain()
+    void reportPointerAgain(std::optional<QPoint> at = {})
     {
-        QMouseEvent event(QEvent::MouseMove, QPointF(m_pointer),
-                          QPointF(m_view->mapToGlobal(m_pointer)), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
+        const QPoint point = at.value_or(m_pointer);
+        QMouseEvent event(QEvent::MouseMove, QPointF(point), QPointF(m_view->mapToGlobal(point)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_view->windowHandle(), &event);
     }
 

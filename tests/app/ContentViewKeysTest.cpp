@@ -71,6 +71,9 @@ TEST_F(ContentViewKeysTest, ReaderKeysAreTakenWhicheverWidgetOfTheWindowHasFocus
     EXPECT_EQ(session.currentIndex(), 70);
     QTest::keyClick(field, Qt::Key_X);
     EXPECT_EQ(field->text(), QStringLiteral("x"));
+    session.toggleBooksPanel();
+    session.toggleBooksPanel();
+    EXPECT_TRUE(view().hasFocus()) << "closing a panel takes the keyboard back";
 }
 
 TEST_F(ContentViewKeysTest, AnotherWindowAndAnOpenPopUpMenuKeepTheirOwnKeys)

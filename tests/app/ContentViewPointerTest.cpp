@@ -3,6 +3,8 @@
 #include "app/ContextView.h"
 #include "app/CoverView.h"
 
+#include <QListWidget>
+
 namespace tavrin::test {
 namespace {
 
@@ -12,7 +14,7 @@ using ContentViewPointerTest = ContentViewFixture;
 
 TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThreeSeconds)
 {
-    addLastBook(makeTokens(50));
+    addLastBook(makeTokens(500));
     show();
     movePointer();
     QTest::keyClick(&view(), Qt::Key_Space);
@@ -30,7 +32,7 @@ TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThree
     EXPECT_TRUE(pauseSymbol()->isVisible());
     EXPECT_TRUE(buttonColumn()->isVisible());
     EXPECT_TRUE(progressBar()->isVisible());
-    EXPECT_NEAR(progressBar()->progress(), 2.0 / 49.0, 1e-12);
+    EXPECT_NEAR(progressBar()->progress(), 2.0 / 499.0, 1e-12);
     auto* context = child<ContextView>("contextView");
     EXPECT_TRUE(context->isVisible()) << "the text around the word, while paused";
     EXPECT_FALSE(child<CoverView>("coverView")->isVisible()) << "gives way to it";
@@ -39,10 +41,13 @@ TEST_F(ContentViewPointerTest, MovementPausesAndShowsControlsWhichFadeAfterThree
     }
     auto* whereLine = child<CentredText>("whereText");
     ASSERT_TRUE(whereLine->isVisible());
-    EXPECT_EQ(whereLine->text().toStdString(), session.whereText());
     EXPECT_GT(whereLine->geometry().center().y(), progressBar()->geometry().center().y());
+    const QString timeLeft = whereLine->text();
     session.setWpm(600);
+    EXPECT_NE(whereLine->text(), timeLeft);
     EXPECT_EQ(whereLine->text().toStdString(), session.whereText()) << "follows the speed";
+    Q_EMIT context->wordClicked(7);
+    EXPECT_EQ(session.currentIndex(), 7) << "a click on a word of the text around goes there";
 
     clock.advance(2999ms);
     EXPECT_TRUE(session.showGear());
@@ -74,6 +79,13 @@ TEST_F(ContentViewPointerTest, ButtonsOpenTheirPanelsAndAnOpenPanelKeepsThemUp)
     EXPECT_TRUE(session.showSettings());
     QTest::mouseClick(child<ControlButton>("contentsButton"), Qt::LeftButton);
     EXPECT_TRUE(session.showContents());
+
+    // The open contents follow the reading.
+    session.openBook(library.books().front(), makeTokens(30), {{"One", 0, 0}, {"Two", 20, 0}});
+    session.goToWord(25);
+    const QListWidget* entries = child<QListWidget>("contentsList");
+    ASSERT_EQ(entries->count(), 2);
+    EXPECT_TRUE(entries->item(1)->data(Qt::UserRole + 3).toBool());
 }
 
 TEST_F(ContentViewPointerTest, DraggingTheProgressBarMovesThroughTheBook)

@@ -59,7 +59,10 @@ TEST_F(ContentViewStartupTest, StartLoadsSettingsReopensTheLastBookStoppedAndFil
     settings.backgroundColor = {0.0, 0.0, 0.5, 1.0};
     ASSERT_TRUE(SettingsFile::save(settingsPath(), settings));
     addLastBook(makeTokens(10), 4);
+    QCursor::setPos(400, 300);
     show();
+    reportPointerAgain(view().mapFromGlobal(QPoint(400, 300)));
+    EXPECT_FALSE(session.showGear()) << "appearing under the resting pointer is no movement";
     ASSERT_TRUE(wordView()->isVisible());
     EXPECT_FALSE(title()->isVisible());
     EXPECT_EQ(wordView()->word(), QStringLiteral("w4"));

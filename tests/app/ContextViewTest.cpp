@@ -67,6 +67,11 @@ TEST(ContextViewTest, AClickOnAWordNamesThatWord)
             QTest::mouseClick(&view, Qt::LeftButton, {}, highlight.center());
             ASSERT_EQ(clicked.count(), 1) << words[i];
             EXPECT_EQ(clicked.front().front().toULongLong(), i) << words[i];
+            if (words.front() == "The") { // the space after a word names no word
+                EXPECT_EQ(view.tokenAt(QPointF(highlight.right() + 3, highlight.center().y())),
+                          std::nullopt)
+                    << words[i];
+            }
         }
         EXPECT_EQ(view.tokenAt(QPointF(2, 2)), std::nullopt) << "beside the text";
     }
