@@ -50,15 +50,7 @@ int brightness(QRgb pixel)
     return (qRed(pixel) + qGreen(pixel) + qBlue(pixel)) / 3;
 }
 
-class BookCoverTileTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { CoverImageCache::shared().clear(); }
-
-    QTemporaryDir dir;
-};
-
-TEST_F(BookCoverTileTest, ProgressBarStaysOnTheCover)
+TEST(BookCoverTileTest, ProgressBarStaysOnTheCover)
 {
     // (position, length, width): an empty book draws no bar, a position past the end stops
     // at the cover's edge.
@@ -91,8 +83,10 @@ TEST(LibraryGeometryTest, GridCentresThreeColumnsAndRowsTakeTheirTallestTile)
     EXPECT_EQ(narrow.contentSize, QSize(536, 278));
 }
 
-TEST_F(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheGeneratedCover)
+TEST(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheGeneratedCover)
 {
+    CoverImageCache::shared().clear();
+    const QTemporaryDir dir;
     QImage yellow(300, 450, QImage::Format_RGB32);
     yellow.fill(Qt::yellow);
     const QString path = dir.filePath(QStringLiteral("cover.jpg"));
@@ -129,7 +123,7 @@ TEST_F(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTh
     }
 }
 
-TEST_F(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
+TEST(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
 {
     BookCoverTile active(makeBook("Dune"), true);
     BookCoverTile inactive(makeBook("Dune"), false);
@@ -147,7 +141,7 @@ TEST_F(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
     EXPECT_LT(brightness(off.pixel(kMargin - 3, midY)), 124);
 }
 
-TEST_F(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
+TEST(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
 {
     QWidget host;
     auto* tile = new BookCoverTile(makeBook("Dune"), false, &host);

@@ -133,22 +133,18 @@ TEST_F(BooksPanelTest, GridFollowsTheSortMenu)
     auto* titleAction = panel.findChild<QAction*>(QStringLiteral("titleSortAction"));
     auto* authorAction = panel.findChild<QAction*>(QStringLiteral("authorSortAction"));
     ASSERT_TRUE(titleAction && authorAction);
-    EXPECT_EQ(titleAction->text(), QStringLiteral("Title"));
-    EXPECT_EQ(authorAction->text(), QStringLiteral("Author"));
-
-    EXPECT_EQ(panel.sortOrder(), SortOrder::title);
+    EXPECT_EQ(titleAction->text() + u'/' + authorAction->text(), QStringLiteral("Title/Author"));
     EXPECT_FALSE(titleAction->icon().isNull());
     EXPECT_TRUE(authorAction->icon().isNull());
     EXPECT_EQ(titles(panel),
               (std::vector<std::string>{"Bleak House", "emma", "Sense and Sensibility"}));
-
+    // The orders themselves are the sorting's tests; here, that the menu reaches the grid.
     authorAction->trigger();
     EXPECT_EQ(panel.sortOrder(), SortOrder::author);
     EXPECT_TRUE(titleAction->icon().isNull());
     EXPECT_FALSE(authorAction->icon().isNull());
     EXPECT_EQ(titles(panel),
               (std::vector<std::string>{"Sense and Sensibility", "emma", "Bleak House"}));
-    EXPECT_EQ(panel.sortedBooks()[0].title, "Sense and Sensibility");
 
     // Shown anew, the panel starts from the title order again.
     panel.hide();

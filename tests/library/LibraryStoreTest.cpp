@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace tavrin {
 namespace {
 
@@ -49,13 +47,6 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool isFreshName(const QString& name, const QString& suffix)
-{
-    static const QRegularExpression upperUuid(
-        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
-    return name.endsWith(suffix) && upperUuid.match(name.chopped(suffix.size())).hasMatch();
-}
-
 Book add(LibraryStore& store, const std::string& title,
          const std::optional<QByteArray>& cover = std::nullopt, std::size_t words = 1)
 {
@@ -68,7 +59,7 @@ protected:
     test::TestHome home;
 };
 
-TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
+TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverInTheDataDirectory)
 {
     LibraryStore store;
     const Book plain = add(store, "Plain");
@@ -79,17 +70,11 @@ TEST_F(LibraryStoreTest, AddBookWritesTheCacheAndCoverUnderFreshNames)
     EXPECT_EQ(epub.currentWordIndex, 57);
     ASSERT_TRUE(epub.coverImagePath);
     EXPECT_EQ(readFile(QString::fromStdString(*epub.coverImagePath)), cover);
-    EXPECT_EQ(dataFiles(home).size(), 3);
-    for (const std::string& path :
-         {plain.cachedTokenPath, epub.cachedTokenPath, *epub.coverImagePath}) {
-        const QFileInfo file(QString::fromStdString(path));
-        EXPECT_EQ(file.absolutePath(), home.dataDir());
-        EXPECT_TRUE(isFreshName(file.fileName(), u'.' + file.suffix())) << path;
-    }
-    const auto decoded = store.loadWords(epub);
-    ASSERT_EQ(decoded.size(), 42u);
-    EXPECT_EQ(decoded[4].pauseMultiplier, 3.5);
-    EXPECT_EQ(decoded[41].chapterIndex, 4);
+    // Each file is named by a fresh upper-case UUID.
+    const QRegularExpression fresh(
+        QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.(json|jpg)$"));
+    EXPECT_EQ(dataFiles(home).filter(fresh).size(), 3);
+    EXPECT_EQ(store.loadWords(epub), words);
     // Texts that are not UTF-8 are repaired, so the library stays readable.
     const Book latin1 = *store.addBook("Caf\xE9", "\xFF", "", test::makeTokens(1), 0, std::nullopt);
     EXPECT_EQ(latin1.title, "Caf\xEF\xBF\xBD");
@@ -109,8 +94,7 @@ TEST_F(LibraryStoreTest, EveryAddIsANewEntryAndPersists)
         EXPECT_NE(added[0].id, added[1].id);
         EXPECT_NE(added[0].cachedTokenPath, added[1].cachedTokenPath);
         EXPECT_EQ(store.books(), added);
-        // Any progress index is stored unchanged, past the end or below 0.
-        added[0].currentWordIndex = std::numeric_limits<std::int64_t>::min();
+        added[0].currentWordIndex = -5; // below 0 or past the end: stored as it is
         added[1].currentWordIndex = 10'000;
         store.updateProgress(added[0].id, added[0].currentWordIndex);
         store.updateProgress(added[1].id, added[1].currentWordIndex);
@@ -135,15 +119,10 @@ TEST_F(LibraryStoreTest, LoadDropsBooksWhoseCacheIsGoneButKeepsTheirCoverAndStor
     LibraryStore store;
     EXPECT_EQ(store.books(), std::vector<Book>{kept});
     EXPECT_TRUE(QFile::exists(QString::fromStdString(*lost.coverImagePath)));
-    EXPECT_TRUE(store.loadWords(lost).empty());
     // Loading alone writes nothing; the next save forgets the record.
     EXPECT_EQ(storedBooks()->size(), 2u);
     store.updateProgress(kept.id, 1);
     EXPECT_EQ(storedBooks()->size(), 1u);
-    // A broken cache reads as no words.
-    EXPECT_EQ(store.loadWords(kept).size(), 2u);
-    ASSERT_TRUE(QFile::resize(QString::fromStdString(kept.cachedTokenPath), 10));
-    EXPECT_TRUE(store.loadWords(kept).empty());
 }
 
 TEST_F(LibraryStoreTest, RemoveDeletesFilesAndRecordEvenWhenTheFilesAreGoneAndObserversHearAll)
@@ -205,14 +184,11 @@ TEST_F(LibraryStoreTest, LastOpenBookIsAnUpperCaseUuidTextOrNothing)
     EXPECT_FALSE(storedValue(QStringLiteral("tavrin_last_open")).isValid());
     EXPECT_FALSE(store.lastOpenBookID());
 
+    // Lower case is read; the id parser's other cases are the book codec's.
     storeValue(QStringLiteral("tavrin_last_open"), id.toString(QUuid::WithoutBraces));
     EXPECT_EQ(store.lastOpenBookID(), id);
-    for (const QString& bad :
-         {QStringLiteral("not a uuid"), id.toString(),
-          QStringLiteral("\u00E9") + id.toString(QUuid::WithoutBraces).mid(1), QString()}) {
-        storeValue(QStringLiteral("tavrin_last_open"), bad);
-        EXPECT_FALSE(store.lastOpenBookID()) << bad.toStdString();
-    }
+    storeValue(QStringLiteral("tavrin_last_open"), id.toString());
+    EXPECT_FALSE(store.lastOpenBookID());
     storeValue(QStringLiteral("tavrin_last_open"), id.toString(QUuid::WithoutBraces).toUtf8());
     EXPECT_FALSE(store.lastOpenBookID());
 }
@@ -225,10 +201,8 @@ QStringList backups(const test::TestHome& home)
 
 TEST_F(LibraryStoreTest, AnUnreadableLibraryLoadsEmptyAndIsSetAsideBeforeItIsReplaced)
 {
-    const QByteArray newer(
-        R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"T",)"
-        R"("cachedTokenPath":"/x.json","currentWordIndex":1.5,"totalWords":9}])");
     // Byte strings of every malformed kind are the codec's tests; here, the kinds of value.
+    const QByteArray newer(R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":7}])");
     const QVariant values[] = {newer, QByteArray(), QStringLiteral("plain text"),
                                QStringList{QStringLiteral("["), QStringLiteral("]")}};
     qsizetype set = 0;

@@ -120,11 +120,6 @@ TEST_F(InlineColorPickerTest, HueBarClampsAtBothEndsAndTheHueSurvivesBlack)
 
 TEST_F(InlineColorPickerTest, ColourSetFromOutsideIsReadBack)
 {
-    picker.setSelection(QColor::fromRgbF(1.0f, 0.5f, 0.0f));
-    EXPECT_NEAR(picker.hue(), 30.0 / 360, 1e-4);
-    EXPECT_DOUBLE_EQ(picker.saturation(), 1.0);
-    EXPECT_DOUBLE_EQ(picker.brightness(), 1.0);
-
     // Grey has no hue: the indicator goes to the left end, the square shows red.
     picker.setSelection(QColor::fromRgbF(0.5f, 0.5f, 0.5f, 0.3f));
     EXPECT_DOUBLE_EQ(picker.hue(), 0.0);

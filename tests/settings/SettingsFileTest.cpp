@@ -88,26 +88,18 @@ TEST(SettingsFileTest, EveryNumberReadsBackExactlyAndWhatJsonCannotHoldIsNotWrit
     }
 }
 
-TEST(SettingsFileTest, ReadsWholeNumbersAndIgnoresOtherMembersAndOrder)
+// Which member goes where, other members and values out of the sliders' range are the session's
+// load test; a colour without alpha, its test of an incomplete file.
+TEST(SettingsFileTest, ReadsWholeNumbersInAnyOrder)
 {
     const auto loaded = SettingsFile::decode(kStored);
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->selectedFont, "Georgia");
-    EXPECT_EQ(loaded->fontSize, 48.0);
-    EXPECT_EQ(loaded->wpm, 5.0);
-    EXPECT_EQ(loaded->backgroundColor, (ColorData{0.05, 0.05, 0.2, 1.0}));
-    EXPECT_EQ(loaded->orpColor, Presets::standardRed());
-
-    const auto extra = SettingsFile::decode(
-        replaced(kStored, R"("wpm":5,)", R"("wpm":5,"theme":{"x":[1,null]},"fontSize2":"big",)"));
-    EXPECT_EQ(extra, loaded);
     const auto reordered = SettingsFile::decode(
         R"({"orpColor":{"a":1,"b":0,"g":0,"r":1},"wpm":5,"textColor":{"a":1,"r":1,"g":1,"b":1},)"
         R"("fontSize":4.8e1,"backgroundColor":{"b":0.2,"a":1,"r":0.05,"g":0.05},)"
         R"("selectedFont":"Georgia"})");
     EXPECT_EQ(reordered, loaded);
     EXPECT_EQ(SettingsFile::decode("\xEF\xBB\xBF" + kStored), loaded); // an editor's BOM
-    EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "500"))->fontSize, 500.0);
     EXPECT_EQ(SettingsFile::decode(replaced(kStored, "48", "18446744073709551615"))->fontSize,
               18446744073709551615.0);
 }
@@ -119,7 +111,6 @@ TEST(SettingsFileTest, RejectsTheWholeFileOnAnyMissingOrMistypedValue)
         {R"("fontSize":48,)", ""},
         {R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)", ""},
         {R"(,"orpColor":{"r":1,"g":0,"b":0,"a":1})", ""},
-        {R"(,"a":1}})", "}}"},
         {R"("Georgia")", "7"},
         {"48", R"("48")"},
         {":5,", ":true,"},
@@ -154,9 +145,6 @@ TEST(SettingsFileTest, SavesAndLoadsTheFileInTheDataDirectoryAndAFailedSaveKeeps
     settings.selectedFont = "Palatino";
     settings.fontSize = 22.0;
     settings.textColor = {1.0, 0.95, 0.7, 1.0};
-    ASSERT_TRUE(SettingsFile::save(path, settings));
-    EXPECT_EQ(SettingsFile::load(path), settings);
-    settings.wpm = 610.5;
     ASSERT_TRUE(SettingsFile::save(path, settings));
     EXPECT_EQ(SettingsFile::load(path), settings);
 
