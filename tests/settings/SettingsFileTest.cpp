@@ -111,6 +111,7 @@ TEST(SettingsFileTest, RejectsTheWholeFileOnAnyMissingOrMistypedValue)
         {R"("fontSize":48,)", ""},
         {R"("backgroundColor":{"r":0.05,"g":0.05,"b":0.2,"a":1},)", ""},
         {R"(,"orpColor":{"r":1,"g":0,"b":0,"a":1})", ""},
+        {R"("b":0.2,"a":1})", R"("b":0.2})"},
         {R"("Georgia")", "7"},
         {"48", R"("48")"},
         {":5,", ":true,"},
