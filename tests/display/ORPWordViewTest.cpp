@@ -17,14 +17,13 @@
 namespace tavrin {
 namespace {
 
-const QColor kBackground(0, 0, 0);
 const QColor kText(255, 255, 255);
 const QColor kHighlight(0, 255, 0);
 
 QImage blankImage(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(kBackground);
+    image.fill(Qt::black);
     return image;
 }
 
