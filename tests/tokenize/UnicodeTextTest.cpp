@@ -66,10 +66,5 @@ TEST(UnicodeText, KnowsBothWhiteSpaceSets)
     EXPECT_EQ(UnicodeText::trimWhitespaceAndNewlines("\n\u2029 a\tb\u0085\t"), "a\tb\u0085\t");
 }
 
-TEST(UnicodeText, LowerCasesAlikeInEveryLocale)
-{
-    EXPECT_EQ(UnicodeText::toLower("MR \u212A \u0130"), "mr k i\u0307"); // Kelvin, dotted I
-}
-
 } // namespace
 } // namespace tavrin
