@@ -220,10 +220,10 @@ TEST_F(ORPWordViewTest, HighlightLeavesTheShapedWordIntact)
     m_view.setFontSize(60);
     m_view.setOrpColor(QColor(255, 0, 0));
     // Joined Arabic letters and Devanagari conjuncts and vowel signs: shaped apart at the
-    // highlight, they take other forms.
+    // highlight, they take other forms. A Hebrew word's full stop stands at its left end.
     for (const char16_t* word :
          {u"\u0645\u0631\u062D\u0628\u0627", u"\u0928\u092E\u0938\u094D\u0924\u0947",
-          u"\u0915\u093F\u0924\u093E\u092C"}) {
+          u"\u0915\u093F\u0924\u093E\u092C", u"\u05E9\u05DC\u05D5\u05DD."}) {
         m_view.setWord(QString::fromUtf16(word));
         for (int orp = 0; orp < 4; ++orp) {
             m_view.setOrpIndex(orp);
