@@ -84,22 +84,6 @@ TEST(EPUBMetadata, Year)
     }
 }
 
-TEST(EPUBMetadata, EntityReferencesAreText)
-{
-    std::string opf = packageDocument(
-        {{"c1", "c1.xhtml"}}, {"c1"},
-        "<dc:title>Caf&eacute; &amp; Cr&egrave;me</dc:title><dc:creator>&author;</dc:creator>"
-        "<meta name=\"DC.Date\" content=\"&year;\"/>");
-    opf.insert(opf.find("<package"),
-               "<!DOCTYPE package PUBLIC \"+//ISBN 0-9673008-1-9//DTD OEB 1.2 Package//EN\" "
-               "\"oebpkg12.dtd\" [<!ENTITY author \"Bront&euml;, Anne\"><!ENTITY year \"1848\">]>");
-    const auto result = parseOk(makeEpub(opf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->title, "Café & Crème");
-    EXPECT_EQ(result->author, "Anne Brontë");
-    EXPECT_EQ(result->year, "1848");
-}
-
 // Cover strategies, tried in order; the archive holds the images named in files.
 std::optional<QByteArray> coverOf(const std::vector<ManifestItem>& images,
                                   const std::string& metadata, const test::Files& files)

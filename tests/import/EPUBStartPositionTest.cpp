@@ -53,22 +53,6 @@ Book threeChapters()
     return book;
 }
 
-TEST(EPUBStartPosition, GuideTextReferenceWinsOverContent)
-{
-    Book book = threeChapters();
-    EXPECT_EQ(book.start(R"(<guide><reference type="BodyMatter" href="Text/c2.xhtml"/></guide>)"),
-              240);
-    // References of other types, or to nothing, are passed over.
-    book.chapter("empty", "<p></p>");
-    EXPECT_EQ(book.start(R"(<guide><reference type="toc" href="Text/c0.xhtml"/>
-        <reference type="text" href="Text/empty.xhtml"/>
-        <reference type="text" href="Text/missing.xhtml"/>
-        <reference type="text"/>
-        <reference type="text" href="%2e%2e/%2e%2e/etc/passwd"/>
-        <reference type="Text" href="Text/c2.xhtml#start"/></guide>)"),
-              240);
-}
-
 // A navigation document elsewhere: its landmarks give the start, its toc the contents (nested
 // lists deeper, entries at their chapter's first word, none twice or to no words); else the NCX.
 TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
