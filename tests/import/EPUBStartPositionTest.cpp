@@ -29,16 +29,16 @@ struct Book
         files.push_back({"OEBPS/Text/" + id + ".xhtml", xhtml(body)});
     }
 
-    std::optional<EPUBParseResult> parse(const std::string& tail = {}, Files more = {},
+    std::optional<EPUBParseResult> parse(Files more = {},
                                          std::vector<ManifestItem> moreItems = {}) const
     {
         moreItems.insert(moreItems.begin(), items.begin(), items.end());
         more.insert(more.begin(), files.begin(), files.end());
-        return parseOk(makeEpub(packageDocument(moreItems, spine, {}, tail), more));
+        return parseOk(makeEpub(packageDocument(moreItems, spine), more));
     }
-    std::int64_t start(const std::string& tail = {}) const
+    std::int64_t start() const
     {
-        const auto result = parse(tail);
+        const auto result = parse();
         return result ? result->startIndex : -1;
     }
 };
@@ -74,7 +74,7 @@ TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
     repairedNav.replace(repairedNav.find("<body>"), 6, "<body><br>");
     for (const std::string& document : {nav, chapterNav, repairedNav}) {
         const EPUBParseResult result =
-            book.parse({}, {{"OEBPS/Nav/nav.xhtml", document}},
+            book.parse({{"OEBPS/Nav/nav.xhtml", document}},
                        {{"nav", "Nav/nav.xhtml", "application/xhtml+xml", "nav scripted"}})
                 .value();
         EXPECT_EQ(result.startIndex, 240);
@@ -86,7 +86,7 @@ TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
 <content src="Text/c1.xhtml"/><navPoint><navLabel><text>Two</text></navLabel>
 <content src="Text/c2.xhtml#x"/></navPoint></navPoint></navMap></ncx>)";
     const auto fromNcx =
-        book.parse({}, {{"OEBPS/toc.ncx", ncx}}, {{"ncx", "toc.ncx", "application/x-dtbncx+xml"}});
+        book.parse({{"OEBPS/toc.ncx", ncx}}, {{"ncx", "toc.ncx", "application/x-dtbncx+xml"}});
     EXPECT_EQ(fromNcx.value().contents,
               (std::vector<ContentsEntry>{{"One", 40, 0}, {"Two", 240, 1}}));
 }

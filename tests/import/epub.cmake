@@ -11,6 +11,3 @@ tavrin_test(tavrin_epub_tests
     PathUtilTest.cpp
     ZipArchiveTest.cpp
   LIBS tavrin_epub ZLIB::ZLIB)
-# The recorded output the golden book test compares with.
-target_compile_definitions(tavrin_epub_tests
-  PRIVATE TAVRIN_IMPORT_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
