@@ -2,7 +2,6 @@
 #include "import/EPUBParser.h"
 #include "import/XmlDocument.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tavrin {

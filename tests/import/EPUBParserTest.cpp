@@ -19,7 +19,6 @@ namespace tavrin {
 namespace {
 
 using namespace test;
-using ::testing::ElementsAre;
 
 std::optional<EPUBError> errorOf(const EPUBParseOutcome& outcome)
 {

@@ -1,7 +1,6 @@
 #include "EpubBuilder.h"
 #include "import/EPUBParser.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tavrin {

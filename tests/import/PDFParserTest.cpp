@@ -16,7 +16,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace tavrin {
