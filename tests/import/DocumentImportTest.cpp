@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,10 +66,8 @@ std::string dump(const ImportedDocument& book)
                       "\nstart " + std::to_string(book.startIndex) + "\ncover " +
                       book.coverData.value_or("none").toStdString() + "\n";
     for (const WordToken& t : book.tokens) {
-        std::ostringstream pause;
-        pause << t.pauseMultiplier;
-        out += t.text + " " + pause.str() + (t.isHeading ? " heading " : " ") +
-               std::to_string(t.chapterIndex) + "\n";
+        out += t.text + " " + QString::number(t.pauseMultiplier).toStdString() +
+               (t.isHeading ? " heading " : " ") + std::to_string(t.chapterIndex) + "\n";
     }
     return out;
 }
