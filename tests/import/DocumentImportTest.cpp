@@ -30,7 +30,6 @@ struct ImportCase
 TEST(DocumentImportTest, ReadsEachKindFromTheFileName)
 {
     const std::vector<ImportCase> cases{
-        {"readme.md", "# Title\n\nSome text.", {"#", "Title", "Some", "text."}, "readme"},
         {"empty.txt", "", {}, "empty", ImportError::noText},
         // A byte above 127 on its own is not UTF-8: the whole file has no words.
         {"latin1.txt", "Caf\xe9 au lait, bien s\xfbr.", {}, "latin1", ImportError::notUtf8},
