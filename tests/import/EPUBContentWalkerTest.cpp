@@ -36,47 +36,6 @@ std::string utf16le(const std::u16string& text, bool bom)
     return out;
 }
 
-struct PauseCase
-{
-    std::string body;
-    std::vector<std::string> words;
-    std::vector<double> pauses;
-    std::vector<bool> headings = {};
-};
-
-TEST(EPUBContentWalker, BlockEndsSetThePauses)
-{
-    const PauseCase cases[] = {
-        {"<p>Hello world.</p>", {"Hello", "world."}, {1.0, 3.5}},
-        {"<h2>Chapter <span>One</span></h2><p>Text</p>",
-         {"Chapter", "One", "Text"},
-         {1.5, 5.0, 3.5},
-         {true, true, false}},
-        // Nested blocks raise the last word once; empty blocks touch nothing.
-        {"<section><ul><li><p>one two</p></li></ul></section><div><p></p></div>",
-         {"one", "two"},
-         {1.0, 3.5}},
-        {"<span>alone</span><p> </p><h1></h1>", {"alone"}, {1.0}},
-        {"loose words<br/>after break", {"loose", "words", "after", "break"}, {1, 1, 1, 1}},
-        {"<p><b>H</b>ello <i>there</i>.</p>", {"H", "ello", "there", "."}, {1, 1, 1, 3.5}},
-        {"<nav><p>toc</p></nav><p>kept <script>var x;</script><style>p{}</style>"
-         "<aside>note</aside>end</p>",
-         {"kept", "end"},
-         {1.0, 3.5}},
-        {"<nav><ol><li>Only navigation</li></ol></nav>", {}, {}},
-    };
-    for (const PauseCase& c : cases) {
-        SCOPED_TRACE(c.body);
-        const auto tokens = walk(xhtml(c.body), 7);
-        EXPECT_EQ(texts(tokens), c.words);
-        EXPECT_EQ(pauses(tokens), c.pauses);
-        for (std::size_t i = 0; i < tokens.size(); ++i) {
-            EXPECT_EQ(tokens[i].isHeading, i < c.headings.size() && c.headings[i]);
-            EXPECT_EQ(tokens[i].chapterIndex, 7);
-        }
-    }
-}
-
 // Words after an element, in the body itself, keep their own pause.
 TEST(EPUBContentWalker, EveryBlockHeadingAndSkippedElementIsKnown)
 {
@@ -171,16 +130,6 @@ TEST(EPUBContentWalker, RealBookShapesGiveTheWordsIntact)
     for (const auto& c : cases) {
         EXPECT_EQ(texts(walk(c.document)), c.words) << c.name;
     }
-}
-
-TEST(EPUBContentWalker, PrefixedXhtmlElementsAreStillHtml)
-{
-    const std::string doc =
-        "<?xml version=\"1.0\"?><h:html xmlns:h=\"http://www.w3.org/1999/xhtml\"><h:body>"
-        "<h:h1>Head</h:h1><h:p>one two</h:p><h:script>code()</h:script></h:body></h:html>";
-    const auto tokens = walk(doc);
-    EXPECT_THAT(texts(tokens), ElementsAre("Head", "one", "two"));
-    EXPECT_THAT(pauses(tokens), ElementsAre(5.0, 1.0, 3.5));
 }
 
 TEST(EPUBContentWalker, DeepNestingDoesNotRecurse)

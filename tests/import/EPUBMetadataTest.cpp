@@ -2,7 +2,6 @@
 #include "import/EPUBParser.h"
 #include "import/XmlDocument.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tavrin {
@@ -82,22 +81,6 @@ TEST(EPUBMetadata, Year)
     for (const Pair& c : cases) {
         EXPECT_EQ(yearOf(c.in), c.out) << c.in;
     }
-}
-
-TEST(EPUBMetadata, EntityReferencesAreText)
-{
-    std::string opf = packageDocument(
-        {{"c1", "c1.xhtml"}}, {"c1"},
-        "<dc:title>Caf&eacute; &amp; Cr&egrave;me</dc:title><dc:creator>&author;</dc:creator>"
-        "<meta name=\"DC.Date\" content=\"&year;\"/>");
-    opf.insert(opf.find("<package"),
-               "<!DOCTYPE package PUBLIC \"+//ISBN 0-9673008-1-9//DTD OEB 1.2 Package//EN\" "
-               "\"oebpkg12.dtd\" [<!ENTITY author \"Bront&euml;, Anne\"><!ENTITY year \"1848\">]>");
-    const auto result = parseOk(makeEpub(opf, {{"OEBPS/c1.xhtml", xhtml("<p>x</p>")}}));
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->title, "Café & Crème");
-    EXPECT_EQ(result->author, "Anne Brontë");
-    EXPECT_EQ(result->year, "1848");
 }
 
 // Cover strategies, tried in order; the archive holds the images named in files.

@@ -37,8 +37,7 @@ std::string paragraphOfWords(int count, const std::string& prefix)
 }
 
 std::string packageDocument(const std::vector<ManifestItem>& items,
-                            const std::vector<std::string>& spine, const std::string& metadata,
-                            const std::string& trailer)
+                            const std::vector<std::string>& spine, const std::string& metadata)
 {
     std::string opf = R"(<?xml version="1.0" encoding="UTF-8"?>
 <package xmlns="http://www.idpf.org/2007/opf" version="3.0" unique-identifier="id">
@@ -56,7 +55,7 @@ std::string packageDocument(const std::vector<ManifestItem>& items,
     for (const std::string& idref : spine) {
         opf += "<itemref idref=\"" + idref + "\"/>\n";
     }
-    return opf + "</spine>\n" + trailer + "</package>\n";
+    return opf + "</spine>\n</package>\n";
 }
 
 QByteArray makeEpub(const std::string& opf, const Files& files)

@@ -35,10 +35,10 @@ std::string xhtml(const std::string& bodyMarkup);
 /// A paragraph of count distinct words ("w0 w1 ...").
 std::string paragraphOfWords(int count, const std::string& prefix = "w");
 
-/// A package document; metadata goes inside <metadata>, trailer (a <guide>, say) after the spine.
+/// A package document; metadata goes inside <metadata>.
 std::string packageDocument(const std::vector<ManifestItem>& items,
-                            const std::vector<std::string>& spine, const std::string& metadata = {},
-                            const std::string& trailer = {});
+                            const std::vector<std::string>& spine,
+                            const std::string& metadata = {});
 
 /// An EPUB archive: mimetype, the container naming kOpf, the package opf, then files.
 QByteArray makeEpub(const std::string& opf, const Files& files);

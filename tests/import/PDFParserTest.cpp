@@ -16,7 +16,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace tavrin {
@@ -55,47 +54,28 @@ private:
 
 // A page break ends a paragraph only where the text before it ends one (a full stop, a
 // line short of the column, a heading next); a word hyphenated across it is one word.
-TEST_F(PDFParserTest, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
+TEST(PageJoin, PageBreaksEndParagraphsOnlyWhereTheTextDoes)
 {
-    const std::string full = "a line of text that runs all the way across the column";
+    const std::string full = "a line of text that runs all the way across the column\n";
     const std::string run = "and on, to the end of the last line of the page, said";
-    const std::vector<std::tuple<Page, Page, std::string>> breaks{
-        // WinAnsi text comes out as UTF-8.
-        {{{{"Caf\xe9 cr\xe8me is well\x97known in Z\xfcrich \x93today\x94."}}},
-         {},
-         "Caf\xc3\xa9 cr\xc3\xa8me is well known in Z\xc3\xbcrich \xe2\x80\x9ctoday\xe2\x80\x9d."},
-        {{{{full, run}}}, {{{"the man."}}}, full + " " + run + " the man."},
-        {{{{full, "and stops \"here.\""}}},
-         {{{"Then, on."}}},
-         full + " and stops \"here.\"\n\nThen, on."},
-        {{{{full, "as follows"}}}, {{{"one, two."}}}, full + " as follows\n\none, two."},
-        {{{{full, run}}},
-         {{{"Chapter Two"}, {"It began, at last."}}},
-         full + " " + run + "\n\nChapter Two\n\nIt began, at last."},
-        {{{{full, run + " extraor-"}}},
-         {{{"dinary words."}}},
-         full + " " + run + " extraordinary words."},
+    const std::string breaks[][3]{
+        {full + run, "the man.", full + run + " the man."},
+        {full + "and stops \"here.\"", "Then, on.", full + "and stops \"here.\"\n\nThen, on."},
+        {full + "as follows", "one, two.", full + "as follows\n\none, two."},
+        {full + run, "Chapter Two\n\nIt began.", full + run + "\n\nChapter Two\n\nIt began."},
+        {full + run + " extraor-", "dinary words.", full + run + " extraordinary words."},
+        {full + run + " Jean-", "Paul, and more.", full + run + " Jean- Paul, and more."},
         // a last line under 0.7 of the column ends the paragraph; one over it runs on
-        {{{{full, "and stops short of the column at"}}},
-         {{{"then, on."}}},
-         full + " and stops short of the column at\n\nthen, on."},
-        {{{{full, "and on to the end of the line but not all"}}},
-         {{{"then, on."}}},
-         full + " and on to the end of the line but not all then, on."},
-        {{{{full, run + " Jean-"}}},
-         {{{"Paul, and more."}}},
-         full + " " + run + " Jean- Paul, and more."},
+        {full + "and stops short of the column at", "then, on.",
+         full + "and stops short of the column at\n\nthen, on."},
+        {full + "and on to the end of the line but not all", "then, on.",
+         full + "and on to the end of the line but not all then, on."},
     };
     for (const auto& [last, next, text] : breaks) {
-        SCOPED_TRACE(text);
-        expectSameTokens(PDFParser::tokenize(writePages({last, {}, next})),
+        expectSameTokens(TextParser::tokenize(PageJoin::join({last, "", next}).text),
                          TextParser::tokenize(text));
     }
-}
-
-// poppler hands over the soft hyphen of a test PDF as a plain one, so the joiner is asked directly.
-TEST(PageJoin, EachHyphenJoinsAWordSplitAcrossPages)
-{
+    // poppler hands over the soft hyphen of a test PDF as a plain one, so it is only seen here.
     for (const std::string hyphen : {"-", "\u2010", "\u00AD"}) {
         EXPECT_EQ(PageJoin::join({"an extraor" + hyphen, "dinary word."}).text,
                   "an extraordinary word.")
@@ -106,21 +86,23 @@ TEST(PageJoin, EachHyphenJoinsAWordSplitAcrossPages)
 // Heads and feet repeat at the edges of the pages, as the same text, the same text with the
 // page number, or a bare page number, and go. A heading that opens one page stays, and so
 // does the title that opens the document even where it is the running head too. Two pages
-// show no pattern and keep everything.
+// show no pattern and keep everything. WinAnsi text comes out as UTF-8.
 TEST_F(PDFParserTest, RunningHeadsAndFeetGo)
 {
     const std::string title = "A Tale of Testing";
     const std::string body[] = {"The story starts here, on the first page, and runs",
                                 "on to the second page, where it goes on and on and",
                                 "It begins again here, and runs over the page",
-                                "and ends the book."};
+                                "and ends the \x93"
+                                "caf\xe9\x94 book."};
     const std::vector<Page> pages{{{{title}, {"Chapter One"}, {body[0]}, {"1"}}},
                                   {{{title}, {"2 | Tests"}, {body[1]}, {"2"}}},
                                   {{{title}, {"3 | Tests"}, {"Chapter Two"}, {body[2]}, {"3"}}},
-                                  {{{title}, {"4 | Tests"}, {body[3]}, {"4"}}}};
+                                  {{{title}, {"4 | Tests"}, {body[3], "4"}}}};
     expectSameTokens(PDFParser::tokenize(writePages(pages)),
                      TextParser::tokenize(title + "\n\nChapter One\n\n" + body[0] + " " + body[1] +
-                                          "\n\nChapter Two\n\n" + body[2] + " " + body[3]));
+                                          "\n\nChapter Two\n\n" + body[2] +
+                                          " and ends the \u201Ccaf\u00E9\u201D book."));
     expectSameTokens(PDFParser::tokenize(writePages({pages[0], pages[1]})),
                      TextParser::tokenize(title + "\n\nChapter One\n\n" + body[0] + "\n\n1\n\n" +
                                           title + "\n\n2 | Tests\n\n" + body[1] + "\n\n2"));
