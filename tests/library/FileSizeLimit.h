@@ -7,27 +7,24 @@ namespace tavrin::test {
 
 /// While alive, no file of this process may grow past maxBytes: writes beyond it fail (EFBIG)
 /// instead of raising SIGXFSZ. A disk-full stand-in that works even for root.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
-    explicit FileSizeLimit(rlim_t maxBytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
+    explicit FileSizeLimit(rlim_t maxBytes)
     {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = maxBytes;
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{maxBytes, old.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()
     {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
     }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
-    void (*m_oldHandler)(int);
-    rlimit m_old{};
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
 };
 
 } // namespace tavrin::test
