@@ -11,6 +11,7 @@ namespace {
 using Changes = std::vector<std::pair<std::string, std::string>>;
 constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+constexpr QUuid kId(0x6F9619FF, 0x8B86, 0xD011, 0xB4, 0x2D, 0x00, 0xC0, 0x4F, 0xC9, 0x64, 0xFF);
 
 // A valid stored record as an array of one, with the given members substituted, added or (value
 // "") removed; the first mention of a member wins.
@@ -38,16 +39,7 @@ std::string stored(Changes changes = {})
 
 TEST(BookCodecTest, WritesCompactValidMembersInOrderWithUpperCaseIdAndRoundTrips)
 {
-    Book book{QUuid::fromString(QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff")),
-              "Say \"hi\" \\ \xF0\x9F\x98\x80",
-              "",
-              "1851",
-              "/d/A.json",
-              std::nullopt,
-              -3,
-              400,
-              std::nullopt,
-              std::nullopt};
+    Book book{kId, "Say \"hi\" \\ \xF0\x9F\x98\x80", "", "1851", "/d/A.json", {}, -3, 400, {}, {}};
     EXPECT_EQ(BookCodec::encode({book}),
               R"([{"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","title":"Say \"hi\" \\ )"
               "\xF0\x9F\x98\x80"
@@ -97,8 +89,7 @@ TEST(BookCodecTest, AcceptsWholeNumbersInAnyFormOptionalsAbsentOrNullAndUnknownM
         const auto books = BookCodec::decode(json);
         ASSERT_TRUE(books && books->size() == 1u);
         EXPECT_EQ(books->front().currentWordIndex, index);
-        EXPECT_EQ(books->front().id,
-                  QUuid::fromString(QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff")));
+        EXPECT_EQ(books->front().id, kId);
         EXPECT_EQ(books->front().author, optionals ? "Herman Melville" : "");
         EXPECT_EQ(books->front().year, optionals ? "1851" : "");
         EXPECT_EQ(books->front().coverImagePath.has_value(), optionals);

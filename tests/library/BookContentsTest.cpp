@@ -11,18 +11,13 @@ namespace tavrin {
 namespace {
 
 /// A paragraph of words; a heading's last word carries the heading end pause.
-void paragraph(std::vector<WordToken>& tokens, std::string_view text, bool heading,
+void paragraph(std::vector<WordToken>& tokens, const std::string& text, bool heading,
                std::int64_t chapter = 0)
 {
-    std::vector<std::string> words;
-    for (std::size_t start = 0; start <= text.size();) {
-        const auto end = std::min(text.find(' ', start), text.size());
-        words.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const bool last = i + 1 == words.size();
-        tokens.push_back({words[i], last ? (heading ? 5.0 : 3.5) : 1.0, heading, chapter});
+    const QStringList words = QString::fromStdString(text).split(u' ');
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const double pause = i + 1 < words.size() ? 1.0 : (heading ? 5.0 : 3.5);
+        tokens.push_back({words[i].toStdString(), pause, heading, chapter});
     }
 }
 

@@ -16,33 +16,21 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 namespace tavrin {
 namespace {
 
 constexpr int kMargin = BookCoverTile::kMargin;
-
-Book makeBook(const std::string& title)
-{
-    Book book;
-    book.id = QUuid::createUuid();
-    book.title = title;
-    return book;
-}
+const Book kDune{{}, "Dune", {}, {}, {}, {}, 0, 0, {}, {}};
 
 QImage renderOnGrey(QWidget& widget)
 {
+    widget.resize(widget.sizeHint());
     QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor(128, 128, 128));
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
-}
-
-void sendMove(QWidget* widget, QPoint pos)
-{
-    QMouseEvent event(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
 }
 
 int brightness(QRgb pixel)
@@ -59,10 +47,7 @@ TEST(BookCoverTileTest, ProgressBarStaysOnTheCover)
                                                   {5, 0, 0.0},
                                                   {-3, 10, 0.0},
                                                   {2000, 1000, 148.0}}) {
-        Book book;
-        book.title = "T";
-        book.currentWordIndex = position;
-        book.totalWords = length;
+        const Book book{{}, "T", {}, {}, {}, {}, position, length, {}, {}};
         EXPECT_DOUBLE_EQ(BookCoverTile(book, false, nullptr).progressBarWidth(), width)
             << position << "/" << length;
     }
@@ -93,12 +78,9 @@ TEST(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheG
     const QString garbage = dir.filePath(QStringLiteral("garbage.jpg"));
     ASSERT_TRUE(yellow.save(path, "JPG") && QFile::copy(path, garbage));
     ASSERT_TRUE(QFile::resize(garbage, 20));
-    Book book = makeBook("Moby Dick");
-    book.coverImagePath = path.toStdString();
+    Book book{{}, "Moby Dick", {}, {}, {}, path.toStdString(), 0, 0, {}, {}};
     BookCoverTile first(book, false);
     BookCoverTile second(book, false);
-    first.resize(first.sizeHint());
-    second.resize(second.sizeHint());
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 0);
     const QImage image = renderOnGrey(first);
     EXPECT_EQ(CoverImageCache::shared().decodeCount(), 1);
@@ -112,7 +94,6 @@ TEST(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheG
     for (const QString& name : {QString(), dir.filePath(QStringLiteral("gone.jpg")), garbage}) {
         book.coverImagePath = name.isEmpty() ? std::nullopt : std::optional(name.toStdString());
         BookCoverTile tile(book, false);
-        tile.resize(tile.sizeHint());
         EXPECT_FALSE(tile.showsCoverImage());
         const QImage cover = renderOnGrey(tile).copy(tile.coverRect().adjusted(3, 3, -3, -3));
         if (reference.isNull()) {
@@ -125,10 +106,8 @@ TEST(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheG
 
 TEST(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
 {
-    BookCoverTile active(makeBook("Dune"), true);
-    BookCoverTile inactive(makeBook("Dune"), false);
-    active.resize(active.sizeHint());
-    inactive.resize(inactive.sizeHint());
+    BookCoverTile active(kDune, true);
+    BookCoverTile inactive(kDune, false);
     const QImage on = renderOnGrey(active);
     const QImage off = renderOnGrey(inactive);
     const int midY = kMargin + LibraryGeometry::kCoverHeight / 2;
@@ -144,7 +123,7 @@ TEST(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
 TEST(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
 {
     QWidget host;
-    auto* tile = new BookCoverTile(makeBook("Dune"), false, &host);
+    auto* tile = new BookCoverTile(kDune, false, &host);
     tile->resize(tile->sizeHint());
     host.show();
     QSignalSpy selected(tile, &BookCoverTile::selectRequested);
@@ -175,10 +154,13 @@ TEST(BookCoverTileTest, DeleteButtonShowsOnlyUnderThePointer)
     EXPECT_EQ(selected.count(), 1);
 
     // The margin kept for the glow is not part of the tile.
-    sendMove(tile, QPoint(2, kMargin + 100));
-    EXPECT_FALSE(button->isVisible());
-    sendMove(tile, QPoint(kMargin + 74, kMargin + 240));
-    EXPECT_TRUE(button->isVisible());
+    for (const auto& [pos, shown] : {std::pair{QPoint(2, kMargin + 100), false},
+                                     {QPoint(kMargin + 74, kMargin + 240), true}}) {
+        QMouseEvent move(QEvent::MouseMove, pos, tile->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(tile, &move);
+        EXPECT_EQ(button->isVisible(), shown);
+    }
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(tile, &leave);
     EXPECT_FALSE(button->isVisible());

@@ -9,12 +9,7 @@ namespace {
 
 Book book(const std::string& title, const std::string& author = {}, const std::string& year = {})
 {
-    Book b;
-    b.id = QUuid::createUuid();
-    b.title = title;
-    b.author = author;
-    b.year = year;
-    return b;
+    return {{}, title, author, year, {}, {}, 0, 0, {}, {}};
 }
 
 std::vector<std::string> titles(const std::vector<Book>& books)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tavrin {
 namespace {
 
@@ -18,31 +20,14 @@ double widest(const QStringList& lines, const QFont& font)
     return result;
 }
 
-TEST(TextFittingTest, WrapStaysWithinTheWidth)
+TEST(TextFittingTest, WrapBreaksAWordTooLongForALine)
 {
     const QFont font = PanelStyle::systemFont(13, QFont::Bold);
-    // Cut at the last allowed line with an ellipsis.
-    QStringList lines = TextFitting::wrap(
-        QStringLiteral("one two three four five six seven eight nine ten"), font, 80.0, 2);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[1].endsWith(QChar(0x2026))) << lines[1].toStdString();
-    EXPECT_LE(widest(lines, font), 80.0 + 0.5);
-    // A word too long for a line is broken.
-    lines = TextFitting::wrap(QStringLiteral("Supercalifragilisticexpialidocious"), font, 60.0, 4);
+    const QStringList lines =
+        TextFitting::wrap(QStringLiteral("Supercalifragilisticexpialidocious"), font, 60.0, 4);
     EXPECT_GT(lines.size(), 1);
     EXPECT_LE(widest(lines, font), 60.0 + 0.5);
 }
-
-struct FitCase
-{
-    const char* name;
-    QString text;
-    double width;
-    double height;
-    qsizetype lines; // expected
-    bool cut;        // expected: the text ends in an ellipsis rather than whole
-    bool shrunk;     // expected: scale below 1
-};
 
 TEST(TextFittingTest, ShrinksBeforeItCutsAndStaysInsideTheBox)
 {
@@ -52,7 +37,8 @@ TEST(TextFittingTest, ShrinksBeforeItCutsAndStaysInsideTheBox)
     const QString five = QStringList(5, word).join(QLatin1Char(' '));
     const QString three = QStringList(3, word).join(QLatin1Char(' '));
     const QString epic = QStringList(60, QStringLiteral("WAR AND PEACE")).join(QLatin1Char(' '));
-    const FitCase cases[] = {
+    // (case, text, width, height, expected lines, whether cut with an ellipsis, whether shrunk)
+    const std::tuple<const char*, QString, double, double, qsizetype, bool, bool> cases[] = {
         // One word a line at full size: five lines; shrunk by about a quarter, two fit.
         {"too many lines", five, wordWidth * 1.6, 500.0, 3, false, true},
         // Three lines fit the width at full size but not the height.
@@ -64,18 +50,18 @@ TEST(TextFittingTest, ShrinksBeforeItCutsAndStaysInsideTheBox)
         {"too long and too high", epic, 120.0, TextFitting::linesHeight(font, 2) * 0.6 + 1, 2, true,
          true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto fitted = TextFitting::fit(c.text, font, c.width, c.height, 4, 0.6);
-        EXPECT_EQ(fitted.lines.size(), c.lines);
-        EXPECT_EQ(fitted.scale < 1.0, c.shrunk);
+    for (const auto& [name, text, width, height, lines, cut, shrunk] : cases) {
+        SCOPED_TRACE(name);
+        const auto fitted = TextFitting::fit(text, font, width, height, 4, 0.6);
+        EXPECT_EQ(fitted.lines.size(), lines);
+        EXPECT_EQ(fitted.scale < 1.0, shrunk);
         EXPECT_GE(fitted.scale, 0.6);
-        EXPECT_LE(widest(fitted.lines, font) * fitted.scale, c.width + 0.5);
+        EXPECT_LE(widest(fitted.lines, font) * fitted.scale, width + 0.5);
         EXPECT_LE(TextFitting::linesHeight(font, static_cast<int>(fitted.lines.size())) *
                       fitted.scale,
-                  c.height + 0.5);
-        EXPECT_EQ(fitted.lines.join(QLatin1Char(' ')) != c.text, c.cut);
-        EXPECT_EQ(fitted.lines.last().endsWith(QChar(0x2026)), c.cut);
+                  height + 0.5);
+        EXPECT_EQ(fitted.lines.join(QLatin1Char(' ')) != text, cut);
+        EXPECT_EQ(fitted.lines.last().endsWith(QChar(0x2026)), cut);
     }
 }
 
