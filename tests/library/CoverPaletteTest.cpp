@@ -23,6 +23,7 @@ TEST(CoverPaletteTest, TitleSelectsItsRow)
     for (const auto& [title, row] : cases) {
         EXPECT_EQ(CoverPalette::rowIndex(title), row) << title;
     }
+    EXPECT_EQ(CoverPalette::titleHash("\xF0\x9F\x93\x96"), 128214);
 }
 
 TEST(CoverPaletteTest, RowsAreTheDesignedGradients)
