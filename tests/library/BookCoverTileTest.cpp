@@ -102,6 +102,11 @@ TEST(BookCoverTileTest, LoadsTheStoredImageOnceWhenFirstPaintedOrFallsBackToTheG
             EXPECT_EQ(cover, reference);
         }
     }
+    const int decodes = CoverImageCache::shared().decodeCount();
+    BookCoverTile again(book, false);
+    renderOnGrey(again);
+    EXPECT_EQ(CoverImageCache::shared().decodeCount(), decodes)
+        << "an unreadable image is tried once";
 }
 
 TEST(BookCoverTileTest, ActiveTileHasTheWhiteOutlineAndGlow)
