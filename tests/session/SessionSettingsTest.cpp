@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <functional>
+#include <ranges>
 
 namespace tavrin::test {
 namespace {
@@ -24,11 +25,8 @@ protected:
 
     std::vector<Field> changedFields() const
     {
-        std::vector<Field> fields;
-        for (const auto& change : changes) {
-            fields.push_back(change.first);
-        }
-        return fields;
+        const auto fields = std::views::keys(changes);
+        return {fields.begin(), fields.end()};
     }
 };
 
