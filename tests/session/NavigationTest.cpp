@@ -47,11 +47,8 @@ TEST(NavigationTest, SentenceAndWordSteps)
 {
     // Sentences end at a sentence pause (3.0), a paragraph end (3.5) and a heading end (5.0);
     // a clause (2.0) or a long word (1.6) does not end one.
-    std::vector<WordToken> text;
-    for (const double m : {1.0, 3.0, 2.0, 1.6, 3.5, 1.0, 5.0, 1.0, 1.0}) {
-        text.push_back({"w", m, false, 0});
-    }
-    const std::vector<WordToken> one{{"w", 3.0, false, 0}};
+    const auto text = makeTokens(9, {}, {1.0, 3.0, 2.0, 1.6, 3.5, 1.0, 5.0, 1.0, 1.0});
+    const auto one = makeTokens(1, {}, {3.0});
     // clang-format off
     expectSteps(Navigation::sentenceStep, {
         {&text, 0, true, 2},  {&text, 2, true, 5},  {&text, 3, true, 5},   {&text, 6, true, 7},
@@ -87,14 +84,10 @@ TEST(NavigationTest, SkipsAndSeeksStayInTheBook)
 TEST(ReadingTimeTest, TimeLeftIsTheSumOfTheRemainingWordsOwnIntervals)
 {
     // Multipliers 1, 3, 2.5, 1.08 | 5, 1, NaN (timed as 1.0) in two chapters.
-    std::vector<WordToken> tokens;
-    const double multipliers[] = {
-        1.0, 3.0, 2.5, 1.08, 5.0, 1.0, std::numeric_limits<double>::quiet_NaN()};
-    for (std::size_t i = 0; i < 7; ++i) {
-        tokens.push_back({"w", multipliers[i], false, i < 4 ? 0 : 1});
-    }
     ReadingTime time;
-    time.setTokens(tokens);
+    time.setTokens(
+        makeTokens(7, {0, 0, 0, 0, 1, 1, 1},
+                   {1.0, 3.0, 2.5, 1.08, 5.0, 1.0, std::numeric_limits<double>::quiet_NaN()}));
     // At 60 wpm a word of multiplier 1 lasts one second.
     const struct
     {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <tuple>
 
 namespace tavrin::test {
 namespace {
@@ -110,19 +111,14 @@ TEST_F(PlaybackTest, EachWordHoldsItsOwnPauseAndSlowWritesDoNotLengthenIt)
 TEST(PlaybackTimingTest, WordInterval)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    const struct
-    {
-        double multiplier;
-        double wpm;
-        std::chrono::nanoseconds interval;
-    } cases[] = {
-        {1.0, 300.0, 200ms}, {2.5, 300.0, 500ms}, {5.0, 60.0, 5s},      {1.0, 310.0, 193'548'387ns},
-        {1.0, 0.0, 1s},      {1.0, kNaN, 1s},     {kNaN, 300.0, 200ms}, {0.0, 300.0, 0ns},
-        {1e300, 300.0, 24h}, {1.0, 1e-300, 24h},  {1.0, -5.0, 1s},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PlaybackTiming::wordInterval(c.multiplier, c.wpm), c.interval)
-            << c.multiplier << " at " << c.wpm;
+    using Case = std::tuple<double, double, std::chrono::nanoseconds>; // multiplier, wpm, interval
+    for (const auto& [multiplier, wpm, interval] :
+         {Case{1.0, 300.0, 200ms}, Case{2.5, 300.0, 500ms}, Case{5.0, 60.0, 5s},
+          Case{1.0, 310.0, 193'548'387ns}, Case{1.0, 0.0, 1s}, Case{1.0, kNaN, 1s},
+          Case{kNaN, 300.0, 200ms}, Case{0.0, 300.0, 0ns}, Case{1e300, 300.0, 24h},
+          Case{1.0, 1e-300, 24h}, Case{1.0, -5.0, 1s}}) {
+        EXPECT_EQ(PlaybackTiming::wordInterval(multiplier, wpm), interval)
+            << multiplier << " at " << wpm;
     }
 }
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <ranges>
 #include <utility>
 #include <vector>
 
@@ -44,13 +45,10 @@ protected:
 
     std::vector<Animation> animationsOf(ReaderSession::Field field) const
     {
-        std::vector<Animation> result;
-        for (const auto& [f, animation] : changes) {
-            if (f == field) {
-                result.push_back(animation);
-            }
-        }
-        return result;
+        auto matching = changes |
+                        std::views::filter([field](const auto& c) { return c.first == field; }) |
+                        std::views::values;
+        return {matching.begin(), matching.end()};
     }
 
     TestHome home;

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <functional>
+#include <ranges>
 
 namespace tavrin::test {
 namespace {
@@ -24,52 +25,36 @@ protected:
 
     std::vector<Field> changedFields() const
     {
-        std::vector<Field> fields;
-        for (const auto& change : changes) {
-            fields.push_back(change.first);
-        }
-        return fields;
+        const auto fields = std::views::keys(changes);
+        return {fields.begin(), fields.end()};
     }
 };
 
 TEST_F(SessionSettingsTest, EachChangeWritesTheFileAndAnUnchangedValueDoesNot)
 {
-    // Each setter is given the initial value (false) or a new one (true).
-    const ColorData grey{0.8, 0.8, 0.8, 1.0};
-    const struct
-    {
-        Field field;
-        std::function<void(ReaderSession&, bool)> set;
-    } cases[] = {
-        {Field::selectedFont,
-         [](auto& s, bool n) { s.setSelectedFont(n ? "Georgia" : "Courier New"); }},
-        {Field::fontSize, [](auto& s, bool n) { s.setFontSize(n ? 48.0 : 60.0); }},
-        {Field::wpm, [](auto& s, bool n) { s.setWpm(n ? 450.0 : 300.0); }},
-        {Field::backgroundColor,
-         [&](auto& s, bool n) {
-             s.setBackgroundColor(n ? grey : ColorData{0, 0, 0, 1});
-         }},
-        {Field::textColor,
-         [&](auto& s, bool n) {
-             s.setTextColor(n ? grey : ColorData{1, 1, 1, 1});
-         }},
-        {Field::orpColor,
-         [](auto& s, bool n) {
-             s.setOrpColor(n ? Presets::standardBlue() : Presets::standardRed());
-         }},
+    const std::function<void(const SettingsData&)> setters[] = {
+        [this](const auto& d) { session.setSelectedFont(d.selectedFont); },
+        [this](const auto& d) { session.setFontSize(d.fontSize); },
+        [this](const auto& d) { session.setWpm(d.wpm); },
+        [this](const auto& d) { session.setBackgroundColor(d.backgroundColor); },
+        [this](const auto& d) { session.setTextColor(d.textColor); },
+        [this](const auto& d) { session.setOrpColor(d.orpColor); },
     };
-    for (const auto& c : cases) {
-        clearRecords();
-        c.set(session, false);
-        EXPECT_FALSE(QFile::exists(settingsPath())) << "an unchanged value writes nothing";
-        EXPECT_TRUE(changes.empty());
-
-        c.set(session, true);
-        EXPECT_EQ(changedFields(), std::vector<Field>{c.field});
-        EXPECT_EQ(SettingsFile::load(settingsPath()), session.settingsData());
-        c.set(session, false); // back to the initial value for the next case
-        ASSERT_TRUE(QFile::remove(settingsPath()));
+    const SettingsData initial = session.settingsData();
+    const ColorData grey{0.8, 0.8, 0.8, 1.0};
+    const SettingsData next{"Georgia", 48.0, 450.0, grey, grey, Presets::standardBlue()};
+    for (const auto& set : setters) {
+        set(initial);
+        EXPECT_FALSE(QFile::exists(settingsPath()));
     }
+    for (const auto& set : setters) {
+        set(next);
+        EXPECT_EQ(SettingsFile::load(settingsPath()), session.settingsData());
+    }
+    EXPECT_EQ(session.settingsData(), next);
+    EXPECT_EQ(changedFields(),
+              (std::vector<Field>{Field::selectedFont, Field::fontSize, Field::wpm,
+                                  Field::backgroundColor, Field::textColor, Field::orpColor}));
 }
 
 TEST_F(SessionSettingsTest, LoadAssignsInOrderAndRewritesTheFile)

@@ -130,14 +130,11 @@ TEST_F(DocumentsTest, OpenedPositionsStayInsideTheWords)
             EXPECT_LT(session.currentIndex(), static_cast<std::int64_t>(session.tokens().size()));
         }
     });
-    const struct
-    {
-        std::size_t words;
-        std::int64_t stored, index;
-    } cases[] = {{100, 90, 90}, {5, 2, 2}, {10, 57, 9}, {10, -4, 0}};
-    for (const auto& c : cases) {
-        open(makeTokens(c.words), c.stored);
-        EXPECT_EQ(session.currentIndex(), c.index) << c.stored;
+    using Case = std::tuple<std::size_t, std::int64_t, std::int64_t>; // words, stored, opened at
+    for (const auto& [words, stored, index] :
+         {Case{100, 90, 90}, Case{5, 2, 2}, Case{10, 57, 9}, Case{10, -4, 0}}) {
+        open(makeTokens(words), stored);
+        EXPECT_EQ(session.currentIndex(), index) << stored;
     }
 
     // A drag on the progress bar saves its word; reopening the open book from a stale copy

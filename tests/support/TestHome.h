@@ -3,6 +3,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <utility>
+#include <vector>
+
 namespace tavrin::test {
 
 /// A fresh temporary home for one test: points HOME and the XDG data and config
@@ -18,15 +21,16 @@ public:
 
     QString path() const { return m_dir.path(); }
     /// The application's data directory inside this home ("…/share/Tavrin").
-    QString dataDir() const;
+    QString dataDir() const { return dataHome() + QStringLiteral("/Tavrin"); }
     /// The preferences file inside this home.
-    QString preferencesFile() const;
+    QString preferencesFile() const { return configHome() + QStringLiteral("/Tavrin/Tavrin.conf"); }
 
 private:
+    QString dataHome() const { return m_dir.path() + QStringLiteral("/share"); }
+    QString configHome() const { return m_dir.path() + QStringLiteral("/config"); }
+
     QTemporaryDir m_dir;
-    QByteArray m_oldHome;
-    QByteArray m_oldDataHome;
-    QByteArray m_oldConfigHome;
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
 };
 
 } // namespace tavrin::test

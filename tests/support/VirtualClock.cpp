@@ -43,10 +43,8 @@ std::unique_ptr<OneShotTimer> VirtualClock::createTimer()
 VirtualClock::Queue::iterator VirtualClock::schedule(std::chrono::nanoseconds delay,
                                                      std::function<void()> callback)
 {
-    if (delay < std::chrono::nanoseconds{0}) {
-        delay = std::chrono::nanoseconds{0};
-    }
-    return m_queue.emplace(std::pair{m_now + delay, ++m_sequence}, std::move(callback)).first;
+    const auto deadline = m_now + std::max(delay, std::chrono::nanoseconds{0});
+    return m_queue.emplace(std::pair{deadline, ++m_sequence}, std::move(callback)).first;
 }
 
 bool VirtualClock::fireNext(std::chrono::nanoseconds until)
