@@ -92,7 +92,9 @@ TEST_F(CommandsTest, AContentsEntryOfATextCountsItsHeadings)
     }
     open(tokens);
     ASSERT_EQ(session.contents().size(), 3u);
+    session.toggleContentsPanel();
     session.goToContentsEntry(session.contents()[1].tokenIndex);
+    EXPECT_FALSE(session.showContents());
     EXPECT_EQ(session.currentIndex(), 4);
     EXPECT_EQ(session.feedbackText(), "Chapter 2");
 }

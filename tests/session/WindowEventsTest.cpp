@@ -98,7 +98,9 @@ TEST_F(DocumentsTest, OpeningStopsAtTheStoredWordAndRemovingTheOpenBookEmptiesTh
     const Book second = *library.addBook("Second", "", "", makeTokens(30), 17, std::nullopt);
     session.handleSpacebar();
     clock.advance(250ms);
+    clearRecords();
     session.openBook(second);
+    EXPECT_EQ(animationsOf(Field::isPlaying).size(), 1u) << "the stop is reported";
     EXPECT_EQ(library.find(first.id)->currentWordIndex, 4);
     EXPECT_EQ(library.lastOpenBookID(), second.id);
     clock.advance(1s);
