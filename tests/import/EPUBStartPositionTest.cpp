@@ -42,21 +42,14 @@ struct Book
     }
 };
 
-// Three chapters: 40 words, 200 words, 300 words; starts at 0, 40 and 240.
-Book threeChapters()
-{
-    Book book;
-    book.chapter("c0", paragraphOfWords(40, "t"));
-    book.chapter("c1", paragraphOfWords(200, "a"));
-    book.chapter("c2", paragraphOfWords(300, "b"));
-    return book;
-}
-
 // A navigation document elsewhere: its landmarks give the start, its toc the contents (nested
 // lists deeper, entries at their chapter's first word, none twice or to no words); else the NCX.
 TEST(EPUBStartPosition, NavigationDocumentGivesStartAndContentsElseTheNcx)
 {
-    const Book book = threeChapters();
+    Book book; // chapters of 40, 200 and 300 words: starts at 0, 40 and 240
+    book.chapter("c0", paragraphOfWords(40, "t"));
+    book.chapter("c1", paragraphOfWords(200, "a"));
+    book.chapter("c2", paragraphOfWords(300, "b"));
     const std::string nav = R"(
 <html xmlns="http://www.w3.org/1999/xhtml" xmlns:epub="http://www.idpf.org/2007/ops"><body>
 <nav epub:type="toc"><ol><li><a href="../Text/c0.xhtml"> Part
