@@ -8,18 +8,6 @@ constexpr int kLineStep = 14;
 // Far more than a line step, so the text extractor sees a new block.
 constexpr int kParagraphGap = 60;
 
-QByteArray escaped(const std::string& text)
-{
-    QByteArray out;
-    for (const char c : text) {
-        if (c == '(' || c == ')' || c == '\\') {
-            out += '\\';
-        }
-        out += c;
-    }
-    return out;
-}
-
 QByteArray contentOf(const Page& page)
 {
     if (page.paragraphs.empty()) {
@@ -29,8 +17,8 @@ QByteArray contentOf(const Page& page)
     int y = 720;
     for (const auto& paragraph : page.paragraphs) {
         for (const auto& line : paragraph) {
-            content +=
-                "BT /F1 12 Tf 72 " + QByteArray::number(y) + " Td (" + escaped(line) + ") Tj ET\n";
+            content += "BT /F1 12 Tf 72 " + QByteArray::number(y) + " Td (" +
+                       QByteArray::fromStdString(line) + ") Tj ET\n";
             y -= kLineStep;
         }
         y -= kParagraphGap;
