@@ -1,11 +1,8 @@
 #include "app/ContentsPanel.h"
 
-#include "widgets/Divider.h"
+#include "widgets/PanelHeader.h"
 #include "widgets/PanelStyle.h"
-#include "widgets/SymbolButton.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
@@ -87,19 +84,9 @@ ContentsPanel::ContentsPanel(QWidget* parent) : QWidget(parent), m_list(new QLis
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto* header = new QWidget(this);
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(kSideMargin, 40, kSideMargin, 24);
-    auto* title =
-        PanelStyle::label(QStringLiteral("Contents"), PanelStyle::largeTitleFont(), 1.0, header);
-    title->setObjectName(QStringLiteral("titleLabel"));
-    row->addWidget(title);
-    row->addStretch(1);
-    auto* closeButton = SymbolButton::panelCloseButton(header);
-    connect(closeButton, &SymbolButton::clicked, this, &ContentsPanel::closeRequested);
-    row->addWidget(closeButton);
+    auto* header = new PanelHeader(QStringLiteral("Contents"), this);
+    connect(header, &PanelHeader::closeRequested, this, &ContentsPanel::closeRequested);
     layout->addWidget(header);
-    layout->addWidget(new Divider(this));
 
     m_list->setObjectName(QStringLiteral("contentsList"));
     m_list->setItemDelegate(new EntryDelegate(m_list));

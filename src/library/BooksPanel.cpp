@@ -7,14 +7,11 @@
 #include "library/EmptyLibraryView.h"
 #include "library/FileDropFilter.h"
 #include "library/LibraryStore.h"
-#include "widgets/Divider.h"
+#include "widgets/PanelHeader.h"
 #include "widgets/PanelStyle.h"
 #include "widgets/PillButton.h"
-#include "widgets/SymbolButton.h"
 
-#include <QHBoxLayout>
 #include <QHideEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -50,7 +47,6 @@ BooksPanel::BooksPanel(LibraryStore& library, QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(buildHeader());
-    layout->addWidget(new Divider(this));
 
     m_body = new QStackedWidget(this);
     m_emptyView = new EmptyLibraryView(m_body);
@@ -85,16 +81,8 @@ BooksPanel::~BooksPanel() = default;
 
 QWidget* BooksPanel::buildHeader()
 {
-    auto* header = new QWidget(this);
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(28, 40, 28, 24);
-    row->setSpacing(8);
-
-    auto* title =
-        PanelStyle::label(QStringLiteral("Library"), PanelStyle::largeTitleFont(), 1.0, header);
-    title->setObjectName(QStringLiteral("titleLabel"));
-    row->addWidget(title);
-    row->addStretch(1);
+    auto* header = new PanelHeader(QStringLiteral("Library"), this);
+    connect(header, &PanelHeader::closeRequested, this, &BooksPanel::closeRequested);
 
     PillButton::Look sortLook;
     sortLook.font = PanelStyle::systemFont(17, QFont::Medium);
@@ -118,7 +106,7 @@ QWidget* BooksPanel::buildHeader()
         m_sortMenu->popup(m_sortButton->mapToGlobal(QPoint(0, m_sortButton->height() + 4)));
     });
     updateSortMenu();
-    row->addWidget(m_sortButton);
+    header->addControl(m_sortButton);
 
     PillButton::Look addLook;
     addLook.symbol = Symbols::Symbol::plus;
@@ -133,11 +121,7 @@ QWidget* BooksPanel::buildHeader()
     auto* addButton = new PillButton(QStringLiteral("Add Book"), addLook, header);
     addButton->setObjectName(QStringLiteral("addBookButton"));
     connect(addButton, &PillButton::clicked, this, &BooksPanel::addRequested);
-    row->addWidget(addButton);
-
-    auto* closeButton = SymbolButton::panelCloseButton(header);
-    connect(closeButton, &SymbolButton::clicked, this, &BooksPanel::closeRequested);
-    row->addWidget(closeButton);
+    header->addControl(addButton);
     return header;
 }
 

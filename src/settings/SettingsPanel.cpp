@@ -9,12 +9,11 @@
 #include "settings/SettingsControls.h"
 #include "settings/SubPanelRowButton.h"
 #include "widgets/Divider.h"
+#include "widgets/PanelHeader.h"
 #include "widgets/PanelStyle.h"
-#include "widgets/SymbolButton.h"
 
 #include <QComboBox>
 #include <QGraphicsOpacityEffect>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -99,18 +98,9 @@ QWidget* SettingsPanel::buildMainColumn()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto* header = new QHBoxLayout;
-    header->setContentsMargins(28, 40, 28, 24);
-    auto* title =
-        PanelStyle::label(QStringLiteral("Settings"), PanelStyle::largeTitleFont(), 1.0, column);
-    title->setObjectName(QStringLiteral("titleLabel"));
-    header->addWidget(title);
-    header->addStretch(1);
-    auto* closeButton = SymbolButton::panelCloseButton(column);
-    connect(closeButton, &SymbolButton::clicked, this, &SettingsPanel::closeRequested);
-    header->addWidget(closeButton);
-    layout->addLayout(header);
-    layout->addWidget(new Divider(column));
+    auto* header = new PanelHeader(QStringLiteral("Settings"), column);
+    connect(header, &PanelHeader::closeRequested, this, &SettingsPanel::closeRequested);
+    layout->addWidget(header);
 
     auto* scroll = new QScrollArea(column);
     scroll->setObjectName(QStringLiteral("settingsScrollArea"));
