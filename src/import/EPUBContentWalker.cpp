@@ -371,7 +371,7 @@ bool parse(std::string_view data, std::int64_t chapterIndex, std::vector<WordTok
     if (outcome == XmlDocument::StreamOutcome::refused) {
         return true;
     }
-    const auto doc = XmlDocument::parseTidy(data);
+    const auto doc = XmlDocument::parseHtml(data);
     if (!doc) {
         return true;
     }

@@ -672,11 +672,17 @@ Result<XmlDocument, XmlDocument::Error> XmlDocument::parseTidy(std::string_view 
     if (strictExcess != Excess::none) {
         return Error::tooLarge;
     }
-    if (!fitsInt(bytes)) {
-        return Error::malformed;
-    }
     if (strict && !isUpperCaseHtml(*strict)) {
         return std::move(*strict);
+    }
+    return parseHtml(bytes);
+}
+
+Result<XmlDocument, XmlDocument::Error> XmlDocument::parseHtml(std::string_view bytes)
+{
+    initLibxml();
+    if (!fitsInt(bytes)) {
+        return Error::malformed;
     }
     const ParserContext context(htmlNewParserCtxt());
     if (!context || !context->sax) {

@@ -51,6 +51,8 @@ public:
     /// order mark or declared encoding, else as UTF-8. Fails when even that fails, or when
     /// the document goes past either limit (it is then not repaired either).
     static Result<XmlDocument, Error> parseTidy(std::string_view bytes);
+    /// The repairing half of parseTidy alone, for a document its strict parse has refused.
+    static Result<XmlDocument, Error> parseHtml(std::string_view bytes);
 
     /// Receives the content of a strict parse as it is read, without a tree: the elements and
     /// the text a walk of parseStrict's tree would meet, in the same order.
@@ -82,7 +84,8 @@ public:
     };
 
     /// The strict parse of parseTidy, reported to handler instead of building a tree, for
-    /// chapters read once from start to end. With notXhtml, handler saw part of the document.
+    /// chapters read once from start to end. With notXhtml, handler saw part of the document,
+    /// and parseHtml is what parseTidy would do next.
     static StreamOutcome streamStrict(std::string_view bytes, ContentHandler& handler);
 
     xmlDoc* get() const { return m_doc.get(); }
