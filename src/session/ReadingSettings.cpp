@@ -56,12 +56,20 @@ void ReadingSettings::load()
     if (!loaded) {
         return;
     }
-    setSelectedFont(loaded->selectedFont);
-    setFontSize(loaded->fontSize);
-    setWpm(loaded->wpm);
-    setBackgroundColor(loaded->backgroundColor);
-    setTextColor(loaded->textColor);
-    setOrpColor(loaded->orpColor);
+    // In the setters' order, but one write of the file for all six.
+    bool changed = false;
+    const auto take = [&](auto& member, auto value, SessionField field) {
+        changed = assignField(member, std::move(value), field, m_notify) || changed;
+    };
+    take(m_data.selectedFont, loaded->selectedFont, SessionField::selectedFont);
+    take(m_data.fontSize, loaded->fontSize, SessionField::fontSize);
+    take(m_data.wpm, loaded->wpm, SessionField::wpm);
+    take(m_data.backgroundColor, loaded->backgroundColor, SessionField::backgroundColor);
+    take(m_data.textColor, loaded->textColor, SessionField::textColor);
+    take(m_data.orpColor, loaded->orpColor, SessionField::orpColor);
+    if (changed) {
+        save();
+    }
 }
 
 void ReadingSettings::save()

@@ -29,7 +29,8 @@ public:
     void setFontSize(double size);
     void setWpm(double wpm);
 
-    /// Applies the settings file, if it reads whole, through the setters above.
+    /// Applies the settings file, if it reads whole: each changed value is reported as its
+    /// setter would, and the file is written once.
     void load();
     void save();
 
