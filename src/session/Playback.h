@@ -29,8 +29,6 @@ public:
 
     /// Enters Playing from any state; the word on screen gets a full interval from now.
     void start(std::chrono::nanoseconds interval);
-    /// Arms the timer for the word on screen (Playing only).
-    void arm(std::chrono::nanoseconds interval);
     /// The next word begins where the last one's deadline was.
     void advance(std::chrono::nanoseconds interval);
     void pause();
@@ -43,6 +41,8 @@ public:
     std::function<void()> wordEnded;
 
 private:
+    /// Arms the timer for the word on screen (Playing only).
+    void arm(std::chrono::nanoseconds interval);
     void setState(bool playing, bool paused);
 
     Clock& m_clock;

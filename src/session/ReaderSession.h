@@ -126,7 +126,6 @@ public:
     /// Pointer movement over the window: pauses playback, shows the controls, restarts
     /// the idle timer.
     void pointerMoved();
-    void resetIdleTimer() { m_chrome.resetIdleTimer(); }
     /// Shows the controls as pointer movement does, without pausing.
     void showControls() { m_chrome.showControls(); }
     /// The gear button; at most one panel is open at a time.

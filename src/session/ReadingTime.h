@@ -28,7 +28,6 @@ public:
     void setTokens(const std::vector<WordToken>& tokens);
     /// The position of the word at index (which must be inside the book) at this speed.
     Position at(std::int64_t index, double wpm) const;
-    bool isEmpty() const { return m_sums.size() < 2; }
 
     /// "Chapter 3 of 12 · 42% · 9 min left in chapter · 2 h 14 min left"; a book of one
     /// chapter leaves the chapter parts out.
