@@ -212,12 +212,10 @@ void ReaderSession::handleChapter(bool forward)
 
 void ReaderSession::handleSkip(bool forward)
 {
-    if (m_tokens.empty()) {
-        return;
+    if (!m_tokens.empty()) {
+        moveToWord(
+            Navigation::skip(static_cast<std::int64_t>(m_tokens.size()), m_currentIndex, forward));
     }
-    setCurrentIndex(
-        Navigation::skip(static_cast<std::int64_t>(m_tokens.size()), m_currentIndex, forward));
-    afterMove("Word " + std::to_string(m_currentIndex + 1));
 }
 
 void ReaderSession::handleFontSize(bool increase)
@@ -265,7 +263,7 @@ void ReaderSession::goToContentsEntry(std::int64_t index)
         return;
     }
     setCurrentIndex(index);
-    m_chrome.setShowContents(false, Animation::easeInOut(0.2));
+    m_chrome.setShowContents(false, WindowChrome::kPanelToggle);
     // A book of one chapter (plain text) has its headings for chapters: they are counted.
     const bool oneChapter = m_tokens.front().chapterIndex == m_tokens.back().chapterIndex;
     const std::int64_t number = oneChapter

@@ -16,7 +16,6 @@ constexpr Animation kHudShow = Animation::easeIn(0.15);
 constexpr Animation kHudHide = Animation::easeOut(0.4);
 constexpr Animation kControlsShow = Animation::easeInOut(0.3);
 constexpr Animation kControlsHide = Animation::easeInOut(0.5);
-constexpr Animation kPanelToggle = Animation::easeInOut(0.2);
 
 } // namespace
 

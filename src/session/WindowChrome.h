@@ -18,6 +18,9 @@ class OneShotTimer;
 class WindowChrome
 {
 public:
+    /// How a panel slides in or out.
+    static constexpr Animation kPanelToggle = Animation::easeInOut(0.2);
+
     WindowChrome(Clock& clock, FieldNotifier notify);
     ~WindowChrome();
     WindowChrome(const WindowChrome&) = delete;
