@@ -184,7 +184,7 @@ void PanelHost::loadFile()
     const std::optional<QString> path =
         m_chooseFile ? m_chooseFile(m_window) : OpenDialog::chooseFile(m_window);
     if (path && !path->isEmpty()) {
-        m_loader->loadByKind(*path);
+        importFile(*path);
     }
 }
 
