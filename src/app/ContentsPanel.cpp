@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace tavrin {
 
@@ -115,6 +116,7 @@ void ContentsPanel::setContents(const std::vector<ContentsEntry>& entries, std::
 {
     m_entries = entries;
     m_tokenCount = tokenCount;
+    m_current = -1;
     m_list->clear();
     for (const auto& entry : m_entries) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.title), m_list);
@@ -133,8 +135,17 @@ void ContentsPanel::setPosition(std::int64_t index)
                                                  m_tokenCount, index));
         item->setData(currentRole, i == current);
     }
-    if (current >= 0) {
-        m_list->scrollToItem(m_list->item(current), QAbstractItemView::PositionAtCenter);
+    // Each word of a book read with the contents open comes here: the list is brought to the
+    // entry once, and stays where the reader scrolls it until the next entry begins.
+    if (std::exchange(m_current, current) != current) {
+        scrollToCurrent();
+    }
+}
+
+void ContentsPanel::scrollToCurrent()
+{
+    if (m_current >= 0) {
+        m_list->scrollToItem(m_list->item(m_current), QAbstractItemView::PositionAtCenter);
     }
 }
 

@@ -26,6 +26,8 @@ public:
     void setContents(const std::vector<ContentsEntry>& entries, std::int64_t tokenCount);
     /// The reader's word; marks the entry it is in and updates how far each has been read.
     void setPosition(std::int64_t index);
+    /// Brings the marked entry to the middle of the list, as opening the panel does.
+    void scrollToCurrent();
 
     QListWidget* list() const { return m_list; }
     QSize sizeHint() const override;
@@ -41,6 +43,8 @@ private:
     QListWidget* m_list;
     std::vector<ContentsEntry> m_entries;
     std::int64_t m_tokenCount = 0;
+    /// The marked entry, -1 for none; the list scrolls to an entry only when it becomes it.
+    int m_current = -1;
 };
 
 } // namespace tavrin

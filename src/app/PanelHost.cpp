@@ -88,6 +88,7 @@ void PanelHost::onChanged(Field field, Animation animation)
     case Field::showContents:
         if (m_session.showContents()) {
             m_contentsPanel->setPosition(m_session.currentIndex());
+            m_contentsPanel->scrollToCurrent();
         } else {
             Q_EMIT panelClosed();
         }
