@@ -58,6 +58,9 @@ void ContextView::setTextFont(const QFont& font)
 
 void ContextView::setColors(const QColor& text, const QColor& highlight)
 {
+    if (text == m_textColor && highlight == m_highlightColor) {
+        return;
+    }
     m_textColor = text;
     m_highlightColor = highlight;
     relayout();

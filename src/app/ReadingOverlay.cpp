@@ -53,7 +53,8 @@ ReadingOverlay::ReadingOverlay(ReaderSession& session, QWidget* window)
 
     m_context->hide();
     m_where->hide();
-    updateLook();
+    updateColors();
+    updateFonts();
     updateContext();
     updateHint();
     updateWhere(Animation::immediate());
@@ -92,8 +93,10 @@ void ReadingOverlay::onChanged(Field field, Animation animation)
     switch (field) {
     case Field::textColor:
     case Field::orpColor:
+        updateColors();
+        break;
     case Field::selectedFont:
-        updateLook();
+        updateFonts();
         break;
     case Field::tokens:
         updateContext();
@@ -151,12 +154,16 @@ void ReadingOverlay::updateWhere(Animation animation)
     m_whereFader->fadeTo(shown, animation);
 }
 
-void ReadingOverlay::updateLook()
+void ReadingOverlay::updateColors()
 {
     const QColor text = toQColor(m_session.textColor());
     m_context->setColors(text, toQColor(m_session.orpColor()));
     m_hint->setColor(text);
     m_where->setColor(text);
+}
+
+void ReadingOverlay::updateFonts()
+{
     const QString family = QString::fromStdString(m_session.selectedFont());
     m_context->setTextFont(FontResolver::resolve(family, kContextFontSize));
     m_hint->setTextFont(FontResolver::resolve(family, kHintFontSize));

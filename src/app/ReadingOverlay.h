@@ -46,7 +46,9 @@ private:
     void updateContext();
     void updateHint();
     void updateWhere(Animation animation);
-    void updateLook();
+    // A colour dragged in the picker changes many times a second; it re-resolves no font.
+    void updateColors();
+    void updateFonts();
 
     ReaderSession& m_session;
     ContextView* m_context;
