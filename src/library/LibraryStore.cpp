@@ -179,14 +179,13 @@ void LibraryStore::removeBook(const Book& book)
 
 void LibraryStore::setSource(const QUuid& id, const QString& path, std::int64_t size)
 {
-    const Book* book = find(id);
-    if (!book) {
+    const auto at = indexOf(id);
+    if (!at) {
         return;
     }
-    const auto at = static_cast<std::size_t>(book - m_books.data());
-    m_books[at].sourcePath = validUtf8(path.toStdString());
-    m_books[at].sourceSize = size;
-    reencode(at);
+    m_books[*at].sourcePath = validUtf8(path.toStdString());
+    m_books[*at].sourceSize = size;
+    reencode(*at);
     // Losing this to a power cut costs no more than a second import of the file.
     save(PreferencesFile::Durability::atomic);
 }
@@ -212,20 +211,28 @@ const Book* LibraryStore::findImported(const QString& canonicalPath, const std::
 
 const Book* LibraryStore::find(const QUuid& id) const
 {
+    const auto at = indexOf(id);
+    return at ? &m_books[*at] : nullptr;
+}
+
+std::optional<std::size_t> LibraryStore::indexOf(const QUuid& id) const
+{
     const auto it =
         std::find_if(m_books.begin(), m_books.end(), [&](const Book& b) { return b.id == id; });
-    return it == m_books.end() ? nullptr : &*it;
+    if (it == m_books.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(it - m_books.begin());
 }
 
 void LibraryStore::updateProgress(const QUuid& id, std::int64_t index)
 {
-    const Book* book = find(id);
-    if (!book) {
+    const auto at = indexOf(id);
+    if (!at) {
         return;
     }
-    const auto at = static_cast<std::size_t>(book - m_books.data());
-    m_books[at].currentWordIndex = index;
-    reencode(at);
+    m_books[*at].currentWordIndex = index;
+    reencode(*at);
     // This runs after every word: forcing each write to the disk would cost more than a word
     // lasts. The replacing rename still keeps the file whole whatever happens to the process;
     // a power cut may cost the last positions (file systems such as ext4 and btrfs write a

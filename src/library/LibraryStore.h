@@ -98,6 +98,7 @@ private:
     void append(Book book);
     /// Keeps the stored form of books()[index] in step with it.
     void reencode(std::size_t index);
+    std::optional<std::size_t> indexOf(const QUuid& id) const;
     /// A fresh file name in the data directory: an upper-case UUID followed by suffix.
     QString newFilePath(QStringView suffix) const;
     /// Copies an unreadable stored library beside the preferences file; true once it is safe
