@@ -87,12 +87,11 @@ std::optional<std::int64_t> fromGuide(const XmlDocument& opfDoc, const std::stri
     return std::nullopt;
 }
 
-std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument& opfDoc,
-                                          const std::string& opfDir,
+std::optional<std::int64_t> fromLandmarks(const EPUBParser::NavigationDocuments& navDocs,
                                           const EPUBParser::ChapterMap& pathToChapterIndex,
                                           const std::vector<WordToken>& tokens)
 {
-    for (const auto& [navDoc, navDir] : EPUBParser::navigationDocuments(archive, opfDoc, opfDir)) {
+    for (const auto& [navDoc, navDir] : navDocs) {
         for (const xmlNode* link : navDoc.select(kLandmarksQuery)) {
             if (!XmlNode::isElement(link)) {
                 continue;
@@ -178,11 +177,11 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
 
 } // namespace
 
-std::vector<std::pair<XmlDocument, std::string>>
-EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
-                                const std::string& opfDir)
+EPUBParser::NavigationDocuments EPUBParser::navigationDocuments(ZipArchive& archive,
+                                                                const XmlDocument& opfDoc,
+                                                                const std::string& opfDir)
 {
-    std::vector<std::pair<XmlDocument, std::string>> documents;
+    NavigationDocuments documents;
     for (const xmlNode* item : opfDoc.select("//*[local-name()='item']")) {
         if (!XmlNode::isElement(item)) {
             continue;
@@ -211,15 +210,15 @@ EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
     return documents;
 }
 
-std::int64_t EPUBParser::findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
-                                        const std::string& opfDir,
+std::int64_t EPUBParser::findStartIndex(const XmlDocument& opfDoc, const std::string& opfDir,
+                                        const NavigationDocuments& navDocs,
                                         const ChapterMap& pathToChapterIndex,
                                         const std::vector<WordToken>& tokens)
 {
     if (auto start = fromGuide(opfDoc, opfDir, pathToChapterIndex, tokens)) {
         return *start;
     }
-    if (auto start = fromLandmarks(archive, opfDoc, opfDir, pathToChapterIndex, tokens)) {
+    if (auto start = fromLandmarks(navDocs, pathToChapterIndex, tokens)) {
         return *start;
     }
     return fromContent(pathToChapterIndex, tokens);
