@@ -275,7 +275,8 @@ void strip(std::vector<std::string>& pages)
             continue;
         }
         // Blocks stay apart as they were, so the paragraphs of the page do not change.
-        pages[p] = pages[p].substr(text.begin, text.end - text.begin) + "\n\n";
+        pages[p].resize(text.end);
+        pages[p].erase(0, text.begin);
     }
 }
 
