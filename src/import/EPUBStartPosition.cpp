@@ -115,9 +115,8 @@ void appendLowerCased(const std::string& text, std::string& out)
 {
     const std::size_t start = out.size();
     out.resize(start + text.size());
-    std::transform(
-        text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
-        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+                   UnicodeText::asciiLower);
 }
 
 bool containsFrontMatterMarker(std::string_view text)

@@ -2,6 +2,7 @@
 
 #include "import/EPUBParser.h"
 #include "tokenize/TextParser.h"
+#include "tokenize/UnicodeText.h"
 
 #include <algorithm>
 #include <string>
@@ -24,11 +25,10 @@ std::string comparable(std::string_view word)
 {
     std::string out;
     for (const char c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || byte >= 0x80) {
-            out += c;
-        } else if (c >= 'A' && c <= 'Z') {
-            out += static_cast<char>(c - 'A' + 'a');
+        const char lower = UnicodeText::asciiLower(c);
+        if ((lower >= '0' && lower <= '9') || (lower >= 'a' && lower <= 'z') ||
+            static_cast<unsigned char>(lower) >= 0x80) {
+            out += lower;
         }
     }
     return out;
