@@ -34,9 +34,6 @@ struct ImportedDocument
     std::vector<ContentsEntry> contents;
     /// Why nothing could be read; absent for a document with words.
     std::optional<ImportError> error;
-
-    /// A book to add: words and no error.
-    explicit operator bool() const { return !error && !tokens.empty(); }
 };
 
 /// Imports the file at path as a document of the given kind, with fileTitle as its title

@@ -64,10 +64,7 @@ TagKind kindOf(const xmlChar* localName, const xmlChar* prefix, const xmlChar* u
         return TagKind::transparent;
     }
     char lower[kLongestTag];
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    std::transform(name.begin(), name.end(), lower, UnicodeText::asciiLower);
     return kindOfLowerName(std::string_view(lower, name.size()));
 }
 

@@ -148,14 +148,13 @@ std::optional<std::string> ncxHref(const XmlDocument& opfDoc, const EPUBParser::
 
 } // namespace
 
-std::vector<ContentsEntry> EPUBParser::readContents(ZipArchive& archive, const XmlDocument& opfDoc,
-                                                    const std::string& opfDir,
-                                                    const Manifest& manifest,
-                                                    const ChapterMap& pathToChapterIndex,
-                                                    const std::vector<WordToken>& tokens)
+std::vector<ContentsEntry>
+EPUBParser::readContents(ZipArchive& archive, const XmlDocument& opfDoc, const std::string& opfDir,
+                         const Manifest& manifest, const NavigationDocuments& navDocs,
+                         const ChapterMap& pathToChapterIndex, const std::vector<WordToken>& tokens)
 {
     ContentsBuilder builder(pathToChapterIndex, tokens);
-    for (const auto& [navDoc, navDir] : navigationDocuments(archive, opfDoc, opfDir)) {
+    for (const auto& [navDoc, navDir] : navDocs) {
         const std::vector<xmlNode*> navs = navDoc.select(kTocNavQuery);
         if (navs.empty()) {
             continue;

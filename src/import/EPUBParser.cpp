@@ -273,9 +273,11 @@ EPUBParseOutcome EPUBParser::parse(ZipArchive& archive)
         std::vector<WordToken>().swap(chapter.tokens);
     }
 
-    result.startIndex = findStartIndex(archive, *opfDoc, opfDir, pathToChapterIndex, result.tokens);
-    result.contents =
-        readContents(archive, *opfDoc, opfDir, manifest, pathToChapterIndex, result.tokens);
+    // The start position and the contents both look in the navigation documents.
+    const NavigationDocuments navDocs = navigationDocuments(archive, *opfDoc, opfDir);
+    result.startIndex = findStartIndex(*opfDoc, opfDir, navDocs, pathToChapterIndex, result.tokens);
+    result.contents = readContents(archive, *opfDoc, opfDir, manifest, navDocs, pathToChapterIndex,
+                                   result.tokens);
     result.coverData = extractCoverImage(archive, *opfDoc, opfDir, manifest);
     if (archive.budgetExhausted()) {
         return EPUBError::unzipFailed;

@@ -29,6 +29,8 @@ namespace EPUBParser {
 using ChapterMap = std::map<std::string, std::int64_t>;
 /// Manifest item id -> its href as written.
 using Manifest = std::map<std::string, std::string>;
+/// Parsed navigation documents, each with the archive folder its links are relative to.
+using NavigationDocuments = std::vector<std::pair<XmlDocument, std::string>>;
 
 /// Reads the EPUB file at path. Chapters are read in spine order, each file once however
 /// often the spine lists it, and tokenized on a few threads; the result is the same as
@@ -58,27 +60,30 @@ void walkNode(const xmlNode* node, std::int64_t chapterIndex, bool inHeading,
 // Start position.
 
 /// The token where reading of a new book begins: the EPUB 2 guide's "text" or
-/// "bodymatter" reference, else the EPUB 3 navigation document's landmarks, else the
-/// first chapter of at least 150 words without front-matter markers, else 0.
-std::int64_t findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
-                            const std::string& opfDir, const ChapterMap& pathToChapterIndex,
+/// "bodymatter" reference, else the landmarks of navDocs (the EPUB 3 navigation
+/// documents), else the first chapter of at least 150 words without front-matter markers,
+/// else 0.
+std::int64_t findStartIndex(const XmlDocument& opfDoc, const std::string& opfDir,
+                            const NavigationDocuments& navDocs,
+                            const ChapterMap& pathToChapterIndex,
                             const std::vector<WordToken>& tokens);
 
 // Contents.
 
-/// The book's own table of contents: the EPUB 3 navigation document's "toc" list (nested
-/// lists one level deeper each), else the NCX's navMap. Each entry points at the first word
+/// The book's own table of contents: the "toc" list of navDocs (nested lists one level
+/// deeper each), else the NCX's navMap. Each entry points at the first word
 /// of the chapter that holds its target; entries without a title, or whose target is no
 /// chapter with words or a chapter an earlier entry already names, are left out.
 std::vector<ContentsEntry> readContents(ZipArchive& archive, const XmlDocument& opfDoc,
                                         const std::string& opfDir, const Manifest& manifest,
+                                        const NavigationDocuments& navDocs,
                                         const ChapterMap& pathToChapterIndex,
                                         const std::vector<WordToken>& tokens);
 
 /// The navigation documents the package lists (manifest items with the "nav" property),
 /// each parsed, with the archive folder its links are relative to.
-std::vector<std::pair<XmlDocument, std::string>>
-navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc, const std::string& opfDir);
+NavigationDocuments navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
+                                        const std::string& opfDir);
 
 /// A contents title as shown: whitespace runs collapsed to one space, trimmed, invalid UTF-8
 /// repaired, cut to kMaxContentsTitleChars characters.

@@ -87,12 +87,11 @@ std::optional<std::int64_t> fromGuide(const XmlDocument& opfDoc, const std::stri
     return std::nullopt;
 }
 
-std::optional<std::int64_t> fromLandmarks(ZipArchive& archive, const XmlDocument& opfDoc,
-                                          const std::string& opfDir,
+std::optional<std::int64_t> fromLandmarks(const EPUBParser::NavigationDocuments& navDocs,
                                           const EPUBParser::ChapterMap& pathToChapterIndex,
                                           const std::vector<WordToken>& tokens)
 {
-    for (const auto& [navDoc, navDir] : EPUBParser::navigationDocuments(archive, opfDoc, opfDir)) {
+    for (const auto& [navDoc, navDir] : navDocs) {
         for (const xmlNode* link : navDoc.select(kLandmarksQuery)) {
             if (!XmlNode::isElement(link)) {
                 continue;
@@ -116,9 +115,8 @@ void appendLowerCased(const std::string& text, std::string& out)
 {
     const std::size_t start = out.size();
     out.resize(start + text.size());
-    std::transform(
-        text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
-        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+                   UnicodeText::asciiLower);
 }
 
 bool containsFrontMatterMarker(std::string_view text)
@@ -178,11 +176,11 @@ std::int64_t fromContent(const EPUBParser::ChapterMap& pathToChapterIndex,
 
 } // namespace
 
-std::vector<std::pair<XmlDocument, std::string>>
-EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
-                                const std::string& opfDir)
+EPUBParser::NavigationDocuments EPUBParser::navigationDocuments(ZipArchive& archive,
+                                                                const XmlDocument& opfDoc,
+                                                                const std::string& opfDir)
 {
-    std::vector<std::pair<XmlDocument, std::string>> documents;
+    NavigationDocuments documents;
     for (const xmlNode* item : opfDoc.select("//*[local-name()='item']")) {
         if (!XmlNode::isElement(item)) {
             continue;
@@ -211,15 +209,15 @@ EPUBParser::navigationDocuments(ZipArchive& archive, const XmlDocument& opfDoc,
     return documents;
 }
 
-std::int64_t EPUBParser::findStartIndex(ZipArchive& archive, const XmlDocument& opfDoc,
-                                        const std::string& opfDir,
+std::int64_t EPUBParser::findStartIndex(const XmlDocument& opfDoc, const std::string& opfDir,
+                                        const NavigationDocuments& navDocs,
                                         const ChapterMap& pathToChapterIndex,
                                         const std::vector<WordToken>& tokens)
 {
     if (auto start = fromGuide(opfDoc, opfDir, pathToChapterIndex, tokens)) {
         return *start;
     }
-    if (auto start = fromLandmarks(archive, opfDoc, opfDir, pathToChapterIndex, tokens)) {
+    if (auto start = fromLandmarks(navDocs, pathToChapterIndex, tokens)) {
         return *start;
     }
     return fromContent(pathToChapterIndex, tokens);

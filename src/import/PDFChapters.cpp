@@ -2,6 +2,7 @@
 
 #include "import/EPUBParser.h"
 #include "tokenize/TextParser.h"
+#include "tokenize/UnicodeText.h"
 
 #include <algorithm>
 #include <string>
@@ -24,11 +25,10 @@ std::string comparable(std::string_view word)
 {
     std::string out;
     for (const char c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || byte >= 0x80) {
-            out += c;
-        } else if (c >= 'A' && c <= 'Z') {
-            out += static_cast<char>(c - 'A' + 'a');
+        const char lower = UnicodeText::asciiLower(c);
+        if ((lower >= '0' && lower <= '9') || (lower >= 'a' && lower <= 'z') ||
+            static_cast<unsigned char>(lower) >= 0x80) {
+            out += lower;
         }
     }
     return out;
@@ -80,7 +80,6 @@ std::vector<ContentsEntry> assign(std::vector<WordToken>& tokens,
                                   const std::vector<std::size_t>& pageStarts,
                                   const std::vector<OutlineEntry>& entries)
 {
-    std::vector<std::size_t> starts;
     std::vector<ContentsEntry> contents;
     for (const OutlineEntry& entry : entries) {
         const auto page = static_cast<std::size_t>(entry.pageIndex);
@@ -90,21 +89,18 @@ std::vector<ContentsEntry> assign(std::vector<WordToken>& tokens,
         std::size_t start = pageStarts[page];
         const std::size_t end = std::min(pageStarts[page + 1], tokens.size());
         // Two entries on one page: the later one is searched for after the earlier.
-        const std::size_t from = !starts.empty() && starts.back() >= start && starts.back() < end
-                                     ? starts.back() + 1
-                                     : start;
+        const auto previous =
+            contents.empty() ? end : static_cast<std::size_t>(contents.back().tokenIndex);
+        const std::size_t from = previous >= start && previous < end ? previous + 1 : start;
         const std::size_t found = findTitle(tokens, from, end, titleWords(entry.title));
         if (found < end && (found - start > kNearTop || from > start)) {
             start = found;
         }
         if (start < tokens.size()) {
-            starts.push_back(start);
             contents.push_back(ContentsEntry{EPUBParser::contentsTitle(entry.title),
                                              static_cast<std::int64_t>(start), 0});
         }
     }
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
     // Entries that start at the same word are one chapter, named by the first of them.
     std::stable_sort(
         contents.begin(), contents.end(),
@@ -114,13 +110,14 @@ std::vector<ContentsEntry> assign(std::vector<WordToken>& tokens,
                                    return a.tokenIndex == b.tokenIndex;
                                }),
                    contents.end());
+    // The entries now hold each chapter's first word once, in order.
     std::int64_t chapter = 0;
-    auto next = starts.begin();
-    if (next != starts.end() && *next == 0) {
+    auto next = contents.begin();
+    if (next != contents.end() && next->tokenIndex == 0) {
         ++next;
     }
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (next != starts.end() && *next == i) {
+        if (next != contents.end() && static_cast<std::size_t>(next->tokenIndex) == i) {
             ++chapter;
             ++next;
         }

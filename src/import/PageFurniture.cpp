@@ -1,5 +1,7 @@
 #include "import/PageFurniture.h"
 
+#include "tokenize/UnicodeText.h"
+
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -92,10 +94,10 @@ std::string keyOf(std::string_view line)
                 key += ' ';
             }
         } else {
-            const bool upper = c >= 'A' && c <= 'Z';
-            alphanumeric = alphanumeric || upper || (c >= 'a' && c <= 'z') ||
-                           static_cast<unsigned char>(c) >= 0x80;
-            key += upper ? static_cast<char>(c - 'A' + 'a') : c;
+            const char lower = UnicodeText::asciiLower(c);
+            alphanumeric = alphanumeric || (lower >= 'a' && lower <= 'z') ||
+                           static_cast<unsigned char>(lower) >= 0x80;
+            key += lower;
         }
         if (key.size() > kMaxKeyBytes) {
             return {};
@@ -275,7 +277,8 @@ void strip(std::vector<std::string>& pages)
             continue;
         }
         // Blocks stay apart as they were, so the paragraphs of the page do not change.
-        pages[p] = pages[p].substr(text.begin, text.end - text.begin) + "\n\n";
+        pages[p].resize(text.end);
+        pages[p].erase(0, text.begin);
     }
 }
 

@@ -12,8 +12,6 @@ namespace {
 
 // A last line shorter than this share of the page's lines stops before the column ends.
 constexpr double kShortLine = 0.7;
-// The tokenizer's heading rule: a paragraph of at most this many words, without "." or ",".
-constexpr std::size_t kHeadingWords = 6;
 
 constexpr std::string_view kSentenceEnds[] = {".", "?", "!", "\u3002", "\uff01", "\uff1f"};
 constexpr std::string_view kClosers[] = {"\"", "'", ")", "]", "\u201d", "\u2019", "\u00bb"};
@@ -77,12 +75,15 @@ bool endsShort(const std::vector<std::string_view>& pageLines)
            kShortLine * static_cast<double>(*middle);
 }
 
+// The tokenizer's heading rule, without the ideographic marks it also weighs in text
+// without spaces.
 bool startsWithHeading(std::string_view page)
 {
     const std::string_view first = page.substr(0, page.find("\n\n"));
     std::vector<std::string_view> words;
     splitWords(first, words);
-    return words.size() <= kHeadingWords && first.find_first_of(".,") == std::string_view::npos;
+    return words.size() <= TextParser::kMaxHeadingWords &&
+           !TextParser::containsPeriodOrComma(first);
 }
 
 // The length of the hyphen that ends a word split across the break, or 0.

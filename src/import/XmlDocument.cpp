@@ -1,5 +1,7 @@
 #include "import/XmlDocument.h"
 
+#include "tokenize/UnicodeText.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
@@ -46,16 +48,12 @@ bool fitsInt(std::string_view bytes)
     return bytes.size() <= static_cast<std::size_t>(INT_MAX);
 }
 
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return UnicodeText::asciiLower(a) == UnicodeText::asciiLower(b);
+           });
 }
 
 std::size_t findNoCase(std::string_view text, std::string_view needle, std::size_t from = 0)

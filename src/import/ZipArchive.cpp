@@ -1,12 +1,14 @@
 #include "import/ZipArchive.h"
 
 #include "import/PathUtil.h"
+#include "tokenize/UnicodeText.h"
 
 #include <QFile>
 #include <QString>
 
 #include <zip.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -19,11 +21,7 @@ constexpr std::uint64_t kAmbiguous = std::numeric_limits<std::uint64_t>::max();
 std::string foldCase(std::string_view path)
 {
     std::string folded(path);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    std::transform(folded.begin(), folded.end(), folded.begin(), UnicodeText::asciiLower);
     return folded;
 }
 

@@ -33,24 +33,32 @@ bool isPunctuation(char32_t c)
     return u_ispunct(static_cast<UChar32>(c)) != 0;
 }
 
-// Letters, marks and digits of the spaceless scripts, and the characters those scripts share
-// with others (the prolonged sound mark, the voicing marks); punctuation is not one of them.
-bool isSpacelessCharacter(char32_t c)
+// The script of a spaceless character, else USCRIPT_INVALID_CODE. Spaceless are the letters,
+// marks and digits of the spaceless scripts, and the characters those scripts share with
+// others (the prolonged sound mark, the voicing marks); punctuation is not one of them.
+UScriptCode spacelessScript(char32_t c)
 {
     // Everything below Thai is Latin, Greek, Cyrillic, Arabic, Indic...: space-separated.
     if (c < 0x0E00 || isPunctuation(c)) {
-        return false;
+        return USCRIPT_INVALID_CODE;
     }
     const auto code = static_cast<UChar32>(c);
     UErrorCode status = U_ZERO_ERROR;
     const UScriptCode script = uscript_getScript(code, &status);
     if (U_FAILURE(status)) {
-        return false;
+        return USCRIPT_INVALID_CODE;
     }
     const bool shared = script == USCRIPT_COMMON || script == USCRIPT_INHERITED;
-    return std::any_of(kSpacelessScripts.begin(), kSpacelessScripts.end(), [&](UScriptCode s) {
-        return s == script || (shared && uscript_hasScript(code, s));
-    });
+    const bool spaceless =
+        std::any_of(kSpacelessScripts.begin(), kSpacelessScripts.end(), [&](UScriptCode s) {
+            return s == script || (shared && uscript_hasScript(code, s));
+        });
+    return spaceless ? script : USCRIPT_INVALID_CODE;
+}
+
+bool isSpacelessCharacter(char32_t c)
+{
+    return spacelessScript(c) != USCRIPT_INVALID_CODE;
 }
 
 enum class Kind : std::uint8_t
@@ -67,9 +75,12 @@ struct Character
     char32_t c = 0;
     Kind kind = Kind::Other;
     bool counts = false; // a character of the unit's length: no mark, no punctuation
+    bool mark = false;
+    bool hiragana = false;
 };
 
-Kind kindOf(char32_t c)
+// Also tells whether c is written in Hiragana, from the same script look-up.
+Kind kindOf(char32_t c, bool& hiragana)
 {
     if (UnicodeText::isWhitespace(c)) {
         return Kind::Close; // a tab inside a word: trimmed from the unit it ends
@@ -81,7 +92,9 @@ Kind kindOf(char32_t c)
     if (isPunctuation(c)) {
         return Kind::Close;
     }
-    return isSpacelessCharacter(c) ? Kind::Spaceless : Kind::Other;
+    const UScriptCode script = spacelessScript(c);
+    hiragana = script == USCRIPT_HIRAGANA;
+    return script != USCRIPT_INVALID_CODE ? Kind::Spaceless : Kind::Other;
 }
 
 // Characters that continue a run of another script, which stays whole: "live-build", "2.0",
@@ -151,10 +164,11 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
         Character ch;
         ch.offset = i;
         ch.c = UnicodeText::decodeNext(word, i);
-        if (isMark(ch.c)) {
+        ch.mark = isMark(ch.c);
+        if (ch.mark) {
             ch.kind = characters.empty() ? Kind::Other : characters.back().kind;
         } else {
-            ch.kind = kindOf(ch.c);
+            ch.kind = kindOf(ch.c, ch.hiragana);
             ch.counts = ch.kind == Kind::Spaceless || ch.kind == Kind::Other;
         }
         characters.push_back(ch);
@@ -192,10 +206,10 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
             }
             const bool atBoundary =
                 (nextBoundary < boundaries.size() && boundaries[nextBoundary] == ch.offset) ||
-                ((before.kind == Kind::Spaceless) != (ch.kind == Kind::Spaceless) && !isMark(ch.c));
+                ((before.kind == Kind::Spaceless) != (ch.kind == Kind::Spaceless) && !ch.mark);
             inRun = inRun && continuesRun(before);
             const bool held = (inRun && continuesRun(ch)) || ch.kind == Kind::Close ||
-                              before.kind == Kind::Open || isMark(ch.c);
+                              before.kind == Kind::Open || ch.mark;
             if (atBoundary && !held) {
                 segment.end = ch.offset;
                 emit(segment);
@@ -205,11 +219,9 @@ void splitSpacelessWord(std::string_view word, std::vector<std::string_view>& un
         inRun = inRun || ch.kind == Kind::Other;
         if (ch.counts) {
             ++segment.length;
-            UErrorCode status = U_ZERO_ERROR;
-            segment.hiragana = segment.hiragana && uscript_getScript(static_cast<UChar32>(ch.c),
-                                                                     &status) == USCRIPT_HIRAGANA;
+            segment.hiragana = segment.hiragana && ch.hiragana;
         }
-        if (!isMark(ch.c)) {
+        if (!ch.mark) {
             segment.endsInPunctuation = ch.kind == Kind::Close;
         }
     }

@@ -10,8 +10,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr std::size_t kMaxHeadingWords = 6;
-
 // Length of the dash starting at word[i], or 0 when there is none there.
 std::size_t dashLength(std::string_view word, std::size_t i)
 {
@@ -65,12 +63,6 @@ bool isSeparatorAt(std::string_view text, std::size_t i, std::size_t& next, bool
     wide = wide || c >= 0xE0;
     next = i;
     return UnicodeText::isWhitespaceOrNewline(UnicodeText::decodeNext(text, next));
-}
-
-bool containsPeriodOrComma(std::string_view text)
-{
-    // (find_first_of searches the two needles once per byte: far slower on a long text.)
-    return std::any_of(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; });
 }
 
 // The ideographic and fullwidth full stops and commas, which end sentences and clauses in
@@ -167,6 +159,8 @@ void tokenizeParagraph(std::string_view text, std::string_view paragraph,
         return;
     }
     // Without spaces, the reading units are the words, and the ideographic marks count too.
+    using TextParser::containsPeriodOrComma;
+    using TextParser::kMaxHeadingWords;
     const bool heading =
         spaceless ? pieces.size() <= kMaxHeadingWords && !containsPeriodOrComma(paragraph) &&
                         !containsIdeographicPeriodOrComma(paragraph)
@@ -233,6 +227,12 @@ std::vector<WordToken> tokenizeText(std::string_view text, std::vector<std::size
 }
 
 } // namespace
+
+bool TextParser::containsPeriodOrComma(std::string_view text)
+{
+    // (find_first_of searches the two needles once per byte: far slower on a long text.)
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; });
+}
 
 std::vector<WordToken> TextParser::tokenize(std::string_view text)
 {

@@ -2,6 +2,7 @@
 
 #include "tokenize/WordToken.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,13 @@ std::vector<WordToken> tokenize(std::string_view text);
 
 /// The same, and where each token's text begins in text (a byte offset), one per token.
 std::vector<WordToken> tokenize(std::string_view text, std::vector<std::size_t>& tokenStarts);
+
+/// A paragraph of at most this many words, without "." or ",", is a heading.
+constexpr std::size_t kMaxHeadingWords = 6;
+
+/// Whether text holds an ASCII "." or ",", the marks that keep a short paragraph from
+/// being a heading.
+bool containsPeriodOrComma(std::string_view text);
 } // namespace TextParser
 
 } // namespace tavrin

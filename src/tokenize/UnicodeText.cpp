@@ -6,6 +6,7 @@
 #include <unicode/unistr.h>
 #include <unicode/utext.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -409,11 +410,7 @@ std::string toLower(std::string_view s)
 {
     if (isAscii(s)) {
         std::string out(s);
-        for (char& c : out) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
+        std::transform(out.begin(), out.end(), out.begin(), asciiLower);
         return out;
     }
     icu::UnicodeString u = icu::UnicodeString::fromUTF8(

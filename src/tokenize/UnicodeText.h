@@ -55,4 +55,11 @@ char lastCharacterAsAscii(std::string_view s);
 /// Full Unicode lower-casing (root locale).
 std::string toLower(std::string_view s);
 
+/// c lower-cased when it is an ASCII capital letter, else c unchanged: for names, paths and
+/// markers that only ever differ in ASCII case.
+constexpr char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 } // namespace tavrin::UnicodeText

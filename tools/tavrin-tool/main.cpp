@@ -154,13 +154,12 @@ int infoCommand(const QStringList& args)
     if (args.size() != 1) {
         return fail("info takes one FILE");
     }
-    const tavrin::ImportedDocument document = tavrin::importDocument(args[0]);
-    if (document.error == tavrin::ImportError::unreadable) {
-        return fail("cannot read " + args[0].toStdString());
+    std::string why;
+    const auto imported = importReadable(args[0], why);
+    if (!imported) {
+        return fail(why);
     }
-    if (document.error == tavrin::ImportError::outOfMemory) {
-        return fail("out of memory reading " + args[0].toStdString());
-    }
+    const tavrin::ImportedDocument& document = *imported;
     std::set<std::int64_t> chapters;
     for (const auto& token : document.tokens) {
         chapters.insert(token.chapterIndex);
