@@ -26,11 +26,8 @@ ContextText ContextText::around(const std::vector<WordToken>& tokens, std::int64
     const auto at = [&tokens](std::int64_t i) -> const WordToken& {
         return tokens[static_cast<std::size_t>(i)];
     };
-    std::int64_t sentenceStart = index;
-    while (sentenceStart > 0 && index - sentenceStart < kLongestSentenceReach &&
-           !Navigation::endsSentence(at(sentenceStart - 1))) {
-        --sentenceStart;
-    }
+    const std::int64_t sentenceStart =
+        Navigation::sentenceStart(tokens, index, kLongestSentenceReach);
     std::int64_t sentenceEnd = index;
     while (sentenceEnd + 1 < count && sentenceEnd - index < kLongestSentenceReach &&
            !Navigation::endsSentence(at(sentenceEnd))) {

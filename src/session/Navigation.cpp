@@ -61,18 +61,16 @@ bool endsSentence(const WordToken& token)
     return token.pauseMultiplier >= Pause::kSentenceEnd;
 }
 
-namespace {
-
-/// The first word of the sentence that holds index.
-std::int64_t sentenceStart(const std::vector<WordToken>& tokens, std::int64_t index)
+std::int64_t sentenceStart(const std::vector<WordToken>& tokens, std::int64_t index,
+                           std::int64_t reach)
 {
-    while (index > 0 && !endsSentence(tokens[static_cast<std::size_t>(index - 1)])) {
-        --index;
+    std::int64_t start = index;
+    while (start > 0 && index - start < reach &&
+           !endsSentence(tokens[static_cast<std::size_t>(start - 1)])) {
+        --start;
     }
-    return index;
+    return start;
 }
-
-} // namespace
 
 std::optional<std::int64_t> sentenceStep(const std::vector<WordToken>& tokens, std::int64_t current,
                                          bool forward)

@@ -3,6 +3,7 @@
 #include "tokenize/WordToken.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,10 @@ std::int64_t seek(std::int64_t count, double fraction);
 
 /// Whether a sentence ends at this token: a sentence-end, paragraph or heading pause.
 bool endsSentence(const WordToken& token);
+
+/// The first word of the sentence that holds index, looking back at most reach words.
+std::int64_t sentenceStart(const std::vector<WordToken>& tokens, std::int64_t index,
+                           std::int64_t reach = std::numeric_limits<std::int64_t>::max());
 
 /// A sentence step. Back: the start of the sentence holding current, or of the previous one
 /// when already at a start (the first word stays where it is). Forward: the start of the
