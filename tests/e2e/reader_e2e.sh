@@ -33,7 +33,8 @@ same() { ! differs "$@"; }
 start_reader() {
   "$tavrin" >"$work/tavrin.log" 2>&1 &
   app_pid=$!
-  if ! timeout 20 xdotool search --sync --name '^Tavrin$' >/dev/null; then
+  if ! app_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavrin$' | head -1) ||
+    [ -z "$app_window" ]; then
     echo "FAIL: the reader window did not appear"
     cat "$work/tavrin.log"
     exit 1
@@ -74,9 +75,11 @@ shot_shows() { # check, name
 }
 
 
+# The reader's own window, not the window manager's idea of the active one: under load the
+# manager may briefly publish no active window while the reader keeps the keyboard.
 window_is_full_screen() {
   local geometry
-  geometry=$(xdotool getactivewindow getwindowgeometry)
+  geometry=$(xdotool getwindowgeometry "$app_window")
   grep -q "Geometry: ${width}x${height}" <<<"$geometry"
 }
 not_full_screen() { ! window_is_full_screen; }
